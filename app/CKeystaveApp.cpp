@@ -1,0 +1,59 @@
+#include "app/CKeystaveApp.h"
+
+#include <commctrl.h>
+
+#include "app/CKeystaveDlg.h"
+
+CKeystaveApp theApp;
+
+namespace {
+
+// GetVersionExA is deprecated, but it is the query this program relies on:
+// it never reports less than the real major version.
+BOOL QueryVersion(OSVERSIONINFOEXA& info, DWORD size)
+{
+    ZeroMemory(&info, sizeof info);
+    info.dwOSVersionInfoSize = size;
+#if defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
+#elif defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    return ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info));
+#if defined(_MSC_VER)
+#pragma warning(pop)
+#elif defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+}
+
+}  // namespace
+
+BOOL CKeystaveApp::InitInstance()
+{
+    ::InitCommonControls();
+    CWinApp::InitInstance();
+
+    OSVERSIONINFOEXA version;
+    if (!QueryVersion(version, sizeof(OSVERSIONINFOEXA)) &&
+        !QueryVersion(version, sizeof(OSVERSIONINFOA))) {
+        ::MessageBoxA(nullptr, "Unable to determine System Version", "Keystave",
+                      MB_ICONERROR | MB_OK);
+        return FALSE;
+    }
+    if (version.dwMajorVersion < 6) {
+        ::MessageBoxA(nullptr, "This application is for Vista and later operating systems.",
+                      "Keystave", MB_ICONERROR | MB_OK);
+        return FALSE;
+    }
+    SetRegistryKey("Local AppWizard-Generated Applications");
+
+    CKeystaveDlg* dialog = new CKeystaveDlg(nullptr);
+    m_pMainWnd = dialog;
+    dialog->DoModal();
+    m_pMainWnd = nullptr;
+    delete dialog;
+    return FALSE;
+}

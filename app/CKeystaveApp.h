@@ -1,0 +1,7 @@
+#pragma once
+#include "framework/CWinApp.h"
+
+class CKeystaveApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+};

@@ -1,0 +1,71 @@
+# Linux: the portable core with its tests, fuzzers and benchmarks.
+option(KEYSTAVE_SANITIZE "Build tests with AddressSanitizer and UBSan" ON)
+option(KEYSTAVE_FUZZ "Build libFuzzer targets (clang only)" ON)
+set(KEYSTAVE_WINDOWS_BIN "" CACHE PATH "Folder of the cross-built Windows programs, for Wine tests")
+
+enable_testing()
+find_package(GTest REQUIRED)
+find_package(benchmark QUIET)
+
+set(SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(KEYSTAVE_FUZZ OFF)
+endif()
+
+keystave_core_library(keystave_core)
+if(KEYSTAVE_SANITIZE)
+  target_compile_options(keystave_core PUBLIC ${SANITIZER_FLAGS})
+  target_link_options(keystave_core PUBLIC ${SANITIZER_FLAGS})
+endif()
+if(KEYSTAVE_FUZZ)
+  target_compile_options(keystave_core PRIVATE -fsanitize=fuzzer-no-link)
+endif()
+
+# Native unit tests: one file per unit, one program.
+file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(keystave_tests ${NATIVE_TEST_SOURCES})
+target_link_libraries(keystave_tests PRIVATE keystave_core GTest::gtest GTest::gtest_main)
+target_compile_definitions(keystave_tests PRIVATE
+  KEYSTAVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  KEYSTAVE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/../shared/bcdedit-samples")
+include(GoogleTest)
+gtest_discover_tests(keystave_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+
+# Fuzzers: a short run of each belongs to the test command.
+set(KEYSTAVE_FUZZ_SECONDS 5 CACHE STRING "Seconds each fuzzer runs inside ctest")
+if(KEYSTAVE_FUZZ)
+  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzzer.cpp)
+  foreach(source ${FUZZ_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE keystave_core)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set(corpus ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
+    add_test(NAME fuzz.${name}
+      COMMAND ${name} -max_total_time=${KEYSTAVE_FUZZ_SECONDS} -max_len=65536 -rss_limit_mb=2048
+              ${CMAKE_BINARY_DIR}/fuzz-work/${name} ${corpus})
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-work/${name})
+    set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz)
+  endforeach()
+endif()
+
+# Benchmarks build against an optimised, unsanitised copy of the core.
+if(benchmark_FOUND)
+  keystave_core_library(keystave_core_bench)
+  target_compile_options(keystave_core_bench PRIVATE -O2)
+  file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+  foreach(source ${BENCH_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_compile_options(${name} PRIVATE -O2)
+    target_link_libraries(${name} PRIVATE keystave_core_bench benchmark::benchmark)
+    target_compile_definitions(${name} PRIVATE KEYSTAVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    # Only proves the benchmark runs; its numbers are read by hand.
+    add_test(NAME bench.${name} COMMAND ${name} --benchmark_min_time=0.01)
+    set_tests_properties(bench.${name} PROPERTIES LABELS bench)
+  endforeach()
+endif()
+
+if(KEYSTAVE_WINDOWS_BIN)
+  include(${CMAKE_SOURCE_DIR}/cmake/WineTests.cmake)
+endif()

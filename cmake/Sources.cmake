@@ -1,0 +1,29 @@
+# The portable core: no windows.h, built for both Linux and Windows.
+set(KEYSTAVE_CORE_SOURCES
+  common/TextCompare.cpp
+  exec/SplitToolOutput.cpp
+  exec/ToolCommand.cpp
+)
+
+# The simulator's portable core, with its sample store embedded.
+set(SAMPLE_STORE_FILE ${CMAKE_SOURCE_DIR}/sim/sample-store.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${SAMPLE_STORE_FILE})
+file(READ ${SAMPLE_STORE_FILE} SAMPLE_STORE_TEXT)
+set(SAMPLE_STORE_CPP ${CMAKE_BINARY_DIR}/generated/SampleStore.cpp)
+file(WRITE ${SAMPLE_STORE_CPP}.new
+  "#include \"sim/SimStoreFile.h\"\nconst char* const kSampleStoreText = R\"KSTORE(${SAMPLE_STORE_TEXT})KSTORE\";\n")
+file(COPY_FILE ${SAMPLE_STORE_CPP}.new ${SAMPLE_STORE_CPP} ONLY_IF_DIFFERENT)
+
+set(BCDSIM_CORE_SOURCES
+  sim/CSimStore.cpp
+  sim/CSimulator.cpp
+  sim/SimElements.cpp
+  sim/SimKinds.cpp
+  sim/SimStoreFile.cpp
+  ${SAMPLE_STORE_CPP}
+)
+
+function(keystave_core_library name)
+  add_library(${name} STATIC ${KEYSTAVE_CORE_SOURCES} ${BCDSIM_CORE_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()

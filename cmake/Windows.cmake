@@ -1,0 +1,56 @@
+# Windows: the program, the BCDEDIT.EXE simulator and the Windows-side tests.
+enable_language(RC)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
+option(KEYSTAVE_WINDOWS_TESTS "Build the test programs that run under Windows or Wine" ON)
+
+keystave_core_library(keystave_core)
+
+set(FRAMEWORK_SOURCES
+  framework/CWnd.cpp
+  framework/CDialog.cpp
+  framework/CWinApp.cpp
+)
+add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} exec/ToolRunner.cpp)
+target_include_directories(keystave_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(keystave_win PUBLIC keystave_core comctl32)
+
+add_executable(keystave WIN32
+  app/CKeystaveApp.cpp
+  app/CKeystaveDlg.cpp
+  app/SingleInstance.cpp
+  res/keystave.rc
+)
+target_link_libraries(keystave PRIVATE keystave_win)
+if(MSVC)
+  # The manifest is a resource of the .rc file.
+  target_link_options(keystave PRIVATE /MANIFEST:NO)
+endif()
+
+add_executable(bcdedit_sim sim/main.cpp)
+set_target_properties(bcdedit_sim PROPERTIES OUTPUT_NAME BCDEDIT SUFFIX .EXE)
+target_link_libraries(bcdedit_sim PRIVATE keystave_core)
+
+# Data files the program opens by bare name sit beside it.
+set(RUNTIME_DATA_FILES)
+foreach(file ${RUNTIME_DATA_FILES})
+  configure_file(${CMAKE_SOURCE_DIR}/${file} ${CMAKE_BINARY_DIR} COPYONLY)
+endforeach()
+
+if(KEYSTAVE_WINDOWS_TESTS)
+  add_executable(toolprobe tests/wine/toolprobe.cpp)
+  if(EXISTS /usr/src/googletest/CMakeLists.txt AND NOT MSVC)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(KEYSTAVE_GTEST_TARGETS gtest gtest_main)
+  else()
+    find_package(GTest)
+    set(KEYSTAVE_GTEST_TARGETS GTest::gtest GTest::gtest_main)
+  endif()
+  if(TARGET gtest OR TARGET GTest::gtest)
+    file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
+    add_executable(keystave_wine_tests ${WINE_TEST_SOURCES} tests/wine/WineTestSupport.cpp)
+    target_link_libraries(keystave_wine_tests PRIVATE keystave_win ${KEYSTAVE_GTEST_TARGETS})
+    add_dependencies(keystave_wine_tests keystave bcdedit_sim toolprobe)
+  endif()
+endif()

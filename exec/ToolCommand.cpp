@@ -1,0 +1,251 @@
+#include "exec/ToolCommand.h"
+
+#include <cstring>
+
+#include "common/TextCompare.h"
+
+const char* const kToolName = "BCDEDIT.EXE";
+const char* const kSuccessText = "The operation completed successfully.";
+const char* const kCopiedText = "The entry was successfully copied to";
+
+namespace {
+
+bool HasControlCharacter(const std::string& text)
+{
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7f)
+            return true;
+    return false;
+}
+
+// Identifiers and element names travel unquoted: a blank or a quote in one
+// would split it into further arguments of the tool.
+std::string CheckWord(const std::string& word, const char* what)
+{
+    if (word.empty())
+        return std::string("The ") + what + " is empty.";
+    if (HasControlCharacter(word) || word.find_first_of(" \"") != std::string::npos)
+        return std::string("The ") + what + " \"" + word +
+               "\" contains a blank, a double quote or a control character.";
+    return {};
+}
+
+// A quoted value ends at its first double quote, and a backslash in front
+// of the closing quote would escape it: either lets the rest of the value
+// reach the tool as further arguments.
+std::string CheckQuotedValue(const std::string& value)
+{
+    if (value.find('"') != std::string::npos)
+        return "The value contains a double quote, which cannot be passed to " +
+               std::string(kToolName) + ".";
+    if (!value.empty() && value.back() == '\\')
+        return "The value ends with a backslash, which cannot be passed to " +
+               std::string(kToolName) + " inside quotes.";
+    if (HasControlCharacter(value))
+        return "The value contains a control character.";
+    return {};
+}
+
+std::string CheckListValue(const std::string& value)
+{
+    if (value.empty())
+        return "The list holds an empty value.";
+    if (HasControlCharacter(value) || value.find_first_of(" \"") != std::string::npos)
+        return "The list value \"" + value +
+               "\" contains a blank, a double quote or a control character.";
+    return {};
+}
+
+ToolCommand Refused(const std::string& reason)
+{
+    ToolCommand command;
+    command.reason = reason;
+    return command;
+}
+
+ToolCommand Built(const std::string& arguments)
+{
+    if (!FitsCommandLine(arguments))
+        return Refused("The command is too long for " + std::string(kToolName) + " (" +
+                       std::to_string(arguments.size()) + " characters).");
+    ToolCommand command;
+    command.ok = true;
+    command.arguments = arguments;
+    return command;
+}
+
+std::string FirstProblem(std::initializer_list<std::string> problems)
+{
+    for (const std::string& problem : problems)
+        if (!problem.empty())
+            return problem;
+    return {};
+}
+
+ToolCommand WithDebugOptions(const std::string& head, const DebugOptions& options)
+{
+    std::string arguments = head;
+    if (!options.startPolicy.empty()) {
+        std::string problem = CheckWord(options.startPolicy, "start policy");
+        if (!problem.empty())
+            return Refused(problem);
+        arguments += " /start " + options.startPolicy;
+    }
+    if (options.noUmex)
+        arguments += " /noumex";
+    return Built(arguments);
+}
+
+}  // namespace
+
+bool FitsCommandLine(const std::string& arguments)
+{
+    return std::strlen(kToolName) + 1 + arguments.size() + 1 <= kCommandLineBufferSize;
+}
+
+ToolCommand EnumStoreCommand() { return Built("/ENUM /V"); }
+
+ToolCommand DebugSettingsCommand() { return Built("/DBGSETTINGS"); }
+
+ToolCommand EnumObjectCommand(const std::string& identifier)
+{
+    std::string problem = CheckWord(identifier, "identifier");
+    return problem.empty() ? Built("/enum " + identifier) : Refused(problem);
+}
+
+ToolCommand DeleteEntryCommand(const std::string& identifier)
+{
+    std::string problem = CheckWord(identifier, "identifier");
+    return problem.empty() ? Built("/DELETE " + identifier + " /cleanup") : Refused(problem);
+}
+
+ToolCommand CopyEntryCommand(const std::string& identifier, const std::string& description)
+{
+    std::string problem =
+        FirstProblem({CheckWord(identifier, "identifier"), CheckQuotedValue(description)});
+    if (!problem.empty())
+        return Refused(problem);
+    return Built("/Copy " + identifier + " /d \"" + description + "\"");
+}
+
+ToolCommand SetValueCommand(const std::string& identifier, const std::string& element,
+                            const std::string& value)
+{
+    std::string problem = FirstProblem({CheckWord(identifier, "identifier"),
+                                        CheckWord(element, "element name"),
+                                        CheckQuotedValue(value)});
+    if (!problem.empty())
+        return Refused(problem);
+    return Built("/set " + identifier + " " + element + " \"" + value + "\"");
+}
+
+ToolCommand SetListCommand(const std::string& identifier, const std::string& element,
+                           const std::vector<std::string>& values)
+{
+    std::string problem =
+        FirstProblem({CheckWord(identifier, "identifier"), CheckWord(element, "element name")});
+    if (!problem.empty())
+        return Refused(problem);
+    std::string arguments = "/set " + identifier + " " + element + " ";
+    for (const std::string& value : values) {
+        problem = CheckListValue(value);
+        if (!problem.empty())
+            return Refused(problem);
+        arguments += value + " ";
+    }
+    return Built(arguments);
+}
+
+ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string& element,
+                               const std::string& value)
+{
+    std::string problem = FirstProblem({CheckWord(identifier, "identifier"),
+                                        CheckWord(element, "element name")});
+    if (problem.empty() && value.find('"') != std::string::npos)
+        problem = "The value contains a double quote, which cannot be passed to " +
+                  std::string(kToolName) + ".";
+    if (problem.empty() && HasControlCharacter(value))
+        problem = "The value contains a control character.";
+    if (!problem.empty())
+        return Refused(problem);
+    return Built("/set " + identifier + " " + element + " " + value);
+}
+
+ToolCommand DeleteValueCommand(const std::string& identifier, const std::string& element)
+{
+    std::string problem =
+        FirstProblem({CheckWord(identifier, "identifier"), CheckWord(element, "element name")});
+    return problem.empty() ? Built("/deletevalue " + identifier + " " + element)
+                           : Refused(problem);
+}
+
+ToolCommand DebugSerialCommand(const std::string& port, const std::string& baudRate,
+                               const DebugOptions& options)
+{
+    std::string problem =
+        FirstProblem({CheckWord(port, "debug port"), CheckWord(baudRate, "baud rate")});
+    if (!problem.empty())
+        return Refused(problem);
+    return WithDebugOptions("/DBGSETTINGS SERIAL DEBUGPORT:" + port + " BAUDRATE:" + baudRate,
+                            options);
+}
+
+ToolCommand DebugUsbCommand(const std::string& targetName, const DebugOptions& options)
+{
+    std::string problem = CheckWord(targetName, "target name");
+    if (!problem.empty())
+        return Refused(problem);
+    return WithDebugOptions("/DBGSETTINGS USB TARGETNAME:" + targetName, options);
+}
+
+ToolCommand Debug1394Command(const std::string& channel, const DebugOptions& options)
+{
+    std::string problem = CheckWord(channel, "channel");
+    if (!problem.empty())
+        return Refused(problem);
+    return WithDebugOptions("/DBGSETTINGS 1394 CHANNEL:" + channel, options);
+}
+
+
+bool ContainsSuccessLine(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        if (line.find(kSuccessText) != std::string::npos)
+            return true;
+    return false;
+}
+
+bool HasExactSuccessLine(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        if (EqualsNoCase(line, kSuccessText))
+            return true;
+    return false;
+}
+
+bool StartsWithSuccessText(const std::string& line)
+{
+    return line.compare(0, std::strlen(kSuccessText), kSuccessText) == 0;
+}
+
+bool ContainsCopySentence(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        if (line.find(kCopiedText) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::string CopiedIdentifier(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines) {
+        size_t at = line.find(kCopiedText);
+        if (at == std::string::npos)
+            continue;
+        size_t open = line.find('{', at);
+        size_t close = open == std::string::npos ? open : line.find('}', open);
+        if (close != std::string::npos)
+            return line.substr(open, close - open + 1);
+    }
+    return {};
+}

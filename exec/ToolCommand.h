@@ -1,0 +1,54 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// The tool every command goes to, started by bare name.
+extern const char* const kToolName;
+// Size of the runner's command-line buffer, terminating NUL included.
+constexpr size_t kCommandLineBufferSize = 1024;
+
+extern const char* const kSuccessText;
+extern const char* const kCopiedText;
+
+// One argument string for BCDEDIT.EXE, or the reason it was not built.
+// Windows never format a command themselves: they ask for one here and
+// show `reason` when `ok` is false.
+struct ToolCommand {
+    bool ok = false;
+    std::string arguments;
+    std::string reason;
+};
+
+ToolCommand EnumStoreCommand();
+ToolCommand DebugSettingsCommand();
+ToolCommand EnumObjectCommand(const std::string& identifier);
+ToolCommand DeleteEntryCommand(const std::string& identifier);
+ToolCommand CopyEntryCommand(const std::string& identifier, const std::string& description);
+ToolCommand SetValueCommand(const std::string& identifier, const std::string& element,
+                            const std::string& value);
+ToolCommand SetListCommand(const std::string& identifier, const std::string& element,
+                           const std::vector<std::string>& values);
+ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string& element,
+                               const std::string& value);
+ToolCommand DeleteValueCommand(const std::string& identifier, const std::string& element);
+
+// Optional tail of the debugger connection commands.
+struct DebugOptions {
+    std::string startPolicy;  // empty: no "/start"
+    bool noUmex = false;
+};
+ToolCommand DebugSerialCommand(const std::string& port, const std::string& baudRate,
+                               const DebugOptions& options);
+ToolCommand DebugUsbCommand(const std::string& targetName, const DebugOptions& options);
+ToolCommand Debug1394Command(const std::string& channel, const DebugOptions& options);
+
+// Whether "BCDEDIT.EXE" + blank + arguments + NUL fits the runner's buffer.
+bool FitsCommandLine(const std::string& arguments);
+
+// Success tests, as the callers of the tool judge its answer.
+bool ContainsSuccessLine(const std::vector<std::string>& lines);
+bool HasExactSuccessLine(const std::vector<std::string>& lines);
+bool StartsWithSuccessText(const std::string& line);
+bool ContainsCopySentence(const std::vector<std::string>& lines);
+// The identifier named by the copy sentence, empty when there is none.
+std::string CopiedIdentifier(const std::vector<std::string>& lines);

@@ -1,0 +1,34 @@
+#include "framework/CWinApp.h"
+
+#include <commctrl.h>
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp::CWinApp() { g_app = this; }
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+CWinApp* CWinApp::Current() { return g_app; }
+
+HINSTANCE CWinApp::Instance() { return ::GetModuleHandleA(nullptr); }
+
+UINT RegisterMessage(const char* name) { return ::RegisterWindowMessageA(name); }
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    CWinApp* app = CWinApp::Current();
+    if (!app)
+        return 1;
+    // There is no message loop of the application's own: whatever
+    // InitInstance returns, the process ends after it.
+    app->InitInstance();
+    return 0;
+}

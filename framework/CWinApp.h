@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+class CWnd;
+
+// The one application object. Its constructor registers it; the entry point
+// runs InitInstance, and the process ends when that returns.
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+
+    virtual BOOL InitInstance();
+
+    static CWinApp* Current();
+    static HINSTANCE Instance();
+
+    void SetRegistryKey(const char* root) { m_registryRoot = root; }
+    const std::string& RegistryKey() const { return m_registryRoot; }
+
+    CWnd* m_pMainWnd = nullptr;
+
+private:
+    std::string m_registryRoot;
+};
+
+// Registers a window message by name; meant for static initialisation.
+UINT RegisterMessage(const char* name);

@@ -1,0 +1,207 @@
+#include "sim/CSimStore.h"
+
+#include <cctype>
+
+#include "common/TextCompare.h"
+#include "sim/SimKinds.h"
+
+SimElement* SimObject::Find(const std::string& name)
+{
+    for (SimElement& element : elements)
+        if (EqualsNoCase(element.name, name))
+            return &element;
+    return nullptr;
+}
+
+const SimElement* SimObject::Find(const std::string& name) const
+{
+    return const_cast<SimObject*>(this)->Find(name);
+}
+
+bool IsBracedGuid(const std::string& text)
+{
+    static const char pattern[] = "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}";
+    if (text.size() != sizeof(pattern) - 1)
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char want = pattern[i];
+        if (want == 'x') {
+            if (!std::isxdigit(static_cast<unsigned char>(text[i])))
+                return false;
+        } else if (text[i] != want) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+struct LineReader {
+    const std::string& text;
+    size_t pos = 0;
+    int number = 0;
+
+    bool Next(std::string& line)
+    {
+        if (pos >= text.size())
+            return false;
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        pos = end + 1;
+        ++number;
+        return true;
+    }
+};
+
+std::string At(int line, const std::string& what)
+{
+    return "line " + std::to_string(line) + ": " + what;
+}
+
+bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::string& value,
+                       std::string& error)
+{
+    if (name == "@current") {
+        if (!IsBracedGuid(value)) {
+            error = "@current is not a braced GUID";
+            return false;
+        }
+        store.current = ToLowerAscii(value);
+        return true;
+    }
+    if (name == "@accessdenied") {
+        store.accessDenied = EqualsNoCase(value, "yes");
+        return true;
+    }
+    error = "unknown store setting " + name;
+    return false;
+}
+
+bool ApplyObjectLine(SimObject& object, const std::string& name, const std::string& value,
+                     std::string& error)
+{
+    if (name == "@kind") {
+        if (!FindSimKind(value)) {
+            error = "unknown object kind " + value;
+            return false;
+        }
+        object.kind = value;
+        return true;
+    }
+    if (name == "@alias") {
+        object.alias = ToLowerAscii(value);
+        return true;
+    }
+    if (name.empty() || name[0] == '@' || name.find(' ') != std::string::npos) {
+        error = "bad element name \"" + name + "\"";
+        return false;
+    }
+    if (SimElement* element = object.Find(name)) {
+        element->values.push_back(value);
+        return true;
+    }
+    object.elements.push_back(SimElement{name, {value}});
+    return true;
+}
+
+}  // namespace
+
+bool CSimStore::Parse(const std::string& text, std::string& error)
+{
+    objects.clear();
+    current.clear();
+    accessDenied = false;
+    LineReader reader{text};
+    std::string line;
+    bool inStore = false;
+    SimObject* object = nullptr;
+    while (reader.Next(line)) {
+        std::string trimmed = TrimBlanks(line);
+        if (trimmed.empty() || trimmed[0] == '#')
+            continue;
+        if (trimmed.front() == '[' && trimmed.back() == ']') {
+            std::string section = trimmed.substr(1, trimmed.size() - 2);
+            inStore = section == "store";
+            object = nullptr;
+            if (inStore)
+                continue;
+            if (!IsBracedGuid(section)) {
+                error = At(reader.number, "section [" + section + "] is neither [store] nor a GUID");
+                return false;
+            }
+            if (FindByGuid(section)) {
+                error = At(reader.number, "object " + section + " appears twice");
+                return false;
+            }
+            objects.push_back(SimObject{ToLowerAscii(section), {}, {}, {}});
+            object = &objects.back();
+            continue;
+        }
+        size_t equals = trimmed.find('=');
+        if (equals == std::string::npos || (!inStore && !object)) {
+            error = At(reader.number, "expected \"name = value\" inside a section");
+            return false;
+        }
+        std::string name = TrimBlanks(trimmed.substr(0, equals));
+        std::string value = TrimBlanks(trimmed.substr(equals + 1));
+        bool applied = inStore ? ApplyStoreSetting(*this, name, value, error)
+                               : ApplyObjectLine(*object, name, value, error);
+        if (!applied) {
+            error = At(reader.number, error);
+            return false;
+        }
+    }
+    for (const SimObject& each : objects) {
+        if (each.kind.empty()) {
+            error = "object " + each.guid + " has no @kind";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CSimStore::Serialize() const
+{
+    std::string out = "# Keystave BCDEDIT.EXE simulator store\n[store]\n";
+    if (!current.empty())
+        out += "@current = " + current + "\n";
+    out += std::string("@accessdenied = ") + (accessDenied ? "yes" : "no") + "\n";
+    for (const SimObject& object : objects) {
+        out += "\n[" + object.guid + "]\n@kind = " + object.kind + "\n";
+        if (!object.alias.empty())
+            out += "@alias = " + object.alias + "\n";
+        for (const SimElement& element : object.elements)
+            for (const std::string& value : element.values)
+                out += element.name + " = " + value + "\n";
+    }
+    return out;
+}
+
+SimObject* CSimStore::FindByGuid(const std::string& guid)
+{
+    for (SimObject& object : objects)
+        if (EqualsNoCase(object.guid, guid))
+            return &object;
+    return nullptr;
+}
+
+SimObject* CSimStore::FindByAlias(const std::string& alias)
+{
+    for (SimObject& object : objects)
+        if (!object.alias.empty() && EqualsNoCase(object.alias, alias))
+            return &object;
+    return nullptr;
+}
+
+SimObject* CSimStore::FindByKind(const std::string& kind)
+{
+    for (SimObject& object : objects)
+        if (object.kind == kind)
+            return &object;
+    return nullptr;
+}

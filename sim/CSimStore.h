@@ -1,0 +1,47 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// One element of a simulated store object: a name and one value, or a list.
+struct SimElement {
+    std::string name;
+    std::vector<std::string> values;
+};
+
+struct SimObject {
+    std::string guid;   // braced, lower case
+    std::string kind;   // "bootmgr", "osloader", "legacy", ...
+    std::string alias;  // well-known name such as "{bootmgr}", or empty
+    std::vector<SimElement> elements;
+
+    SimElement* Find(const std::string& name);
+    const SimElement* Find(const std::string& name) const;
+};
+
+// The simulator's store, kept in a human-readable text file:
+//
+//   [store]
+//   @current = {guid}          the loader the system booted from
+//   @accessdenied = yes        every command fails as for a non-administrator
+//
+//   [{guid}]
+//   @kind = osloader
+//   @alias = {ntldr}           optional well-known name
+//   description = Windows 11
+//   displayorder = {a}         a name given again continues its list
+//   displayorder = {b}
+class CSimStore {
+public:
+    bool Parse(const std::string& text, std::string& error);
+    std::string Serialize() const;
+
+    SimObject* FindByGuid(const std::string& guid);
+    SimObject* FindByAlias(const std::string& alias);
+    SimObject* FindByKind(const std::string& kind);
+
+    std::vector<SimObject> objects;
+    std::string current;
+    bool accessDenied = false;
+};
+
+bool IsBracedGuid(const std::string& text);

@@ -1,0 +1,478 @@
+#include "sim/CSimulator.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+#include "common/TextCompare.h"
+#include "sim/SimElements.h"
+#include "sim/SimKinds.h"
+#include "sim/SimMessages.h"
+
+namespace {
+
+constexpr size_t kValueColumn = 24;
+
+const char* const kWellKnown[] = {
+    "{bootmgr}",         "{fwbootmgr}",          "{memdiag}",           "{ntldr}",
+    "{current}",         "{default}",            "{dbgsettings}",       "{emssettings}",
+    "{badmemory}",       "{globalsettings}",     "{bootloadersettings}", "{resumeloadersettings}",
+    "{hypervisorsettings}", "{ramdiskoptions}",
+};
+
+bool IsWellKnownName(const std::string& identifier)
+{
+    for (const char* name : kWellKnown)
+        if (EqualsNoCase(identifier, name))
+            return true;
+    return false;
+}
+
+SimOutput Failure(const std::string& words)
+{
+    SimOutput output;
+    output.err = words;
+    return output;
+}
+
+SimOutput Success(bool changed = true)
+{
+    SimOutput output;
+    output.out = kOperationSucceeded;
+    output.changed = changed;
+    return output;
+}
+
+unsigned ClassOf(const SimObject& object)
+{
+    const SimKind* kind = FindSimKind(object.kind);
+    return kind ? kind->objectClass : 0;
+}
+
+bool IsReferenceFormat(SimFormat format)
+{
+    return format == SimFormat::Object || format == SimFormat::ObjectList;
+}
+
+std::string RandomGuid()
+{
+    static std::mt19937_64 engine{std::random_device{}()};
+    unsigned long long a = engine(), b = engine();
+    char text[40];
+    std::snprintf(text, sizeof text, "{%08llx-%04llx-%04llx-%04llx-%012llx}", a >> 32,
+                  (a >> 16) & 0xffff, a & 0xffff, b >> 48, b & 0xffffffffffffull);
+    return text;
+}
+
+bool MatchesEnumType(const SimObject& object, const std::string& type, const std::string& current,
+                     const std::vector<std::string>& displayOrder)
+{
+    unsigned objectClass = ClassOf(object);
+    if (type == "all")
+        return true;
+    if (type == "bootmgr")
+        return object.kind == "bootmgr";
+    if (type == "firmware")
+        return object.kind == "fwbootmgr";
+    if (type == "osloader")
+        return (objectClass & kClassOsLoader) != 0;
+    if (type == "resume")
+        return object.kind == "resume";
+    if (type == "inherit")
+        return (objectClass & kClassSettings) != 0;
+    if (type == "bootapp")
+        return (objectClass & kClassApp & ~kClassManager) != 0;
+    (void)current;
+    (void)displayOrder;
+    return false;
+}
+
+}  // namespace
+
+std::string FormatElementLine(const std::string& name, const std::string& value)
+{
+    std::string line = name;
+    line.append(name.size() < kValueColumn ? kValueColumn - name.size() : 1, ' ');
+    return line + value + "\r\n";
+}
+
+CSimulator::CSimulator(CSimStore& store) : store_(store), newGuid_(RandomGuid) {}
+
+void CSimulator::SetGuidSource(std::function<std::string()> source)
+{
+    newGuid_ = std::move(source);
+}
+
+std::string CSimulator::DefaultGuid() const
+{
+    for (const SimObject& object : store_.objects)
+        if (object.kind == "bootmgr")
+            if (const SimElement* element = object.Find("default"))
+                return ToLowerAscii(element->values.front());
+    return {};
+}
+
+SimObject* CSimulator::Resolve(const std::string& identifier, std::string& error)
+{
+    std::string id = ToLowerAscii(identifier);
+    if (id == "{current}")
+        id = store_.current;
+    else if (id == "{default}")
+        id = DefaultGuid();
+    if (IsBracedGuid(id)) {
+        if (SimObject* object = store_.FindByGuid(id))
+            return object;
+        error = kEntryMissing;
+        return nullptr;
+    }
+    if (SimObject* object = store_.FindByAlias(id))
+        return object;
+    error = IsWellKnownName(identifier) ? kEntryMissing : kIdentifierInvalid;
+    return nullptr;
+}
+
+std::string CSimulator::DisplayIdentifier(const std::string& guid, bool verbose) const
+{
+    if (verbose)
+        return guid;
+    for (const SimObject& object : store_.objects)
+        if (EqualsNoCase(object.guid, guid) && !object.alias.empty())
+            return object.alias;
+    if (!store_.current.empty() && EqualsNoCase(guid, store_.current))
+        return "{current}";
+    if (EqualsNoCase(guid, DefaultGuid()))
+        return "{default}";
+    return guid;
+}
+
+std::string CSimulator::FormatObject(const SimObject& object, bool verbose) const
+{
+    const SimKind* kind = FindSimKind(object.kind);
+    std::string heading = kind ? kind->heading : object.kind;
+    std::string text = heading + "\r\n" + std::string(heading.size(), '-') + "\r\n";
+    text += FormatElementLine("identifier", DisplayIdentifier(object.guid, verbose));
+    for (const SimElement& element : object.elements) {
+        const SimElementInfo* info = FindSimElement(element.name);
+        bool reference = info && IsReferenceFormat(info->format);
+        for (size_t i = 0; i < element.values.size(); ++i) {
+            std::string value = element.values[i];
+            if (reference)
+                value = DisplayIdentifier(value, verbose);
+            text += i == 0 ? FormatElementLine(element.name, value)
+                           : std::string(kValueColumn, ' ') + value + "\r\n";
+        }
+    }
+    return text;
+}
+
+SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
+{
+    std::vector<std::string> args;
+    bool verbose = false;
+    for (const std::string& arg : rawArgs) {
+        if (EqualsNoCase(arg, "/v"))
+            verbose = true;
+        else
+            args.push_back(arg);
+    }
+    if (args.empty())
+        return Enumerate({}, verbose);
+    std::string command = ToLowerAscii(args.front());
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "/enum")
+        return Enumerate(rest, verbose);
+    if (command == "/dbgsettings")
+        return DebugSettings(rest);
+    if (command == "/set")
+        return Set(rest);
+    if (command == "/deletevalue")
+        return DeleteValue(rest);
+    if (command == "/copy")
+        return Copy(rest);
+    if (command == "/delete")
+        return Delete(rest);
+    if (command == "/?") {
+        SimOutput output;
+        output.out =
+            "BCDEDIT - Boot Configuration Data Store Editor (Keystave simulator)\r\n\r\n"
+            "Supported: /enum [type|id] [/v], /dbgsettings, /set, /deletevalue, /copy, "
+            "/delete.\r\n";
+        return output;
+    }
+    return Failure("Invalid command line switch: " + args.front() + "\r\n" SIM_HELP_HINT
+                   "The parameter is incorrect.\r\n");
+}
+
+SimOutput CSimulator::Enumerate(const std::vector<std::string>& args, bool verbose)
+{
+    std::vector<const SimObject*> chosen;
+    std::string type = args.empty() ? "active" : ToLowerAscii(args.front());
+    if (args.size() > 1)
+        return Failure(kEnumTypeInvalid);
+    if (!type.empty() && type.front() == '{') {
+        std::string error;
+        const SimObject* object = Resolve(args.front(), error);
+        if (!object)
+            return Failure(error);
+        chosen.push_back(object);
+    } else if (type == "active") {
+        // The boot manager, then the entries of its display order.
+        const SimObject* manager = store_.FindByKind("bootmgr");
+        if (manager) {
+            chosen.push_back(manager);
+            if (const SimElement* order = manager->Find("displayorder"))
+                for (const std::string& guid : order->values)
+                    if (const SimObject* entry = store_.FindByGuid(guid))
+                        chosen.push_back(entry);
+        }
+    } else {
+        static const char* const types[] = {"all",    "bootmgr", "firmware", "osloader",
+                                            "resume", "inherit", "bootapp"};
+        if (std::find(std::begin(types), std::end(types), type) == std::end(types))
+            return Failure(kEnumTypeInvalid);
+        for (const SimObject& object : store_.objects)
+            if (MatchesEnumType(object, type, store_.current, {}))
+                chosen.push_back(&object);
+    }
+    SimOutput output;
+    if (chosen.empty()) {
+        output.out = "There are no matching objects or the store is empty.\r\n";
+        return output;
+    }
+    for (const SimObject* object : chosen)
+        output.out += "\r\n" + FormatObject(*object, verbose);
+    return output;
+}
+
+SimObject& CSimulator::DebuggerObject()
+{
+    if (SimObject* object = store_.FindByAlias("{dbgsettings}"))
+        return *object;
+    store_.objects.push_back(
+        SimObject{"{4636856e-540f-4170-a130-a84776f4c654}", "dbgsettings", "{dbgsettings}", {}});
+    return store_.objects.back();
+}
+
+SimOutput CSimulator::DebugSettings(const std::vector<std::string>& args)
+{
+    if (args.empty()) {
+        SimOutput output;
+        if (const SimObject* object = store_.FindByAlias("{dbgsettings}"))
+            for (const SimElement& element : object->elements)
+                for (size_t i = 0; i < element.values.size(); ++i)
+                    output.out += i == 0 ? FormatElementLine(element.name, element.values[i])
+                                         : std::string(kValueColumn, ' ') + element.values[i] +
+                                               "\r\n";
+        output.out += kOperationSucceeded;
+        return output;
+    }
+    static const char* const types[] = {"Serial", "1394", "USB", "NET", "Local"};
+    std::string type;
+    for (const char* each : types)
+        if (EqualsNoCase(args.front(), each))
+            type = each;
+    if (type.empty())
+        return Failure(kDebugSettingsInvalid);
+
+    std::vector<SimElement> connection;
+    std::string start;
+    bool noUmex = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (EqualsNoCase(arg, "/noumex")) {
+            noUmex = true;
+            continue;
+        }
+        if (EqualsNoCase(arg, "/start")) {
+            if (++i >= args.size())
+                return Failure(kDebugSettingsInvalid);
+            std::string error;
+            if (!NormalizeSimValue(*FindSimElement("debugstart"), args[i], start, error))
+                return Failure(kDebugSettingsInvalid);
+            continue;
+        }
+        size_t colon = arg.find(':');
+        if (colon == std::string::npos || colon + 1 == arg.size())
+            return Failure(kDebugSettingsInvalid);
+        std::string name = ToLowerAscii(arg.substr(0, colon));
+        const SimElementInfo* info = FindSimElement(name);
+        static const char* const allowed[] = {"debugport", "baudrate", "channel", "targetname",
+                                              "hostip",    "port",     "key",     "busparams"};
+        if (!info || std::find(std::begin(allowed), std::end(allowed), name) == std::end(allowed))
+            return Failure(kDebugSettingsInvalid);
+        std::string value, error;
+        if (!NormalizeSimValue(*info, arg.substr(colon + 1), value, error))
+            return Failure(error);
+        connection.push_back(SimElement{name, {value}});
+    }
+    auto has = [&](const char* name) {
+        return std::any_of(connection.begin(), connection.end(),
+                           [&](const SimElement& e) { return e.name == name; });
+    };
+    bool complete = (type == "Serial" && has("debugport")) || (type == "1394" && has("channel")) ||
+                    (type == "USB" && has("targetname")) ||
+                    (type == "NET" && has("hostip") && has("port")) || type == "Local";
+    if (!complete)
+        return Failure(kDebugSettingsInvalid);
+
+    SimObject& object = DebuggerObject();
+    static const char* const replaced[] = {"debugtype", "debugport", "baudrate", "channel",
+                                           "targetname", "hostip",   "port",     "key",
+                                           "dhcp",       "debugstart", "noumex"};
+    object.elements.erase(
+        std::remove_if(object.elements.begin(), object.elements.end(),
+                       [&](const SimElement& e) {
+                           return std::find(std::begin(replaced), std::end(replaced),
+                                            ToLowerAscii(e.name)) != std::end(replaced);
+                       }),
+        object.elements.end());
+    object.elements.push_back(SimElement{"debugtype", {type}});
+    for (SimElement& element : connection)
+        object.elements.push_back(element);
+    if (type == "Serial" && !has("baudrate"))
+        object.elements.push_back(SimElement{"baudrate", {"115200"}});
+    if (!start.empty())
+        object.elements.push_back(SimElement{"debugstart", {start}});
+    if (noUmex)
+        object.elements.push_back(SimElement{"noumex", {"Yes"}});
+    return Success();
+}
+
+bool CSimulator::NormalizeReference(const std::string& value, std::string& out,
+                                    std::string& error)
+{
+    if (IsBracedGuid(value)) {
+        out = ToLowerAscii(value);
+        return true;
+    }
+    SimObject* object = Resolve(value, error);
+    if (!object)
+        return false;
+    out = object->guid;
+    return true;
+}
+
+SimOutput CSimulator::Set(const std::vector<std::string>& args)
+{
+    if (args.size() < 2)
+        return Failure(kSetInvalid);
+    size_t next = 0;
+    std::string identifier = "{current}";
+    if (!args[0].empty() && args[0][0] == '{')
+        identifier = args[next++];
+    if (args.size() < next + 2)
+        return Failure(kSetInvalid);
+    std::string error;
+    SimObject* object = Resolve(identifier, error);
+    if (!object)
+        return Failure(error);
+    std::string name = args[next++];
+    const SimElementInfo* info = FindSimElement(name);
+    if (!info || (info->classes & ClassOf(*object)) == 0)
+        return Failure(kElementUnknown);
+    std::vector<std::string> values(args.begin() + static_cast<long>(next), args.end());
+    if (!IsListFormat(info->format) && values.size() != 1)
+        return Failure(kSetInvalid);
+    std::vector<std::string> normalized;
+    for (const std::string& value : values) {
+        std::string out;
+        bool ok = IsReferenceFormat(info->format) ? NormalizeReference(value, out, error)
+                                                  : NormalizeSimValue(*info, value, out, error);
+        if (!ok)
+            return Failure(error);
+        normalized.push_back(out);
+    }
+    if (SimElement* element = object->Find(name))
+        element->values = normalized;
+    else
+        object->elements.push_back(SimElement{ToLowerAscii(name), normalized});
+    return Success();
+}
+
+SimOutput CSimulator::DeleteValue(const std::vector<std::string>& args)
+{
+    if (args.empty() || args.size() > 2)
+        return Failure(kSetInvalid);
+    std::string identifier = args.size() == 2 ? args[0] : "{current}";
+    std::string name = args.back();
+    std::string error;
+    SimObject* object = Resolve(identifier, error);
+    if (!object)
+        return Failure(error);
+    if (!FindSimElement(name))
+        return Failure(kElementUnknown);
+    auto found = std::find_if(object->elements.begin(), object->elements.end(),
+                              [&](const SimElement& e) { return EqualsNoCase(e.name, name); });
+    if (found == object->elements.end())
+        return Failure(kDeleteValueFailed);
+    object->elements.erase(found);
+    return Success();
+}
+
+SimOutput CSimulator::Copy(const std::vector<std::string>& args)
+{
+    if (args.size() != 3 || !EqualsNoCase(args[1], "/d"))
+        return Failure(kCopyInvalid);
+    std::string error;
+    SimObject* source = Resolve(args[0], error);
+    if (!source)
+        return Failure(error);
+    if ((ClassOf(*source) & kClassApp & ~kClassManager) == 0)
+        return Failure(kCopyInvalid);
+    SimObject copy = *source;
+    copy.guid = ToLowerAscii(newGuid_());
+    copy.alias.clear();
+    if (SimElement* description = copy.Find("description"))
+        description->values = {args[2]};
+    else
+        copy.elements.insert(copy.elements.begin(), SimElement{"description", {args[2]}});
+    std::string guid = copy.guid;
+    store_.objects.push_back(std::move(copy));
+    SimOutput output;
+    output.out = "The entry was successfully copied to " + guid + ".\r\n";
+    output.changed = true;
+    return output;
+}
+
+SimOutput CSimulator::Delete(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return Failure(kSetInvalid);
+    bool force = false, cleanup = true;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (EqualsNoCase(args[i], "/f"))
+            force = true;
+        else if (EqualsNoCase(args[i], "/nocleanup"))
+            cleanup = false;
+        else if (!EqualsNoCase(args[i], "/cleanup"))
+            return Failure(kSetInvalid);
+    }
+    std::string error;
+    SimObject* object = Resolve(args[0], error);
+    if (!object)
+        return Failure(error);
+    if (!force && (ClassOf(*object) & (kClassManager | kClassSettings)) != 0)
+        return Failure(kDeleteProtected);
+    std::string guid = object->guid;
+    store_.objects.erase(store_.objects.begin() + (object - store_.objects.data()));
+    if (cleanup) {
+        for (SimObject& manager : store_.objects) {
+            if ((ClassOf(manager) & kClassManager) == 0)
+                continue;
+            for (const char* list : {"displayorder", "toolsdisplayorder", "bootsequence"})
+                if (SimElement* element = manager.Find(list)) {
+                    auto& values = element->values;
+                    values.erase(std::remove_if(values.begin(), values.end(),
+                                                [&](const std::string& v) {
+                                                    return EqualsNoCase(v, guid);
+                                                }),
+                                 values.end());
+                }
+            manager.elements.erase(
+                std::remove_if(manager.elements.begin(), manager.elements.end(),
+                               [](const SimElement& e) { return e.values.empty(); }),
+                manager.elements.end());
+        }
+    }
+    return Success();
+}

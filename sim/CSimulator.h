@@ -1,0 +1,47 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "sim/CSimStore.h"
+
+struct SimOutput {
+    std::string out;   // standard output, CR LF line ends
+    std::string err;   // standard error: the tool's failure words
+    bool changed = false;
+};
+
+// Answers one BCDEDIT.EXE command line against a store held in memory.
+class CSimulator {
+public:
+    explicit CSimulator(CSimStore& store);
+
+    // Source of new identifiers for "/copy"; tests give a fixed sequence.
+    void SetGuidSource(std::function<std::string()> source);
+
+    SimOutput Execute(const std::vector<std::string>& args);
+
+    // The object an identifier names, resolving well-known names as the tool
+    // does; null with the tool's words in `error` when there is none.
+    SimObject* Resolve(const std::string& identifier, std::string& error);
+
+private:
+    SimOutput Enumerate(const std::vector<std::string>& args, bool verbose);
+    SimOutput DebugSettings(const std::vector<std::string>& args);
+    SimOutput Set(const std::vector<std::string>& args);
+    SimOutput DeleteValue(const std::vector<std::string>& args);
+    SimOutput Copy(const std::vector<std::string>& args);
+    SimOutput Delete(const std::vector<std::string>& args);
+
+    std::string FormatObject(const SimObject& object, bool verbose) const;
+    std::string DisplayIdentifier(const std::string& guid, bool verbose) const;
+    std::string DefaultGuid() const;
+    bool NormalizeReference(const std::string& value, std::string& out, std::string& error);
+    SimObject& DebuggerObject();
+
+    CSimStore& store_;
+    std::function<std::string()> newGuid_;
+};
+
+// Pads an element name to the tool's value column (24).
+std::string FormatElementLine(const std::string& name, const std::string& value);

@@ -1,0 +1,54 @@
+#pragma once
+
+// The tool's own words, as it prints them on failure (CR LF between lines).
+#define SIM_HELP_HINT "Run \"bcdedit /?\" for command line assistance.\r\n"
+
+constexpr const char* kStoreMissing =
+    "The boot configuration data store could not be opened.\r\n"
+    "The system cannot find the file specified.\r\n";
+constexpr const char* kStoreCorrupt =
+    "The boot configuration data store could not be opened.\r\n"
+    "The volume for a file has been externally altered so that the opened file is no longer "
+    "valid.\r\n";
+constexpr const char* kStoreDenied =
+    "The boot configuration data store could not be opened.\r\n"
+    "Access is denied.\r\n";
+constexpr const char* kStoreWriteFailed =
+    "The boot configuration data store could not be written.\r\n"
+    "Access is denied.\r\n";
+constexpr const char* kIdentifierInvalid =
+    "The entry identifier specified is not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kEntryMissing =
+    "An error occurred while attempting to reference the specified entry.\r\n"
+    "The system cannot find the file specified.\r\n";
+constexpr const char* kElementUnknown =
+    "The element data type specified is not recognized, or does not apply to the specified "
+    "entry.\r\n" SIM_HELP_HINT "Element not found.\r\n";
+constexpr const char* kSetInvalid =
+    "The set command specified is not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kIntegerInvalid =
+    "The integer data is not valid as specified.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kDeviceInvalid =
+    "The device is not valid as specified.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kDeleteValueFailed =
+    "An error occurred while attempting to delete the specified data element.\r\n"
+    "Element not found.\r\n";
+constexpr const char* kDeleteProtected =
+    "The specified entry cannot be deleted.\r\n"
+    "Use /f to delete a well-known entry.\r\n";
+constexpr const char* kCopyInvalid =
+    "The copy command specified is not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kDebugSettingsInvalid =
+    "The debugger settings specified are not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kEnumTypeInvalid =
+    "The enumeration type specified is not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kSwitchInvalid =
+    "The parameter is incorrect.\r\n" SIM_HELP_HINT;
+constexpr const char* kOperationSucceeded = "The operation completed successfully.\r\n";

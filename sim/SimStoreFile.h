@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+struct SimRunResult {
+    std::string out;
+    std::string err;
+};
+
+// One run of the simulated tool against the store file at `storePath`:
+// reads it, answers the command and, when the command changed the store,
+// writes a temporary file and renames it over the store, so an interrupted
+// run leaves either the old or the new store, never half of one. A store
+// that cannot be parsed is answered with the tool's error and left as it is.
+SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
+                                const std::string& storePath, bool accessDenied);
+
+bool ReadWholeFile(const std::string& path, std::string& text);
+bool WriteStoreAtomically(const std::string& path, const std::string& text);
+
+// The store every fresh simulator starts with.
+extern const char* const kSampleStoreText;

@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "exec/SplitToolOutput.h"
+#include "sim/CSimStore.h"
+#include "sim/CSimulator.h"
+#include "sim/SimStoreFile.h"
+
+namespace {
+
+const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
+const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
+
+CSimStore SampleStore()
+{
+    CSimStore store;
+    std::string error;
+    EXPECT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+    return store;
+}
+
+std::string ReadSample(const std::string& name)
+{
+    std::ifstream file(std::string(KEYSTAVE_SAMPLES_DIR) + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return NormalizeLineEnds(text.str());
+}
+
+// Every line of an element block has its value at column 24, or, for a
+// name of 23 characters or more, one blank after the name.
+void ExpectAlignedElementLines(const std::string& output)
+{
+    std::vector<std::string> lines = SplitToolOutput(output);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (i + 1 < lines.size() && lines[i + 1].find_first_not_of('-') == std::string::npos) {
+            EXPECT_EQ(lines[i + 1].size(), line.size()) << "underline of " << line;
+            ++i;
+            continue;
+        }
+        if (line[0] == ' ') {
+            EXPECT_EQ(line.find_first_not_of(' '), 24u) << line;
+            continue;
+        }
+        size_t nameEnd = line.find(' ');
+        ASSERT_NE(nameEnd, std::string::npos) << line;
+        size_t valueStart = line.find_first_not_of(' ', nameEnd);
+        EXPECT_EQ(valueStart, nameEnd < 24 ? 24u : nameEnd + 1) << line;
+    }
+}
+
+std::string Out(CSimulator& sim, std::vector<std::string> args)
+{
+    SimOutput output = sim.Execute(args);
+    EXPECT_EQ(output.err, "") << "for " << (args.empty() ? "" : args[0]);
+    return output.out;
+}
+
+std::string Err(CSimulator& sim, std::vector<std::string> args)
+{
+    SimOutput output = sim.Execute(args);
+    EXPECT_EQ(output.out, "");
+    EXPECT_FALSE(output.changed);
+    return output.err;
+}
+
+class SimulatorStoreFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/ks-sim-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+        path_ = folder_ + "/store.txt";
+    }
+    void TearDown() override
+    {
+        std::remove(path_.c_str());
+        std::remove((path_ + ".tmp").c_str());
+        std::remove(folder_.c_str());
+    }
+    std::string Contents()
+    {
+        std::string text;
+        ReadWholeFile(path_, text);
+        return text;
+    }
+    std::string folder_, path_;
+};
+
+}  // namespace
+
+TEST(Simulator, EnumerationHasTheToolsShape)
+{
+    CSimStore store = SampleStore();
+    CSimulator sim(store);
+    std::string output = Out(sim, {"/ENUM", "/V"});
+
+    // A blank line before the first heading and between objects, CR LF only.
+    EXPECT_EQ(output.rfind("\r\nWindows Boot Manager\r\n--------------------\r\n", 0), 0u);
+    EXPECT_EQ(output.find("\r\r\n"), std::string::npos);
+    for (size_t at = output.find('\n'); at != std::string::npos; at = output.find('\n', at + 1))
+        ASSERT_EQ(output[at - 1], '\r') << "bare LF at " << at;
+    EXPECT_NE(output.find("\r\n\r\nWindows Boot Loader\r\n-------------------\r\n"),
+              std::string::npos);
+    EXPECT_NE(output.find("Windows Legacy OS Loader\r\n------------------------\r\n"),
+              std::string::npos);
+    EXPECT_NE(output.find("Real-mode Boot Sector\r\n---------------------\r\n"), std::string::npos);
+    ExpectAlignedElementLines(output);
+
+    // Verbose: identifiers as GUIDs; lists continue on indented lines.
+    EXPECT_NE(output.find("identifier              {9dea862c-5cdd-4e70-acc1-f32b344d4795}\r\n"),
+              std::string::npos);
+    EXPECT_NE(output.find(std::string("displayorder            ") + kWin11 + "\r\n" +
+                          std::string(24, ' ') + kWin10 + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(output.find("allowedinmemorysettings 0x15000075\r\n"), std::string::npos);
+
+    // The active view holds the boot manager and its display order only.
+    EXPECT_EQ(output.find("Resume from Hibernate"), std::string::npos);
+    std::string all = Out(sim, {"/enum", "all", "/v"});
+    EXPECT_NE(all.find("Resume from Hibernate\r\n"), std::string::npos);
+    EXPECT_NE(all.find("Windows Memory Tester\r\n"), std::string::npos);
+    EXPECT_NE(all.find("Debugger Settings\r\n"), std::string::npos);
+    ExpectAlignedElementLines(all);
+}
+
+TEST(Simulator, PrintsOneObjectExactlyAsThePublishedOutput)
+{
+    CSimStore store;
+    std::string error;
+    ASSERT_TRUE(store.Parse("[{466f5a88-0af2-4f76-9038-095b170dc21c}]\n@kind = legacy\n"
+                            "@alias = {ntldr}\npath = \\ntldr\ncustom:45000001 = 1\n"
+                            "custom:47000005 = 301989892\ncustom:47000005 = 6\n",
+                            error))
+        << error;
+    CSimulator sim(store);
+    EXPECT_EQ(Out(sim, {"/enum", "{ntldr}", "/v"}), "\r\n" + ReadSample("enum_id_04.txt"));
+}
+
+TEST(Simulator, ResolvesWellKnownIdentifiersAsTheToolDoes)
+{
+    CSimStore store = SampleStore();
+    CSimulator sim(store);
+    std::string error;
+    EXPECT_EQ(sim.Resolve("{current}", error)->guid, kWin11);
+    EXPECT_EQ(sim.Resolve("{DEFAULT}", error)->guid, kWin11);
+    EXPECT_EQ(sim.Resolve("{bootmgr}", error)->kind, "bootmgr");
+    EXPECT_EQ(sim.Resolve("{ntldr}", error)->kind, "legacy");
+    EXPECT_EQ(sim.Resolve("{5D8A3F30-1C4B-11EF-9A7D-806E6F6E6963}", error)->guid, kWin10);
+    EXPECT_EQ(sim.Resolve("{fwbootmgr}", error), nullptr);
+    EXPECT_NE(error.find("reference the specified entry"), std::string::npos);
+    EXPECT_EQ(sim.Resolve("{nonsense}", error), nullptr);
+    EXPECT_NE(error.find("identifier specified is not valid"), std::string::npos);
+
+    // Without /v the tool prints well-known names for identifiers and references.
+    std::string plain = Out(sim, {"/enum", "{bootmgr}"});
+    EXPECT_NE(plain.find("identifier              {bootmgr}\r\n"), std::string::npos);
+    EXPECT_NE(plain.find("default                 {current}\r\n"), std::string::npos);
+    EXPECT_NE(plain.find("toolsdisplayorder       {memdiag}\r\n"), std::string::npos);
+    std::string current = Out(sim, {"/enum", kWin11});
+    EXPECT_NE(current.find("identifier              {current}\r\n"), std::string::npos);
+    EXPECT_NE(current.find("inherit                 {bootloadersettings}\r\n"), std::string::npos);
+}
+
+TEST(Simulator, SetChecksAndNormalisesValues)
+{
+    CSimStore store = SampleStore();
+    CSimulator sim(store);
+    SimOutput set = sim.Execute({"/set", kWin10, "nx", "OPTIN"});
+    EXPECT_EQ(set.out, "The operation completed successfully.\r\n");
+    EXPECT_TRUE(set.changed);
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("nx")->values, std::vector<std::string>{"OptIn"});
+
+    Out(sim, {"/set", kWin10, "description", "Windows 10 (work)"});
+    Out(sim, {"/set", kWin10, "quietboot", "off"});
+    Out(sim, {"/set", kWin10, "numproc", "0x10"});
+    SimObject* win10 = store.FindByGuid(kWin10);
+    EXPECT_EQ(win10->Find("description")->values[0], "Windows 10 (work)");
+    EXPECT_EQ(win10->Find("quietboot")->values[0], "No");
+    EXPECT_EQ(win10->Find("numproc")->values[0], "16");
+
+    // List form: each value one argument; references resolve to GUIDs.
+    Out(sim, {"/set", "{bootmgr}", "displayorder", kWin10, "{current}"});
+    EXPECT_EQ(store.FindByAlias("{bootmgr}")->Find("displayorder")->values,
+              (std::vector<std::string>{kWin10, kWin11}));
+    Out(sim, {"/set", "{current}", "custom:26000099", "yes"});
+    EXPECT_EQ(store.FindByGuid(kWin11)->Find("custom:26000099")->values[0], "Yes");
+
+    EXPECT_NE(Err(sim, {"/set", kWin10, "nosuchelement", "1"}).find("not recognized"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", "{bootmgr}", "nx", "OptIn"}).find("does not apply"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", kWin10, "nx", "sometimes"}).find("set command specified is not valid"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", kWin10, "numproc", "two"}).find("integer data is not valid"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", kWin10, "device", "nowhere"}).find("device is not valid"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", kWin10, "description", "a", "b"}).find("not valid"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", "{00000000-0000-0000-0000-000000000001}", "sos", "yes"})
+                  .find("reference the specified entry"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", "{bootmgr}", "default", "{nonsense}"}).find("not valid"),
+              std::string::npos);
+}
+
+TEST(Simulator, DeleteValueCopyAndDelete)
+{
+    CSimStore store = SampleStore();
+    CSimulator sim(store);
+    Out(sim, {"/deletevalue", kWin10, "quietboot"});
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("quietboot"), nullptr);
+    EXPECT_NE(Err(sim, {"/deletevalue", kWin10, "quietboot"}).find("delete the specified data"),
+              std::string::npos);
+
+    sim.SetGuidSource([] { return std::string("{11111111-2222-3333-4444-555555555555}"); });
+    SimOutput copy = sim.Execute({"/Copy", kWin10, "/d", "Windows 10 clone"});
+    EXPECT_EQ(copy.out,
+              "The entry was successfully copied to {11111111-2222-3333-4444-555555555555}.\r\n");
+    SimObject* clone = store.FindByGuid("{11111111-2222-3333-4444-555555555555}");
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone->Find("description")->values[0], "Windows 10 clone");
+    EXPECT_EQ(clone->Find("nx")->values, store.FindByGuid(kWin10)->Find("nx")->values);
+    EXPECT_NE(Err(sim, {"/copy", "{bootmgr}", "/d", "x"}).find("copy command"), std::string::npos);
+
+    size_t before = store.objects.size();
+    Out(sim, {"/DELETE", kWin10, "/cleanup"});
+    EXPECT_EQ(store.objects.size(), before - 1);
+    EXPECT_EQ(store.FindByGuid(kWin10), nullptr);
+    for (const std::string& entry : store.FindByAlias("{bootmgr}")->Find("displayorder")->values)
+        EXPECT_NE(entry, kWin10);
+    EXPECT_EQ(store.FindByAlias("{bootmgr}")->Find("displayorder")->values.size(), 4u);
+    EXPECT_NE(Err(sim, {"/delete", "{bootmgr}", "/cleanup"}).find("cannot be deleted"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/delete", kWin10}).find("reference the specified entry"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/frobnicate"}).find("Invalid command line switch: /frobnicate"),
+              std::string::npos);
+}
+
+TEST(Simulator, DebuggerSettingsShowAndChange)
+{
+    CSimStore store = SampleStore();
+    CSimulator sim(store);
+    EXPECT_EQ(Out(sim, {"/DBGSETTINGS"}),
+              "debugtype               Serial\r\n"
+              "debugport               1\r\n"
+              "baudrate                115200\r\n"
+              "The operation completed successfully.\r\n");
+
+    Out(sim, {"/DBGSETTINGS", "USB", "TARGETNAME:kdtarget", "/start", "AUTOENABLE", "/noumex"});
+    EXPECT_EQ(Out(sim, {"/dbgsettings"}),
+              "debugtype               USB\r\n"
+              "targetname              kdtarget\r\n"
+              "debugstart              AutoEnable\r\n"
+              "noumex                  Yes\r\n"
+              "The operation completed successfully.\r\n");
+    Out(sim, {"/DBGSETTINGS", "1394", "CHANNEL:12"});
+    EXPECT_EQ(Out(sim, {"/dbgsettings"}),
+              "debugtype               1394\r\n"
+              "channel                 12\r\n"
+              "The operation completed successfully.\r\n");
+    Out(sim, {"/DBGSETTINGS", "SERIAL", "DEBUGPORT:2", "BAUDRATE:57600"});
+    EXPECT_NE(Out(sim, {"/dbgsettings"}).find("debugport               2\r\nbaudrate                57600\r\n"),
+              std::string::npos);
+
+    EXPECT_NE(Err(sim, {"/DBGSETTINGS", "SERIAL"}).find("debugger settings"), std::string::npos);
+    EXPECT_NE(Err(sim, {"/DBGSETTINGS", "SERIAL", "DEBUGPORT:x"}).find("integer"), std::string::npos);
+    EXPECT_NE(Err(sim, {"/DBGSETTINGS", "PIGEON"}).find("debugger settings"), std::string::npos);
+    EXPECT_NE(Err(sim, {"/DBGSETTINGS", "USB", "TARGETNAME:a", "/start", "sometimes"})
+                  .find("debugger settings"),
+              std::string::npos);
+}
+
+TEST(Simulator, StoreTextRoundTrips)
+{
+    CSimStore store = SampleStore();
+    std::string text = store.Serialize();
+    CSimStore again;
+    std::string error;
+    ASSERT_TRUE(again.Parse(text, error)) << error;
+    EXPECT_EQ(again.Serialize(), text);
+    EXPECT_EQ(again.objects.size(), store.objects.size());
+    EXPECT_EQ(again.current, kWin11);
+
+    EXPECT_FALSE(again.Parse("[{bad}]\n@kind = osloader\n", error));
+    EXPECT_FALSE(again.Parse("description = outside\n", error));
+    EXPECT_FALSE(again.Parse("[{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}]\n@kind = toaster\n", error));
+    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+    EXPECT_FALSE(again.Parse("[{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}]\ndescription = x\n", error));
+}
+
+TEST_F(SimulatorStoreFile, ChangesAreWrittenAndFailuresLeaveTheStoreAlone)
+{
+    ASSERT_TRUE(WriteStoreAtomically(path_, kSampleStoreText));
+    SimRunResult result = RunSimulatorOnFile({"/set", kWin10, "sos", "on"}, path_, false);
+    EXPECT_EQ(result.out, "The operation completed successfully.\r\n");
+    EXPECT_NE(Contents().find("sos = Yes"), std::string::npos);
+    EXPECT_EQ(std::fopen((path_ + ".tmp").c_str(), "rb"), nullptr) << "temporary file left";
+
+    std::string before = Contents();
+    result = RunSimulatorOnFile({"/set", kWin10, "sos", "maybe"}, path_, false);
+    EXPECT_NE(result.err.find("not valid"), std::string::npos);
+    EXPECT_EQ(Contents(), before);
+
+    result = RunSimulatorOnFile({"/set", kWin10, "sos", "no"}, path_, true);
+    EXPECT_EQ(result.err,
+              "The boot configuration data store could not be opened.\r\nAccess is denied.\r\n");
+    EXPECT_EQ(Contents(), before);
+}
+
+TEST_F(SimulatorStoreFile, CorruptOrMissingStoreGivesTheToolsError)
+{
+    SimRunResult missing = RunSimulatorOnFile({"/ENUM", "/V"}, path_, false);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err,
+              "The boot configuration data store could not be opened.\r\n"
+              "The system cannot find the file specified.\r\n");
+
+    const std::string corrupt = "[store]\n@current = {5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}\n"
+                                "[{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}\ngarbage\n";
+    ASSERT_TRUE(WriteStoreAtomically(path_, corrupt));
+    SimRunResult result = RunSimulatorOnFile({"/set", kWin10, "sos", "on"}, path_, false);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("could not be opened"), std::string::npos);
+    EXPECT_EQ(Contents(), corrupt);
+
+    std::string denied = std::string(kSampleStoreText);
+    denied.replace(denied.find("@accessdenied = no"), 18, "@accessdenied = yes");
+    ASSERT_TRUE(WriteStoreAtomically(path_, denied));
+    EXPECT_NE(RunSimulatorOnFile({"/ENUM", "/V"}, path_, false).err.find("Access is denied"),
+              std::string::npos);
+}

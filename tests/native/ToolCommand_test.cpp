@@ -1,0 +1,100 @@
+#include "exec/ToolCommand.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kId = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
+
+std::string Args(const ToolCommand& command)
+{
+    EXPECT_TRUE(command.ok) << command.reason;
+    return command.arguments;
+}
+
+}  // namespace
+
+TEST(ToolCommand, BuildsEveryCommandOfTheContract)
+{
+    EXPECT_EQ(Args(EnumStoreCommand()), "/ENUM /V");
+    EXPECT_EQ(Args(DebugSettingsCommand()), "/DBGSETTINGS");
+    EXPECT_EQ(Args(EnumObjectCommand("{bootmgr}")), "/enum {bootmgr}");
+    EXPECT_EQ(Args(DeleteEntryCommand(kId)), "/DELETE " + kId + " /cleanup");
+    EXPECT_EQ(Args(CopyEntryCommand(kId, "Windows 11 copy")),
+              "/Copy " + kId + " /d \"Windows 11 copy\"");
+    EXPECT_EQ(Args(SetValueCommand(kId, "nx", "OPTOUT")), "/set " + kId + " nx \"OPTOUT\"");
+    EXPECT_EQ(Args(SetValueCommand(kId, "description", "")), "/set " + kId + " description \"\"");
+    EXPECT_EQ(Args(SetListCommand("{bootmgr}", "displayorder", {"{a}", "{b}"})),
+              "/set {bootmgr} displayorder {a} {b} ");
+    EXPECT_EQ(Args(SetListCommand(kId, "badmemorylist", {})), "/set " + kId + " badmemorylist ");
+    EXPECT_EQ(Args(SetUnquotedCommand(kId, "numproc", "2")), "/set " + kId + " numproc 2");
+    EXPECT_EQ(Args(DeleteValueCommand(kId, "sos")), "/deletevalue " + kId + " sos");
+
+    EXPECT_EQ(Args(DebugSerialCommand("1", "115200", {})),
+              "/DBGSETTINGS SERIAL DEBUGPORT:1 BAUDRATE:115200");
+    EXPECT_EQ(Args(DebugUsbCommand("target", {"ACTIVE", false})),
+              "/DBGSETTINGS USB TARGETNAME:target /start ACTIVE");
+    EXPECT_EQ(Args(Debug1394Command("12", {"", true})), "/DBGSETTINGS 1394 CHANNEL:12 /noumex");
+    EXPECT_EQ(Args(Debug1394Command("12", {"AUTOENABLE", true})),
+              "/DBGSETTINGS 1394 CHANNEL:12 /start AUTOENABLE /noumex");
+}
+
+TEST(ToolCommand, RefusesValuesThatWouldBreakOutOfTheirArgument)
+{
+    // A quote would end the argument and hand the rest to the tool as switches.
+    ToolCommand set = SetValueCommand(kId, "description", "x\" /delete {current} /f \"");
+    EXPECT_FALSE(set.ok);
+    EXPECT_TRUE(set.arguments.empty());
+    EXPECT_NE(set.reason.find("double quote"), std::string::npos);
+
+    EXPECT_FALSE(CopyEntryCommand(kId, "a\"b").ok);
+    EXPECT_FALSE(SetUnquotedCommand(kId, "description", "a\"b").ok);
+    // A trailing backslash would escape the closing quote.
+    ToolCommand path = SetValueCommand(kId, "path", "\\windows\\");
+    EXPECT_FALSE(path.ok);
+    EXPECT_NE(path.reason.find("backslash"), std::string::npos);
+    EXPECT_FALSE(SetValueCommand(kId, "description", "two\r\nlines").ok);
+
+    // Unquoted words must stay one argument each.
+    EXPECT_FALSE(SetValueCommand("{a} {b}", "description", "x").ok);
+    EXPECT_FALSE(SetValueCommand(kId, "desc ription", "x").ok);
+    EXPECT_FALSE(DeleteEntryCommand("").ok);
+    EXPECT_FALSE(EnumObjectCommand("{a}\"").ok);
+    EXPECT_FALSE(SetListCommand(kId, "displayorder", {"{a}", "{b} /f"}).ok);
+    EXPECT_FALSE(SetListCommand(kId, "displayorder", {""}).ok);
+    EXPECT_FALSE(DebugSerialCommand("1 /noumex", "115200", {}).ok);
+    EXPECT_FALSE(DebugUsbCommand("x", {"ACTIVE /f", false}).ok);
+}
+
+TEST(ToolCommand, RefusesCommandsThatDoNotFitTheRunnersBuffer)
+{
+    // "BCDEDIT.EXE" + blank + arguments + NUL must fit 1024 bytes.
+    const size_t overhead = std::string("/Copy ").size() + kId.size() + std::string(" /d \"\"").size();
+    const size_t room = 1024 - 11 - 1 - 1 - overhead;
+    EXPECT_TRUE(CopyEntryCommand(kId, std::string(room, 'd')).ok);
+    ToolCommand tooLong = CopyEntryCommand(kId, std::string(room + 1, 'd'));
+    EXPECT_FALSE(tooLong.ok);
+    EXPECT_NE(tooLong.reason.find("too long"), std::string::npos);
+    EXPECT_TRUE(FitsCommandLine(std::string(1011, 'a')));
+    EXPECT_FALSE(FitsCommandLine(std::string(1012, 'a')));
+}
+
+TEST(ToolCommand, SuccessTestsFollowTheCallersRules)
+{
+    using Lines = std::vector<std::string>;
+    EXPECT_TRUE(ContainsSuccessLine({"x", "  The operation completed successfully. "}));
+    EXPECT_FALSE(ContainsSuccessLine({"the operation completed successfully."}));
+    EXPECT_FALSE(ContainsSuccessLine(Lines{}));
+
+    EXPECT_TRUE(HasExactSuccessLine({"THE OPERATION COMPLETED SUCCESSFULLY."}));
+    EXPECT_FALSE(HasExactSuccessLine({"The operation completed successfully. "}));
+
+    EXPECT_TRUE(StartsWithSuccessText("The operation completed successfully.xyz"));
+    EXPECT_FALSE(StartsWithSuccessText(" The operation completed successfully."));
+
+    Lines copied{"The entry was successfully copied to {063973c5-d0ac-11ed-b884-cfa59b967f58}."};
+    EXPECT_TRUE(ContainsCopySentence(copied));
+    EXPECT_EQ(CopiedIdentifier(copied), "{063973c5-d0ac-11ed-b884-cfa59b967f58}");
+    EXPECT_FALSE(ContainsCopySentence({"The operation completed successfully."}));
+    EXPECT_EQ(CopiedIdentifier({"The entry was successfully copied to"}), "");
+}

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "tests/wine/WineTestSupport.h"
+
+namespace {
+
+const char* const kCaption = "Keystave - Boot Configuration Data Editor";
+
+class SingleInstance : public ::testing::Test {
+protected:
+    void SetUp() override { UseFreshSampleStore(MakeTempFolder("ks-single") + "\\store.txt"); }
+};
+
+void CloseMainWindow(HWND window, ChildProcess& process)
+{
+    ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(process.WaitForExit(10000));
+}
+
+}  // namespace
+
+TEST_F(SingleInstance, SecondStartLeavesOneWindowAndActivatesTheFirst)
+{
+    ChildProcess first("keystave.exe");
+    ASSERT_TRUE(first.Started());
+    HWND window = WaitForWindow(first.Id(), kCaption, 20000);
+    ASSERT_NE(window, nullptr);
+
+    // Another program in front, so that coming to the front is observable.
+    ChildProcess otherProgram("toolprobe.exe window 30");
+    HWND other = WaitForWindow(otherProgram.Id(), "toolprobe window", 10000);
+    ASSERT_NE(other, nullptr);
+    ASSERT_EQ(::GetForegroundWindow(), other);
+
+    ChildProcess second("keystave.exe");
+    ASSERT_TRUE(second.Started());
+    ASSERT_TRUE(second.WaitForExit(20000)) << "the second instance must quit by itself";
+
+    std::vector<HWND> windows = WindowsWithCaption(kCaption);
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0], window);
+    EXPECT_EQ(::GetForegroundWindow(), window);
+
+    CloseMainWindow(window, first);
+}
+
+TEST_F(SingleInstance, SecondStartRestoresAMinimisedFirstInstance)
+{
+    ChildProcess first("keystave.exe");
+    HWND window = WaitForWindow(first.Id(), kCaption, 20000);
+    ASSERT_NE(window, nullptr);
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(window));
+
+    ChildProcess second("keystave.exe");
+    ASSERT_TRUE(second.WaitForExit(20000));
+
+    EXPECT_FALSE(::IsIconic(window));
+    EXPECT_EQ(::GetForegroundWindow(), window);
+    EXPECT_EQ(WindowsWithCaption(kCaption).size(), 1u);
+    CloseMainWindow(window, first);
+}
+
+TEST_F(SingleInstance, MainWindowAnswersTheHandshakeWithItsId)
+{
+    ChildProcess first("keystave.exe");
+    HWND window = WaitForWindow(first.Id(), kCaption, 20000);
+    ASSERT_NE(window, nullptr);
+    UINT alive = ::RegisterWindowMessageA("KEYSTAVE_IS_ALIVE");
+    DWORD_PTR reply = 0;
+    ASSERT_NE(::SendMessageTimeoutA(window, alive, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 2000,
+                                    &reply),
+              0);
+    EXPECT_EQ(reply, alive);
+    CloseMainWindow(window, first);
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Folder of the running test program (the simulator and keystave.exe sit there).
+std::string TestProgramFolder();
+// A fresh, empty folder under the system's temporary folder.
+std::string MakeTempFolder(const char* prefix);
+// Writes the sample store to `path` and points the simulator at it.
+void UseFreshSampleStore(const std::string& path);
+
+// A started program; closed and waited for when it goes out of scope.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine);
+    ~ChildProcess();
+    bool Started() const { return m_info.hProcess != nullptr; }
+    bool WaitForExit(DWORD milliseconds);
+    DWORD Id() const { return m_info.dwProcessId; }
+    void Kill();
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+// Visible top-level windows whose caption is `caption`.
+std::vector<HWND> WindowsWithCaption(const std::string& caption);
+// Waits until a visible window of that process with that caption exists.
+HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds);
+DWORD WindowProcess(HWND window);
+// Handles whatever was sent or posted to the test thread's own windows.
+void PumpMessages();
