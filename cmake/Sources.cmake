@@ -3,6 +3,16 @@ set(KEYSTAVE_CORE_SOURCES
   common/TextCompare.cpp
   exec/SplitToolOutput.cpp
   exec/ToolCommand.cpp
+  xml/XmlText.cpp
+  xml/CXmlContent.cpp
+  xml/CXmlElement.cpp
+  xml/CXmlParser.cpp
+  xml/CXmlDocument.cpp
+  common/UserNotice.cpp
+  catalogue/BcdType.cpp
+  catalogue/ElementCatalogue.cpp
+  catalogue/LoadElementCatalogue.cpp
+  catalogue/OleSeam.cpp
 )
 
 # The simulator's portable core, with its sample store embedded.

@@ -4,6 +4,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
 option(KEYSTAVE_WINDOWS_TESTS "Build the test programs that run under Windows or Wine" ON)
 
 keystave_core_library(keystave_core)
+target_link_libraries(keystave_core PUBLIC ole32)
 
 set(FRAMEWORK_SOURCES
   framework/CWnd.cpp
@@ -29,9 +30,16 @@ endif()
 add_executable(bcdedit_sim sim/main.cpp)
 set_target_properties(bcdedit_sim PROPERTIES OUTPUT_NAME BCDEDIT SUFFIX .EXE)
 target_link_libraries(bcdedit_sim PRIVATE keystave_core)
+# The program runs whatever BCDEDIT.EXE sits beside it. Only the Wine set-up
+# wants the simulator there; a Visual Studio build keeps it apart, so that
+# keystave.exe built on Windows talks to the real tool.
+option(KEYSTAVE_SIMULATOR_BESIDE_PROGRAM "Put the simulator beside keystave.exe" ${MINGW})
+if(NOT KEYSTAVE_SIMULATOR_BESIDE_PROGRAM)
+  set_target_properties(bcdedit_sim PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/simulator)
+endif()
 
 # Data files the program opens by bare name sit beside it.
-set(RUNTIME_DATA_FILES)
+set(RUNTIME_DATA_FILES data/keystavedata.xml)
 foreach(file ${RUNTIME_DATA_FILES})
   configure_file(${CMAKE_SOURCE_DIR}/${file} ${CMAKE_BINARY_DIR} COPYONLY)
 endforeach()

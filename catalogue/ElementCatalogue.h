@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+
+#include "catalogue/ElementDefinition.h"
+
+// The process-wide table of element definitions, filled once from the
+// definitions file. Record 0 is "unknownvalue", record 1 "unknownenum";
+// at least one record stays empty, so it holds at most 99 definitions.
+class ElementCatalogue {
+public:
+    static constexpr int kSize = 100;
+    static constexpr int kMaxDefinitions = kSize - 1;
+    static constexpr int kUnknownValue = 0;
+    static constexpr int kUnknownEnum = 1;
+
+    static ElementCatalogue& Instance();
+
+    // Index of the first record whose name matches without regard to case,
+    // scanning from record 0 up to the first empty record; -1 when none.
+    int Identify(const std::string& name) const;
+    bool IsKnownName(const std::string& name) const { return Identify(name) >= 0; }
+
+    // Null for an index outside the table.
+    const ElementDefinition* Record(int index) const;
+    ElementDefinition* MutableRecord(int index);
+    // Number of records before the first empty one.
+    int Count() const;
+
+    void Clear();
+
+private:
+    ElementDefinition m_records[kSize];
+};
+
+// Fills the catalogue from the definitions file; false (after telling the
+// user why) when the file is missing, malformed or incomplete.
+bool LoadElementCatalogue(const char* path);
+// The same from a document already loaded; `path` names the file in messages.
+class CXmlDocument;
+bool LoadElementCatalogueFrom(const CXmlDocument& document, const char* path);
+// Releases the names, from record 0 up to the first record without one.
+void FreeElementCatalogue();
