@@ -10,10 +10,18 @@ ElementCatalogue& ElementCatalogue::Instance()
 
 int ElementCatalogue::Identify(const std::string& name) const
 {
+    if (!m_indexValid)
+        BuildIndex();
+    auto found = m_index.find(ToLowerAscii(name));
+    return found == m_index.end() ? -1 : found->second;
+}
+
+void ElementCatalogue::BuildIndex() const
+{
+    m_index.clear();
     for (int i = 0; i < kSize && m_records[i].hasName; ++i)
-        if (EqualsNoCase(m_records[i].name, name))
-            return i;
-    return -1;
+        m_index.emplace(ToLowerAscii(m_records[i].name), i);
+    m_indexValid = true;
 }
 
 const ElementDefinition* ElementCatalogue::Record(int index) const
@@ -23,6 +31,7 @@ const ElementDefinition* ElementCatalogue::Record(int index) const
 
 ElementDefinition* ElementCatalogue::MutableRecord(int index)
 {
+    m_indexValid = false;
     return index >= 0 && index < kSize ? &m_records[index] : nullptr;
 }
 
@@ -36,6 +45,7 @@ int ElementCatalogue::Count() const
 
 void ElementCatalogue::Clear()
 {
+    m_indexValid = false;
     for (ElementDefinition& record : m_records)
         record.Clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <unordered_map>
 
 #include "catalogue/ElementDefinition.h"
 
@@ -29,7 +30,13 @@ public:
     void Clear();
 
 private:
+    void BuildIndex() const;
+
     ElementDefinition m_records[kSize];
+    // Lower-case name -> first record of that name, before the first empty
+    // record: what the linear scan would find, without scanning.
+    mutable std::unordered_map<std::string, int> m_index;
+    mutable bool m_indexValid = false;
 };
 
 // Fills the catalogue from the definitions file; false (after telling the

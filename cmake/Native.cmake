@@ -40,6 +40,7 @@ if(KEYSTAVE_FUZZ)
     add_executable(${name} ${source})
     target_link_libraries(${name} PRIVATE keystave_core)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_compile_definitions(${name} PRIVATE KEYSTAVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     set(corpus ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
     add_test(NAME fuzz.${name}
       COMMAND ${name} -max_total_time=${KEYSTAVE_FUZZ_SECONDS} -max_len=65536 -rss_limit_mb=2048
@@ -69,3 +70,15 @@ endif()
 if(KEYSTAVE_WINDOWS_BIN)
   include(${CMAKE_SOURCE_DIR}/cmake/WineTests.cmake)
 endif()
+
+# keystave-dump: reads saved tool output as the program does.
+add_executable(keystave-dump tools/keystave-dump.cpp)
+target_link_libraries(keystave-dump PRIVATE keystave_core)
+configure_file(${CMAKE_SOURCE_DIR}/data/keystavedata.xml ${CMAKE_BINARY_DIR}/keystavedata.xml COPYONLY)
+add_test(NAME dump.PublishedOutput
+  COMMAND keystave-dump ${CMAKE_SOURCE_DIR}/../shared/bcdedit-samples/enum_v_02.txt
+          ${CMAKE_SOURCE_DIR}/../shared/bcdedit-samples/dbgsettings_03.txt)
+set_tests_properties(dump.PublishedOutput PROPERTIES LABELS native
+  PASS_REGULAR_EXPRESSION "object loader \\{4ae36b77-a304-11ed-beaa-d8a5cf26f6ec\\} Windows 11\n.*object debugger -\n  debugtype = Serial")
+add_test(NAME dump.UnreadableFile COMMAND keystave-dump /nonexistent/saved.txt)
+set_tests_properties(dump.UnreadableFile PROPERTIES LABELS native WILL_FAIL TRUE)

@@ -13,6 +13,14 @@ set(KEYSTAVE_CORE_SOURCES
   catalogue/ElementCatalogue.cpp
   catalogue/LoadElementCatalogue.cpp
   catalogue/OleSeam.cpp
+  catalogue/ValueSet.cpp
+  catalogue/GridCellPlan.cpp
+  model/CLineTokenizer.cpp
+  model/CBcdItem.cpp
+  model/CBcdObject.cpp
+  model/CollectUnknownElement.cpp
+  model/CStoreModel.cpp
+  tools/StoreDump.cpp
 )
 
 # The simulator's portable core, with its sample store embedded.

@@ -45,3 +45,5 @@ void WriteDebugOutput(const std::string& text)
     if (CurrentDebugSink())
         CurrentDebugSink()(text);
 }
+
+bool HasDebugSink() { return static_cast<bool>(CurrentDebugSink()); }

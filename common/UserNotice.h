@@ -19,3 +19,5 @@ DebugSink SetDebugSink(DebugSink sink);
 
 void ShowNotice(const std::string& text, NoticeKind kind = NoticeKind::Error);
 void WriteDebugOutput(const std::string& text);
+// Whether anything listens to the debugger output (saves building the text).
+bool HasDebugSink();

@@ -1,0 +1,80 @@
+#include "model/CBcdObject.h"
+
+#include "common/TextCompare.h"
+
+void CBcdObject::AddItem(std::unique_ptr<CBcdItem> item)
+{
+    if (EqualsNoCase(item->GetName(), "Identifier"))
+        m_identifier = item->GetValue(0);
+    else if (EqualsNoCase(item->GetName(), "description"))
+        m_description = item->GetValue(0);
+    m_items.push_back(std::move(item));
+}
+
+void CBcdObject::RemoveAllItems() { m_items.clear(); }
+
+void CBcdObject::ReadDebugType(const CBcdItem& item)
+{
+    if (!EqualsNoCase(item.GetName(), "debugtype"))
+        return;
+    std::string value = item.GetValue(0);
+    if (EqualsNoCase(value, "1394"))
+        m_debugType = DebugType1394;
+    else if (EqualsNoCase(value, "Serial"))
+        m_debugType = DebugTypeSerial;
+    else if (EqualsNoCase(value, "USB"))
+        m_debugType = DebugTypeUsb;
+    else
+        m_debugType = DebugTypeNone;
+}
+
+const CBcdItem* CBcdObject::FindItem(const std::string& name) const
+{
+    for (const auto& item : m_items)
+        if (EqualsNoCase(item->GetName(), name))
+            return item.get();
+    return nullptr;
+}
+
+std::string CBcdObject::FirstValueOf(const char* name) const
+{
+    const CBcdItem* item = FindItem(name);
+    return item ? item->GetValue(0) : std::string();
+}
+
+std::string CBcdObject::GetDefault() const { return FirstValueOf("default"); }
+
+std::string CBcdObject::GetDebugPort() const
+{
+    return m_debugType == DebugTypeSerial ? FirstValueOf("debugport") : std::string();
+}
+
+std::string CBcdObject::GetBaudRate() const
+{
+    return m_debugType == DebugTypeSerial ? FirstValueOf("baudrate") : std::string();
+}
+
+std::string CBcdObject::GetChannel() const
+{
+    return m_debugType == DebugType1394 ? FirstValueOf("channel") : std::string();
+}
+
+std::string CBcdObject::GetTargetName() const
+{
+    return m_debugType == DebugTypeUsb ? FirstValueOf("targetname") : std::string();
+}
+
+bool CBcdObject::IsDebugEnabled() const { return EqualsNoCase(FirstValueOf("debug"), "Yes"); }
+
+int CBcdObject::GetDisplayOrderPosition(const CBcdObject* bootManager) const
+{
+    if (!bootManager)
+        return -1;
+    const CBcdItem* order = bootManager->FindItem("displayOrder");
+    if (!order)
+        return -1;
+    for (int i = 0; i < order->GetValueCount(); ++i)
+        if (EqualsNoCase(order->GetValue(i), m_identifier))
+            return i + 1;
+    return -1;
+}

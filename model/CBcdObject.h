@@ -1,0 +1,50 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/CBcdItem.h"
+#include "model/DebugType.h"
+
+// One section of the tool's output and its elements, in output order.
+class CBcdObject {
+public:
+    virtual ~CBcdObject() = default;
+
+    // Takes ownership. "identifier" and "description" items set the
+    // object's identifier and description from their first value.
+    virtual void AddItem(std::unique_ptr<CBcdItem> item);
+    // Deletes every item; identifier, description and debug type stay.
+    virtual void RemoveAllItems();
+
+    const std::string& GetIdentifier() const { return m_identifier; }
+    const std::string& GetDescription() const { return m_description; }
+    DebugType GetDebugType() const { return m_debugType; }
+    const std::vector<std::unique_ptr<CBcdItem>>& GetItems() const { return m_items; }
+
+    // First value of the first item of that name; empty when there is none
+    // (or, for the debugger getters, when the debug type does not match).
+    std::string GetDefault() const;
+    std::string GetDebugPort() const;
+    std::string GetBaudRate() const;
+    std::string GetChannel() const;
+    std::string GetTargetName() const;
+    bool IsDebugEnabled() const;
+    // 1-based place of this object's identifier in the boot manager's
+    // display order; -1 when it is not there or there is no display order.
+    int GetDisplayOrderPosition(const CBcdObject* bootManager) const;
+
+    // The first item whose name matches without regard to case; null if none.
+    const CBcdItem* FindItem(const std::string& name) const;
+
+protected:
+    void ReadDebugType(const CBcdItem& item);
+
+private:
+    std::string FirstValueOf(const char* name) const;
+
+    std::string m_identifier;
+    std::string m_description;
+    DebugType m_debugType = DebugTypeNone;
+    std::vector<std::unique_ptr<CBcdItem>> m_items;
+};

@@ -1,0 +1,30 @@
+#include "model/CLineTokenizer.h"
+
+CLineTokenizer::CLineTokenizer(const std::string& text, const std::string& delimiters)
+    : m_text(text)
+{
+    for (char c : delimiters)
+        m_delimiters.set(static_cast<unsigned char>(c));
+}
+
+bool CLineTokenizer::NextToken(std::string& token)
+{
+    token.clear();
+    while (m_position < m_text.size() && IsDelimiter(m_text[m_position]))
+        ++m_position;
+    if (m_position >= m_text.size())
+        return false;
+    size_t start = m_position;
+    while (m_position < m_text.size() && !IsDelimiter(m_text[m_position]))
+        ++m_position;
+    token = m_text.substr(start, m_position - start);
+    return true;
+}
+
+std::string CLineTokenizer::Rest() const
+{
+    size_t at = m_position;
+    while (at < m_text.size() && IsDelimiter(m_text[at]))
+        ++at;
+    return m_text.substr(at);
+}

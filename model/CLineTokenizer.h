@@ -1,0 +1,23 @@
+#pragma once
+#include <bitset>
+#include <string>
+
+// Cuts one line into tokens separated by any of the delimiter characters.
+class CLineTokenizer {
+public:
+    CLineTokenizer(const std::string& text, const std::string& delimiters);
+
+    // The next token, with the position left on the delimiter that ended it;
+    // false (and an empty token) at the end of the text.
+    bool NextToken(std::string& token);
+    // Everything from the next non-delimiter to the end, trailing blanks
+    // included; does not move the position.
+    std::string Rest() const;
+
+private:
+    bool IsDelimiter(char c) const { return m_delimiters.test(static_cast<unsigned char>(c)); }
+
+    std::string m_text;
+    std::bitset<256> m_delimiters;
+    size_t m_position = 0;
+};

@@ -1,0 +1,176 @@
+#include "model/CStoreModel.h"
+
+#include "common/TextCompare.h"
+#include "common/UserNotice.h"
+#include "exec/SplitToolOutput.h"
+#include "exec/ToolCommand.h"
+#include "model/CLineTokenizer.h"
+#include "model/CollectUnknownElement.h"
+
+const char* const BootManagerHeading = "Windows Boot Manager";
+const char* const BootLoaderHeading = "Windows Boot Loader";
+const char* const LegacyLoaderHeading = "Windows Legacy OS Loader";
+
+namespace {
+
+enum class SectionKind { BootManager, Loader };
+
+bool IsLoaderHeading(const std::string& line)
+{
+    return line == BootLoaderHeading || line == LegacyLoaderHeading;
+}
+
+// Lines of spaces only end a section; so does the heading of any other
+// section, which the tool prints for resume, memory-test, setup, firmware
+// and settings objects: without it, such a section's elements would be read
+// into the object before it.
+bool EndsSection(const std::vector<std::string>& lines, size_t i)
+{
+    return IsLoaderHeading(lines[i]) || IsSectionHeading(lines, i);
+}
+
+// Reads the continuation lines of a multi-valued element after lines[i].
+void ReadContinuations(CBcdItem& item, const std::vector<std::string>& lines, size_t& i)
+{
+    while (i + 1 < lines.size() && lines[i + 1][0] == ' ') {
+        ++i;
+        CLineTokenizer tokenizer(lines[i], " ");
+        std::string value;
+        if (tokenizer.NextToken(value))
+            item.AddValue(value);
+    }
+}
+
+// One element line of a manager or loader section. False when the line has
+// no token: the section ends there.
+bool ElementStep(CBcdObject& object, const std::vector<std::string>& lines, size_t& i,
+                 SectionKind kind)
+{
+    CLineTokenizer tokenizer(lines[i], " ");
+    std::string name;
+    if (!tokenizer.NextToken(name))
+        return false;
+    if (kind == SectionKind::Loader && HasDebugSink())
+        WriteDebugOutput("Identifier: " + name + "\n");
+    auto item = std::make_unique<CBcdItem>();
+    if (item->Identify(name)) {
+        item->AddValue(tokenizer.Rest());
+        if (item->IsMultiValued())
+            ReadContinuations(*item, lines, i);
+        object.AddItem(std::move(item));
+        ++i;
+        return true;
+    }
+    if (name.compare(0, 7, "custom:") != 0) {
+        const char* format = kind == SectionKind::BootManager ? "Unsupported Boot Identifier: "
+                                                              : "Unsupported Loader Identifier: ";
+        ShowNotice(format + name + ".\nPlease report unsupported identifiers to Corvane.",
+                   NoticeKind::Error);
+    }
+    CollectUnknownElement(lines, i, object);
+    return true;
+}
+
+}  // namespace
+
+bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& lines, size_t& i)
+{
+    while (i < lines.size()) {
+        if (EndsSection(lines, i)) {
+            if (i > 0)
+                --i;  // the caller's advance lands on the heading
+            return true;
+        }
+        if (!ElementStep(loader, lines, i, SectionKind::Loader))
+            return true;
+    }
+    return true;
+}
+
+bool CStoreModel::ParseBootManagerSection(const std::vector<std::string>& lines, size_t& i)
+{
+    if (m_bootManager && m_beforeManager)
+        m_beforeManager();
+    m_bootManager.reset();
+    auto manager = std::make_unique<CBcdBootManager>();
+    i += 2;
+    while (i < lines.size()) {
+        if (EndsSection(lines, i))
+            break;
+        if (!ElementStep(*manager, lines, i, SectionKind::BootManager))
+            break;
+    }
+    m_bootManager = std::move(manager);
+    return true;
+}
+
+bool CStoreModel::ParseLoaderSection(const std::vector<std::string>& lines, size_t& i)
+{
+    auto loader = std::make_unique<CBcdBootLoader>();
+    i += 2;
+    ParseSectionElements(*loader, lines, i);
+    m_loaders.push_back(std::move(loader));
+    return true;
+}
+
+void CStoreModel::EnumerateStore()
+{
+    if (m_beforeLoaders)
+        m_beforeLoaders();
+    m_loaders.clear();
+    m_lastOutput = m_run(EnumStoreCommand().arguments);
+    std::vector<std::string> lines = SplitToolOutput(m_lastOutput);
+    if (lines.size() < 2)
+        return;
+    bool managerRead = false;
+    size_t i = 0;
+    while (i + 1 < lines.size()) {
+        if (!managerRead) {
+            if (lines[i] == BootManagerHeading) {
+                ParseBootManagerSection(lines, i);
+                managerRead = true;
+                continue;  // the line that ended the section may be a loader heading
+            }
+            ++i;
+            continue;
+        }
+        if (IsLoaderHeading(lines[i]))
+            ParseLoaderSection(lines, i);
+        ++i;
+    }
+}
+
+void CStoreModel::RefreshDebugSettings()
+{
+    if (m_beforeDebug)
+        m_beforeDebug();
+    m_debugSettings.reset();
+    m_lastOutput.clear();
+    m_lastOutput = m_run(DebugSettingsCommand().arguments);
+    std::vector<std::string> lines = SplitToolOutput(m_lastOutput);
+    auto settings = std::make_unique<CBcdDbgSettings>();
+    size_t i = 0;
+    while (i < lines.size()) {
+        const std::string& line = lines[i];
+        if (line == BootLoaderHeading || StartsWithSuccessText(line))
+            break;
+        CLineTokenizer tokenizer(line, " ");
+        std::string name;
+        if (!tokenizer.NextToken(name))
+            break;
+        auto item = std::make_unique<CBcdItem>();
+        if (!item->Identify(name)) {
+            ShowNotice("Unsupported Debug Identifier: " + name +
+                           ", ignoring\nPlease report unsupported identifiers to Corvane.",
+                       NoticeKind::Plain);
+            ++i;
+            continue;
+        }
+        item->AddValue(tokenizer.Rest());
+        if (item->IsMultiValued())
+            ReadContinuations(*item, lines, i);
+        settings->AddItem(std::move(item));
+        ++i;
+    }
+    m_debugSettings = std::move(settings);
+}

@@ -1,0 +1,47 @@
+#include "model/CollectUnknownElement.h"
+
+#include <memory>
+
+#include "catalogue/ElementCatalogue.h"
+#include "model/CBcdObject.h"
+#include "model/CLineTokenizer.h"
+
+bool IsSectionHeading(const std::vector<std::string>& lines, size_t index)
+{
+    if (index + 1 >= lines.size())
+        return false;
+    const std::string& underline = lines[index + 1];
+    return !underline.empty() && underline.find_first_not_of('-') == std::string::npos;
+}
+
+void CollectUnknownElement(const std::vector<std::string>& lines, size_t& index,
+                           CBcdObject& object)
+{
+    CLineTokenizer tokenizer(lines[index], " ");
+    std::string name;
+    tokenizer.NextToken(name);
+    bool custom = name.size() >= 7 && name.compare(0, 7, "custom:") == 0;
+    name += custom ? " : CUSTOM IDENTIFIER" : " : UNKNOWN IDENTIFIER";
+    auto item = std::make_unique<CBcdItem>();
+    item->SetUnknownValue(name);
+    item->AddValue(tokenizer.Rest());
+
+    for (++index; index < lines.size(); ++index) {
+        // A heading of another section, even a one-word one, ends the element.
+        if (IsSectionHeading(lines, index))
+            break;
+        CLineTokenizer next(lines[index], " ");
+        std::string word;
+        if (!next.NextToken(word))
+            continue;
+        if (ElementCatalogue::Instance().IsKnownName(word))
+            break;
+        std::string rest = next.Rest();
+        size_t end = rest.find_last_not_of(" \t");
+        if (end != std::string::npos)
+            break;
+        item->SetUnknownEnum(item->GetName());
+        item->AddValue(word);
+    }
+    object.AddItem(std::move(item));
+}

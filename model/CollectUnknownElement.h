@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class CBcdObject;
+
+// Collects the element at lines[index], whose name the catalogue does not
+// know, into one item of `object`: " : CUSTOM IDENTIFIER" or
+// " : UNKNOWN IDENTIFIER" is appended to its name; following single-word
+// lines become further values. Leaves `index` on the first line it did not
+// take (a known element, another element, or a section heading).
+void CollectUnknownElement(const std::vector<std::string>& lines, size_t& index,
+                           CBcdObject& object);
+
+// Whether lines[index] is a section heading: a line followed by an
+// underline (a line of dashes only).
+bool IsSectionHeading(const std::vector<std::string>& lines, size_t index);

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "model/CBcdBootLoader.h"
+#include "model/CBcdBootManager.h"
+#include "model/CBcdDbgSettings.h"
+#include "model/CollectUnknownElement.h"
+#include "tests/native/CatalogueFixture.h"
+
+namespace {
+
+std::unique_ptr<CBcdItem> Item(const std::string& name, std::vector<std::string> values)
+{
+    auto item = std::make_unique<CBcdItem>();
+    EXPECT_TRUE(item->Identify(name)) << name;
+    for (const std::string& value : values)
+        item->AddValue(value);
+    return item;
+}
+
+class BcdObject : public WithShippedCatalogue {};
+
+}  // namespace
+
+TEST_F(BcdObject, ItemsKeepTheirPrintedNameAndRefuseExtraValues)
+{
+    CBcdItem item;
+    EXPECT_FALSE(item.AddValue("x")) << "no definition attached";
+    EXPECT_EQ(item.GetType(), -1);
+    EXPECT_FALSE(item.Identify("nosuchelement"));
+    ASSERT_TRUE(item.Identify("DESCRIPTION"));
+    EXPECT_EQ(item.GetName(), "DESCRIPTION");
+    EXPECT_TRUE(item.AddValue(""));
+    EXPECT_FALSE(item.AddValue("second"));
+    EXPECT_EQ(item.GetValueCount(), 1);
+    EXPECT_EQ(item.GetValue(0), "");
+    EXPECT_EQ(item.GetValue(5), "") << "out of range gives empty text";
+
+    CBcdItem list;
+    ASSERT_TRUE(list.Identify("displayorder"));
+    EXPECT_TRUE(list.IsMultiValued());
+    EXPECT_TRUE(list.AddValue("{a}"));
+    EXPECT_TRUE(list.AddValue("{b}"));
+    EXPECT_EQ(list.GetValueCount(), 2);
+
+    CBcdItem unknown;
+    EXPECT_FALSE(unknown.SetUnknownValue("description"));
+    EXPECT_TRUE(unknown.SetUnknownValue("zzz : UNKNOWN IDENTIFIER"));
+    EXPECT_EQ(unknown.GetDefinitionIndex(), 0);
+    EXPECT_TRUE(unknown.SetUnknownEnum("zzz : UNKNOWN IDENTIFIER"));
+    EXPECT_EQ(unknown.GetDefinitionIndex(), 1);
+}
+
+TEST_F(BcdObject, IdentifierDescriptionAndDebugType)
+{
+    CBcdBootLoader loader;
+    loader.AddItem(Item("identifier", {"{first}"}));
+    loader.AddItem(Item("description", {"Windows 11  "}));
+    loader.AddItem(Item("Identifier", {"{second}"}));
+    EXPECT_EQ(loader.GetIdentifier(), "{second}");
+    EXPECT_EQ(loader.GetDescription(), "Windows 11  ");
+    EXPECT_EQ(loader.GetItems().size(), 3u);
+
+    loader.AddItem(Item("debugtype", {"serial"}));
+    loader.AddItem(Item("debugport", {"2"}));
+    loader.AddItem(Item("baudrate", {"57600"}));
+    loader.AddItem(Item("channel", {"12"}));
+    loader.AddItem(Item("targetname", {"t"}));
+    EXPECT_EQ(loader.GetDebugType(), DebugTypeSerial);
+    EXPECT_EQ(loader.GetDebugPort(), "2");
+    EXPECT_EQ(loader.GetBaudRate(), "57600");
+    EXPECT_EQ(loader.GetChannel(), "");
+    EXPECT_EQ(loader.GetTargetName(), "");
+
+    CBcdDbgSettings usb;
+    usb.AddItem(Item("debugtype", {"USB"}));
+    usb.AddItem(Item("targetname", {"kd"}));
+    EXPECT_EQ(usb.GetDebugType(), DebugTypeUsb);
+    EXPECT_EQ(usb.GetTargetName(), "kd");
+    CBcdDbgSettings net;
+    net.AddItem(Item("debugtype", {"NET"}));
+    EXPECT_EQ(net.GetDebugType(), DebugTypeNone);
+    CBcdDbgSettings firewire;
+    firewire.AddItem(Item("debugtype", {"1394"}));
+    firewire.AddItem(Item("channel", {"3"}));
+    EXPECT_EQ(firewire.GetChannel(), "3");
+
+    // The boot manager never takes a debug type.
+    CBcdBootManager manager;
+    manager.AddItem(Item("debugtype", {"Serial"}));
+    manager.AddItem(Item("debugport", {"1"}));
+    EXPECT_EQ(manager.GetDebugType(), DebugTypeNone);
+    EXPECT_EQ(manager.GetDebugPort(), "");
+
+    // RemoveAllItems keeps identifier, description and debug type.
+    loader.RemoveAllItems();
+    EXPECT_TRUE(loader.GetItems().empty());
+    EXPECT_EQ(loader.GetIdentifier(), "{second}");
+    EXPECT_EQ(loader.GetDebugType(), DebugTypeSerial);
+}
+
+TEST_F(BcdObject, DebugFlagDefaultAndDisplayOrderPosition)
+{
+    CBcdBootLoader loader;
+    EXPECT_FALSE(loader.IsDebugEnabled());
+    loader.AddItem(Item("identifier", {"{B}"}));
+    loader.AddItem(Item("debug", {"yES"}));
+    EXPECT_TRUE(loader.IsDebugEnabled());
+    CBcdBootLoader off;
+    off.AddItem(Item("debug", {"No"}));
+    EXPECT_FALSE(off.IsDebugEnabled());
+
+    CBcdBootManager manager;
+    EXPECT_EQ(loader.GetDisplayOrderPosition(&manager), -1);
+    EXPECT_EQ(loader.GetDisplayOrderPosition(nullptr), -1);
+    manager.AddItem(Item("default", {"{b}"}));
+    manager.AddItem(Item("displayorder", {"{a}", "{b}", "{c}", "{b}"}));
+    EXPECT_EQ(manager.GetDefault(), "{b}");
+    EXPECT_EQ(loader.GetDisplayOrderPosition(&manager), 2);
+    CBcdBootLoader absent;
+    absent.AddItem(Item("identifier", {"{z}"}));
+    EXPECT_EQ(absent.GetDisplayOrderPosition(&manager), -1);
+}
+
+TEST_F(BcdObject, UnknownElementsAreCollectedUnderDecoratedNames)
+{
+    std::vector<std::string> lines = {
+        "custom:45000001         1",
+        "custom:47000005         301989892",
+        "                        3",
+        "                        ",
+        "                        4",
+        "Custom:1                x",
+        "custom                  y",
+        "weird                   two words",
+        "description             known",
+        "lastone",
+    };
+    CBcdBootLoader loader;
+    size_t i = 0;
+    CollectUnknownElement(lines, i, loader);
+    EXPECT_EQ(i, 1u) << "a following element line is not taken";
+    CollectUnknownElement(lines, i, loader);
+    EXPECT_EQ(i, 5u);
+    CollectUnknownElement(lines, i, loader);
+    CollectUnknownElement(lines, i, loader);
+    CollectUnknownElement(lines, i, loader);
+    EXPECT_EQ(i, 8u) << "a known element stops the collector";
+    i = 9;
+    CollectUnknownElement(lines, i, loader);
+    EXPECT_EQ(i, 10u);
+
+    const auto& items = loader.GetItems();
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[0]->GetName(), "custom:45000001 : CUSTOM IDENTIFIER");
+    EXPECT_EQ(items[0]->GetDefinitionIndex(), 0);
+    EXPECT_EQ(items[0]->GetValues(), std::vector<std::string>{"1"});
+    EXPECT_EQ(items[1]->GetName(), "custom:47000005 : CUSTOM IDENTIFIER");
+    EXPECT_EQ(items[1]->GetDefinitionIndex(), 1);
+    EXPECT_EQ(items[1]->GetValues(), (std::vector<std::string>{"301989892", "3", "4"}));
+    EXPECT_EQ(items[2]->GetName(), "Custom:1 : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(items[3]->GetName(), "custom : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(items[4]->GetValues(), std::vector<std::string>{"two words"});
+    EXPECT_EQ(items[5]->GetName(), "lastone : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(items[5]->GetValues(), std::vector<std::string>{""});
+
+    // A one-word heading of another section is not taken as a value.
+    std::vector<std::string> headed = {"custom:1 x", "Windows-Start-Manager", "-----", "a b"};
+    CBcdBootLoader other;
+    i = 0;
+    CollectUnknownElement(headed, i, other);
+    EXPECT_EQ(i, 1u);
+    EXPECT_EQ(other.GetItems()[0]->GetValueCount(), 1);
+}

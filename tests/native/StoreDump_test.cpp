@@ -1,0 +1,82 @@
+#include "tools/StoreDump.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "sim/CSimStore.h"
+#include "sim/CSimulator.h"
+#include "sim/SimStoreFile.h"
+#include "tests/native/CatalogueFixture.h"
+
+namespace {
+
+class StoreDump : public WithShippedCatalogue {};
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(StoreDump, PrintsEveryObjectAndItemOfTheSimulatorsStore)
+{
+    CSimStore store;
+    std::string error;
+    ASSERT_TRUE(store.Parse(kSampleStoreText, error));
+    CSimulator simulator(store);
+    std::string enumText = simulator.Execute({"/ENUM", "/V"}).out;
+    std::string debugText = simulator.Execute({"/DBGSETTINGS"}).out;
+
+    std::vector<std::string> lines = Lines(DumpSavedOutput(enumText, &debugText));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "object bootmanager {9dea862c-5cdd-4e70-acc1-f32b344d4795} Windows Boot Manager");
+    EXPECT_EQ(lines[1], "  identifier = {9dea862c-5cdd-4e70-acc1-f32b344d4795}");
+    size_t objects = 0, items = 0;
+    for (const std::string& line : lines) {
+        objects += line.rfind("object ", 0) == 0;
+        items += line.rfind("  ", 0) == 0;
+        EXPECT_EQ(line.rfind("message ", 0), std::string::npos) << line;
+    }
+    // Boot manager, four loaders, debugger settings.
+    EXPECT_EQ(objects, 6u);
+    size_t expectedItems = 3;  // the debugger settings' elements
+    const SimObject* manager = store.FindByAlias("{bootmgr}");
+    expectedItems += manager->elements.size() + 1;
+    for (const std::string& guid : manager->Find("displayorder")->values) {
+        const SimObject* entry = store.FindByGuid(guid);
+        if (entry->kind != "bootsector")
+            expectedItems += entry->elements.size() + 1;
+    }
+    EXPECT_EQ(items, expectedItems);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "  displayorder = {5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963} | "
+                        "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963} | "
+                        "{5d8a3f31-1c4b-11ef-9a7d-806e6f6e6963} | "
+                        "{466f5a88-0af2-4f76-9038-095b170dc21c} | "
+                        "{5d8a3f33-1c4b-11ef-9a7d-806e6f6e6963}"),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "  custom:47000005 : CUSTOM IDENTIFIER = 301989892 | 3"),
+              lines.end());
+    EXPECT_EQ(lines.back(), "  baudrate = 115200");
+}
+
+TEST_F(StoreDump, MessagesAndBareLineFeeds)
+{
+    std::string saved = "Windows Boot Manager\n--------------------\nidentifier {bootmgr}\n"
+                        "oddity x\n";
+    std::vector<std::string> lines = Lines(DumpSavedOutput(saved, nullptr));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "object bootmanager {bootmgr}");
+    EXPECT_EQ(lines[2], "  oddity : UNKNOWN IDENTIFIER = x");
+    EXPECT_EQ(lines[3],
+              "message Unsupported Boot Identifier: oddity.\\nPlease report unsupported "
+              "identifiers to Corvane.");
+    EXPECT_EQ(DumpSavedOutput("", nullptr), "");
+}

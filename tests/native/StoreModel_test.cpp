@@ -1,0 +1,338 @@
+#include "model/CStoreModel.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "exec/SplitToolOutput.h"
+#include "sim/CSimStore.h"
+#include "sim/CSimulator.h"
+#include "sim/SimStoreFile.h"
+#include "tests/native/CatalogueFixture.h"
+
+namespace {
+
+std::string CrLf(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::string ReadSample(const std::string& name)
+{
+    std::ifstream file(std::string(KEYSTAVE_SAMPLES_DIR) + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return NormalizeLineEnds(text.str());
+}
+
+class StoreModel : public WithShippedCatalogue {
+protected:
+    // A model whose tool answers "/ENUM /V" with `enumText` and
+    // "/DBGSETTINGS" with `debugText`.
+    CStoreModel Model()
+    {
+        return CStoreModel([this](const std::string& arguments) {
+            commands.push_back(arguments);
+            return arguments == "/DBGSETTINGS" ? debugText : enumText;
+        });
+    }
+    const CBcdBootLoader& Loader(const CStoreModel& model, size_t index)
+    {
+        return *model.GetLoaders().at(index);
+    }
+
+    std::string enumText;
+    std::string debugText;
+    std::vector<std::string> commands;
+    NoticeRecorder recorder;
+};
+
+const char* const kManager = "Windows Boot Manager";
+const char* const kUnder = "--------------------";
+const char* const kLoader = "Windows Boot Loader";
+const char* const kLoaderUnder = "-------------------";
+
+}  // namespace
+
+TEST_F(StoreModel, ReadsManagerAndLoadersWithContinuationLines)
+{
+    enumText = CrLf({"noise before the manager", "", kManager, kUnder,
+                     "identifier              {bootmgr}",
+                     "displayorder            {current}",
+                     "                        {a}",
+                     "                        {b}",
+                     "                        {ntldr}",
+                     "timeout                 30", "", kLoader, kLoaderUnder,
+                     "identifier              {current}",
+                     "description             Windows 11  ",
+                     "device                  partition=\\Device\\HarddiskVolume1",
+                     "inherit                 {bootloadersettings}",
+                     "", "Windows Legacy OS Loader", "------------------------",
+                     "identifier              {ntldr}", "description             Earlier",
+                     "", kLoader, kLoaderUnder, "identifier              {a}",
+                     "recoverysequence        {r1}"});
+    CStoreModel model = Model();
+    model.EnumerateStore();
+    EXPECT_EQ(commands, std::vector<std::string>{"/ENUM /V"});
+    ASSERT_NE(model.GetBootManager(), nullptr);
+    EXPECT_EQ(model.GetBootManager()->GetIdentifier(), "{bootmgr}");
+    const CBcdItem* order = model.GetBootManager()->FindItem("displayorder");
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->GetValues(), (std::vector<std::string>{"{current}", "{a}", "{b}", "{ntldr}"}));
+    ASSERT_EQ(model.GetLoaders().size(), 3u);
+    EXPECT_EQ(Loader(model, 0).GetIdentifier(), "{current}");
+    EXPECT_EQ(Loader(model, 0).GetDescription(), "Windows 11  ");
+    EXPECT_EQ(Loader(model, 0).FindItem("device")->GetValue(0), "partition=\\Device\\HarddiskVolume1");
+    EXPECT_EQ(Loader(model, 1).GetIdentifier(), "{ntldr}");
+    EXPECT_EQ(Loader(model, 2).GetIdentifier(), "{a}");
+    EXPECT_EQ(Loader(model, 2).FindItem("recoverysequence")->GetValues(),
+              std::vector<std::string>{"{r1}"}) << "a list on the very last line";
+    EXPECT_EQ(Loader(model, 0).GetDisplayOrderPosition(model.GetBootManager()), 1);
+    EXPECT_TRUE(recorder.notices.empty());
+    // One debugger line per loader element line.
+    EXPECT_EQ(recorder.debug.size(), 4u + 2u + 2u);
+    EXPECT_EQ(recorder.debug[0], "Identifier: identifier\n");
+}
+
+TEST_F(StoreModel, UnknownNamesGiveOneMessagePerLineAndAreKept)
+{
+    enumText = CrLf({kManager, kUnder, "identifier              {bootmgr}",
+                     "bootfrobnicate          Yes", "custom:25000004         5", kLoader,
+                     kLoaderUnder, "identifier              {current}",
+                     "futureelement           1", "description             after",
+                     "custom:47000005         301989892", "                        1",
+                     "timeout                 5", "                        indented"});
+    CStoreModel model = Model();
+    model.EnumerateStore();
+    ASSERT_EQ(recorder.notices.size(), 3u);
+    EXPECT_EQ(recorder.notices[0],
+              "Unsupported Boot Identifier: bootfrobnicate.\nPlease report unsupported "
+              "identifiers to Corvane.");
+    EXPECT_EQ(recorder.notices[1],
+              "Unsupported Loader Identifier: futureelement.\nPlease report unsupported "
+              "identifiers to Corvane.");
+    // "timeout" is single-valued: the indented line is an element of its own.
+    EXPECT_EQ(recorder.notices[2],
+              "Unsupported Loader Identifier: indented.\nPlease report unsupported identifiers "
+              "to Corvane.");
+    EXPECT_EQ(recorder.kinds[0], NoticeKind::Error);
+    const auto& managerItems = model.GetBootManager()->GetItems();
+    ASSERT_EQ(managerItems.size(), 3u);
+    EXPECT_EQ(managerItems[1]->GetName(), "bootfrobnicate : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(managerItems[2]->GetName(), "custom:25000004 : CUSTOM IDENTIFIER");
+    const CBcdBootLoader& loader = Loader(model, 0);
+    ASSERT_EQ(loader.GetItems().size(), 6u);
+    EXPECT_EQ(loader.GetDescription(), "after");
+    EXPECT_EQ(loader.GetItems()[3]->GetValues(), (std::vector<std::string>{"301989892", "1"}));
+}
+
+TEST_F(StoreModel, SectionEndsAtABlankLineAndAtAnyOtherHeading)
+{
+    enumText = CrLf({kManager, kUnder, "identifier              {bootmgr}", "      ",
+                     "description             skipped after the blank line", kLoader, kLoaderUnder,
+                     "identifier              {current}", "Resume from Hibernate",
+                     "---------------------", "identifier              {resume}",
+                     "description             Windows Resume Application",
+                     "Windows Memory Tester", "---------------------",
+                     "identifier              {memdiag}", "RAM", "---",
+                     "identifier              {badmemory}", kLoader, kLoaderUnder,
+                     "identifier              {second}"});
+    CStoreModel model = Model();
+    model.EnumerateStore();
+    EXPECT_EQ(model.GetBootManager()->GetItems().size(), 1u);
+    ASSERT_EQ(model.GetLoaders().size(), 2u);
+    EXPECT_EQ(Loader(model, 0).GetIdentifier(), "{current}");
+    EXPECT_EQ(Loader(model, 0).GetItems().size(), 1u) << "the resume section is not read into it";
+    EXPECT_EQ(Loader(model, 1).GetIdentifier(), "{second}");
+    EXPECT_TRUE(recorder.notices.empty());
+}
+
+TEST_F(StoreModel, FailedOrEmptyOutputKeepsThePreviousManager)
+{
+    enumText = CrLf({kManager, kUnder, "identifier              {bootmgr}", kLoader, kLoaderUnder,
+                     "identifier              {current}"});
+    CStoreModel model = Model();
+    int loadersCleared = 0, managerCleared = 0;
+    model.OnBeforeLoadersDeleted([&] { ++loadersCleared; });
+    model.OnBeforeBootManagerDeleted([&] { ++managerCleared; });
+    model.EnumerateStore();
+    CBcdBootManager* manager = model.GetBootManager();
+    ASSERT_NE(manager, nullptr);
+    EXPECT_EQ(managerCleared, 0);
+
+    enumText = "The boot configuration data store could not be opened.\r\nAccess is denied.\r\n";
+    model.EnumerateStore();
+    EXPECT_EQ(model.GetBootManager(), manager);
+    EXPECT_TRUE(model.GetLoaders().empty());
+    EXPECT_EQ(loadersCleared, 2);
+    EXPECT_EQ(model.GetLastOutput(), enumText);
+
+    enumText.clear();
+    model.EnumerateStore();
+    EXPECT_EQ(model.GetBootManager(), manager);
+    EXPECT_TRUE(recorder.notices.empty());
+
+    // Cut off after a heading: objects without elements, no crash.
+    enumText = CrLf({kManager, kUnder, "identifier              {bootmgr}", kLoader, kLoaderUnder});
+    model.EnumerateStore();
+    EXPECT_EQ(managerCleared, 1);
+    ASSERT_EQ(model.GetLoaders().size(), 1u);
+    EXPECT_TRUE(Loader(model, 0).GetItems().empty());
+    enumText = "Windows Boot Manager\r\n--------------------\r\nidentif";
+    model.EnumerateStore();
+    EXPECT_TRUE(model.GetBootManager()->GetItems().empty());
+}
+
+TEST_F(StoreModel, DebuggerSettingsStopAtTheSuccessLine)
+{
+    debugText = ReadSample("dbgsettings_01.txt");
+    CStoreModel model = Model();
+    model.RefreshDebugSettings();
+    EXPECT_EQ(commands, std::vector<std::string>{"/DBGSETTINGS"});
+    CBcdDbgSettings* settings = model.GetDebugSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->GetItems().size(), 6u);
+    EXPECT_EQ(settings->GetItems().front()->GetName(), "busparams");
+    EXPECT_TRUE(recorder.notices.empty());
+    EXPECT_TRUE(recorder.debug.empty());
+
+    // Unknown names, "custom:" included, are announced and skipped.
+    debugText = CrLf({"debugtype               Serial", "custom:16000001         x",
+                      "hyperspace              on", "debugport               1",
+                      "The operation completed successfully.", "baudrate 9600"});
+    model.RefreshDebugSettings();
+    ASSERT_EQ(recorder.notices.size(), 2u);
+    EXPECT_EQ(recorder.notices[0],
+              "Unsupported Debug Identifier: custom:16000001, ignoring\nPlease report "
+              "unsupported identifiers to Corvane.");
+    EXPECT_EQ(recorder.kinds[0], NoticeKind::Plain);
+    EXPECT_EQ(model.GetDebugSettings()->GetItems().size(), 2u);
+    EXPECT_EQ(model.GetDebugSettings()->GetDebugPort(), "1");
+
+    // Empty output or only the success line: an object without items.
+    debugText = "The operation completed successfully.\r\n";
+    model.RefreshDebugSettings();
+    ASSERT_NE(model.GetDebugSettings(), nullptr);
+    EXPECT_TRUE(model.GetDebugSettings()->GetItems().empty());
+    debugText.clear();
+    model.RefreshDebugSettings();
+    EXPECT_TRUE(model.GetDebugSettings()->GetItems().empty());
+}
+
+TEST_F(StoreModel, EveryPublishedSampleParsesIntoTheObjectsItsHeadingsAnnounce)
+{
+    DIR* folder = opendir(KEYSTAVE_SAMPLES_DIR);
+    ASSERT_NE(folder, nullptr);
+    int checked = 0;
+    while (dirent* entry = readdir(folder)) {
+        std::string name = entry->d_name;
+        if (name.rfind("enum", 0) != 0 && name.rfind("localized", 0) != 0)
+            continue;
+        enumText = ReadSample(name);
+        std::vector<std::string> lines = SplitToolOutput(enumText);
+        size_t managers = 0, loaders = 0;
+        for (const std::string& line : lines) {
+            managers += line == kManager;
+            loaders += line == kLoader || line == "Windows Legacy OS Loader";
+        }
+        recorder.notices.clear();
+        CStoreModel model = Model();
+        model.EnumerateStore();
+        EXPECT_EQ(model.GetBootManager() != nullptr, managers > 0) << name;
+        EXPECT_EQ(model.GetLoaders().size(), managers ? loaders : 0u) << name;
+        for (const auto& loader : model.GetLoaders()) {
+            EXPECT_EQ(loader->GetIdentifier().front(), '{') << name;
+            EXPECT_EQ(loader->FindItem("identifier")->GetValue(0), loader->GetIdentifier());
+        }
+        if (name.rfind("localized", 0) == 0) {
+            EXPECT_TRUE(recorder.notices.empty()) << name;
+        }
+        ++checked;
+    }
+    closedir(folder);
+    EXPECT_GE(checked, 19);
+
+    // The published "/V" output with resume, memory tester and settings
+    // sections: the loaders keep their own identifiers and elements only.
+    enumText = ReadSample("enum_all_v_01.txt");
+    CStoreModel all = Model();
+    all.EnumerateStore();
+    ASSERT_EQ(all.GetLoaders().size(), 2u);
+    EXPECT_EQ(all.GetBootManager()->GetIdentifier(), "{9dea862c-5cdd-4e70-acc1-f32b344d4795}");
+    EXPECT_EQ(Loader(all, 1).GetIdentifier(), "{0fd8694b-e7fe-11f0-91cd-eabb9ab44a94}");
+    EXPECT_EQ(Loader(all, 1).GetItems().back()->GetName(), "custom:46000010 : CUSTOM IDENTIFIER");
+    EXPECT_EQ(Loader(all, 1).FindItem("filepath"), nullptr);
+
+    // A legacy loader re-read from "/enum <id>" output.
+    std::vector<std::string> legacy = SplitToolOutput(ReadSample("enum_id_04.txt"));
+    CBcdBootLoader reread;
+    size_t i = 2;
+    ParseSectionElements(reread, legacy, i);
+    EXPECT_EQ(reread.GetIdentifier(), "{466f5a88-0af2-4f76-9038-095b170dc21c}");
+    ASSERT_EQ(reread.GetItems().size(), 4u);
+    EXPECT_EQ(reread.GetItems()[3]->GetValues(), (std::vector<std::string>{"301989892", "6"}));
+}
+
+TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
+{
+    CSimStore store;
+    std::string error;
+    ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+    CSimulator simulator(store);
+    auto run = [&](const std::string& arguments) {
+        std::vector<std::string> args;
+        std::istringstream words(arguments);
+        for (std::string word; words >> word;)
+            args.push_back(word);
+        SimOutput output = simulator.Execute(args);
+        return output.out + output.err;
+    };
+    CStoreModel model(run);
+    model.EnumerateStore();
+    model.RefreshDebugSettings();
+
+    auto expectSameAsStore = [&](const CBcdObject& object) {
+        const SimObject* stored = store.FindByGuid(object.GetIdentifier());
+        ASSERT_NE(stored, nullptr) << object.GetIdentifier();
+        const auto& items = object.GetItems();
+        ASSERT_EQ(items.size(), stored->elements.size() + 1) << object.GetIdentifier();
+        EXPECT_EQ(items[0]->GetName(), "identifier");
+        for (size_t k = 0; k < stored->elements.size(); ++k) {
+            std::string name = items[k + 1]->GetName();
+            name = name.substr(0, name.find(" : "));
+            EXPECT_EQ(name, stored->elements[k].name);
+            EXPECT_EQ(items[k + 1]->GetValues(), stored->elements[k].values) << name;
+        }
+    };
+    ASSERT_NE(model.GetBootManager(), nullptr);
+    expectSameAsStore(*model.GetBootManager());
+    const SimElement* order = store.FindByAlias("{bootmgr}")->Find("displayorder");
+    ASSERT_EQ(model.GetLoaders().size(), 4u) << "the boot sector is no loader";
+    for (size_t k = 0; k < model.GetLoaders().size(); ++k) {
+        expectSameAsStore(Loader(model, k));
+        EXPECT_EQ(Loader(model, k).GetDisplayOrderPosition(model.GetBootManager()),
+                  static_cast<int>(k) + 1);
+    }
+    EXPECT_EQ(model.GetLoaders()[0]->GetIdentifier(), order->values[0]);
+    EXPECT_EQ(model.GetDebugSettings()->GetDebugPort(), "1");
+    EXPECT_EQ(model.GetDebugSettings()->GetBaudRate(), "115200");
+    EXPECT_TRUE(model.GetLoaders()[1]->IsDebugEnabled());
+    EXPECT_TRUE(recorder.notices.empty());
+
+    // Every other object of the store, re-read one at a time.
+    for (const SimObject& object : store.objects) {
+        std::vector<std::string> lines = SplitToolOutput(run("/enum " + object.guid + " /v"));
+        ASSERT_GE(lines.size(), 3u);
+        CBcdBootLoader reread;
+        size_t i = 2;
+        ParseSectionElements(reread, lines, i);
+        EXPECT_EQ(reread.GetIdentifier(), object.guid);
+        EXPECT_EQ(reread.GetItems().size(), object.elements.size() + 1) << object.guid;
+    }
+}
