@@ -21,6 +21,8 @@ set(KEYSTAVE_CORE_SOURCES
   model/CollectUnknownElement.cpp
   model/CStoreModel.cpp
   tools/StoreDump.cpp
+  controls/ThemeDecision.cpp
+  controls/GridColumns.cpp
 )
 
 # The simulator's portable core, with its sample store embedded.

@@ -8,12 +8,27 @@ target_link_libraries(keystave_core PUBLIC ole32)
 
 set(FRAMEWORK_SOURCES
   framework/CWnd.cpp
+  framework/CMsgWnd.cpp
   framework/CDialog.cpp
   framework/CWinApp.cpp
 )
-add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} exec/ToolRunner.cpp)
+set(CONTROL_SOURCES
+  controls/GridMessages.cpp
+  controls/CThemeLayer.cpp
+  controls/CMemDC.cpp
+  controls/CXHeaderCtrl.cpp
+  controls/CXEdit.cpp
+  controls/CAdvComboBox.cpp
+  controls/CXCombo.cpp
+  controls/CDropWnd.cpp
+  controls/CDropListBox.cpp
+  controls/CDropScrollBar.cpp
+  controls/CXListCtrl.cpp
+  catalogue/FillPropertyGrid.cpp
+)
+add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} exec/ToolRunner.cpp)
 target_include_directories(keystave_win PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(keystave_win PUBLIC keystave_core comctl32)
+target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32)
 
 add_executable(keystave WIN32
   app/CKeystaveApp.cpp
@@ -46,6 +61,10 @@ endforeach()
 
 if(KEYSTAVE_WINDOWS_TESTS)
   add_executable(toolprobe tests/wine/toolprobe.cpp)
+  add_library(gridhost_dialog STATIC tests/wine/CGridHostDlg.cpp)
+  target_link_libraries(gridhost_dialog PUBLIC keystave_win)
+  add_executable(gridhost WIN32 tests/wine/gridhost_main.cpp tests/wine/gridhost.rc)
+  target_link_libraries(gridhost PRIVATE gridhost_dialog)
   if(EXISTS /usr/src/googletest/CMakeLists.txt AND NOT MSVC)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -57,8 +76,9 @@ if(KEYSTAVE_WINDOWS_TESTS)
   endif()
   if(TARGET gtest OR TARGET GTest::gtest)
     file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
-    add_executable(keystave_wine_tests ${WINE_TEST_SOURCES} tests/wine/WineTestSupport.cpp)
-    target_link_libraries(keystave_wine_tests PRIVATE keystave_win ${KEYSTAVE_GTEST_TARGETS})
-    add_dependencies(keystave_wine_tests keystave bcdedit_sim toolprobe)
+    add_executable(keystave_wine_tests ${WINE_TEST_SOURCES} tests/wine/WineTestSupport.cpp
+                   tests/wine/gridhost.rc)
+    target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog ${KEYSTAVE_GTEST_TARGETS})
+    add_dependencies(keystave_wine_tests keystave bcdedit_sim toolprobe gridhost)
   endif()
 endif()

@@ -1,11 +1,18 @@
 #include "framework/CDialog.h"
 
+#include "framework/CMsgWnd.h"
 #include "framework/CWinApp.h"
 
 INT_PTR CDialog::DoModal()
 {
     return ::DialogBoxParamA(CWinApp::Instance(), MAKEINTRESOURCEA(m_templateId), m_parent,
                              DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::Create()
+{
+    return ::CreateDialogParamA(CWinApp::Instance(), MAKEINTRESOURCEA(m_templateId), m_parent,
+                                DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 void CDialog::EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
@@ -42,6 +49,19 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();
+    case WM_NOTIFY: {
+        // Controls handle their own notifications first.
+        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+        ReflectedNotify reflected{header, false, 0};
+        if (header && header->hwndFrom)
+            ::SendMessageA(header->hwndFrom, WM_KEYSTAVE_REFLECT_NOTIFY, 0,
+                           reinterpret_cast<LPARAM>(&reflected));
+        if (reflected.handled) {
+            ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, reflected.result);
+            return TRUE;
+        }
+        break;
+    }
     case WM_COMMAND: {
         WORD id = LOWORD(wParam);
         if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)))

@@ -14,6 +14,8 @@ public:
     CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
     INT_PTR DoModal();
+    // Modeless: the window lives until DestroyWindow.
+    bool Create();
     void EndDialog(INT_PTR result);
 
 protected:

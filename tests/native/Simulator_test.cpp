@@ -253,6 +253,7 @@ TEST(Simulator, DebuggerSettingsShowAndChange)
               "debugtype               Serial\r\n"
               "debugport               1\r\n"
               "baudrate                115200\r\n"
+              "debugstart              Active\r\n"
               "The operation completed successfully.\r\n");
 
     Out(sim, {"/DBGSETTINGS", "USB", "TARGETNAME:kdtarget", "/start", "AUTOENABLE", "/noumex"});

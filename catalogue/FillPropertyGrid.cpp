@@ -1,0 +1,30 @@
+#include "catalogue/FillPropertyGrid.h"
+
+#include "catalogue/GridCellPlan.h"
+#include "controls/CXListCtrl.h"
+
+void FillPropertyGrid(CXListCtrl& grid, const CBcdObject* object, bool editable)
+{
+    grid.DeleteAllItems();
+    grid.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    if (grid.GetColumns() == 0)
+        InsertGridColumns(grid, {24, 40}, {"Identifier", "Data"});
+    int row = 0;
+    for (const GridRowPlan& plan : PlanPropertyGrid(object, editable)) {
+        grid.InsertItem(row, plan.name);
+        grid.SetItemData(row, reinterpret_cast<LPARAM>(plan.item));
+        switch (plan.cell.kind) {
+        case GridCellPlan::Plain:
+            grid.SetItemText(row, 1, plan.cell.text);
+            break;
+        case GridCellPlan::Edit:
+            grid.SetItemText(row, 1, plan.cell.text);
+            grid.SetEdit(row, 1);
+            break;
+        case GridCellPlan::Combo:
+            grid.SetComboBox(row, 1, true, plan.cell.choices, kComboDropDownRows, plan.cell.selected);
+            break;
+        }
+        ++row;
+    }
+}

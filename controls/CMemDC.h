@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+// An off-screen copy of a drawing surface: everything drawn into it reaches
+// the screen in one copy when it goes, so painting does not flicker.
+class CMemDC {
+public:
+    CMemDC(HDC target, const RECT& area);
+    ~CMemDC();
+    CMemDC(const CMemDC&) = delete;
+    CMemDC& operator=(const CMemDC&) = delete;
+
+    HDC Get() const { return m_memory ? m_memory : m_target; }
+    operator HDC() const { return Get(); }
+
+private:
+    HDC m_target;
+    RECT m_area;
+    HDC m_memory = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
+    POINT m_oldOrigin = {};
+};
