@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/CKeystaveDlg.h"
+#include "common/UserNotice.h"
 
 CKeystaveApp theApp;
 
@@ -49,6 +50,14 @@ BOOL CKeystaveApp::InitInstance()
         return FALSE;
     }
     SetRegistryKey("Local AppWizard-Generated Applications");
+
+    // The portable core tells the user through message boxes, owned by
+    // whichever of our windows is active, and writes to the debugger output.
+    SetNoticeSink([](const std::string& text, NoticeKind kind) {
+        ::MessageBoxA(::GetActiveWindow(), text.c_str(), "Keystave",
+                      MB_OK | (kind == NoticeKind::Error ? MB_ICONERROR : 0));
+    });
+    SetDebugSink([](const std::string& text) { ::OutputDebugStringA(text.c_str()); });
 
     CKeystaveDlg* dialog = new CKeystaveDlg(nullptr);
     m_pMainWnd = dialog;

@@ -1,15 +1,51 @@
 #include "app/CKeystaveDlg.h"
 
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "app/CAboutDlg.h"
+#include "app/HtmlHelp.h"
 #include "app/SingleInstance.h"
+#include "catalogue/ElementCatalogue.h"
+#include "catalogue/FillPropertyGrid.h"
+#include "controls/GridMessages.h"
+#include "exec/CCommandLogDlg.h"
+#include "exec/SplitToolOutput.h"
+#include "exec/ToolCommand.h"
+#include "exec/ToolRunner.h"
 #include "framework/CWinApp.h"
 #include "res/resource.h"
 
+const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data Editor";
+
+namespace {
+const char kMessageCaption[] = "Keystave";
+const char kDefinitionsFile[] = "keystavedata.xml";
+}  // namespace
+
 CKeystaveDlg::CKeystaveDlg(HWND parent)
     : CDialog(IDD_KEYSTAVE_DIALOG, parent),
-      m_hIcon(::LoadIconA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+      m_hIcon(::LoadIconA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_model([](const std::string& arguments) { return ToolRunner(kToolName, arguments); })
 {
     OnRegisteredMessage(WM_KEYSTAVE_IS_ALIVE,
                         [](WPARAM, LPARAM) { return static_cast<LRESULT>(WM_KEYSTAVE_IS_ALIVE); });
+    // The main window's grids are read-only: a choice there sends nothing.
+    OnRegisteredMessage(WM_XLISTCTRL_COMBO_SELECTION, [](WPARAM, LPARAM) { return LRESULT(0); });
+    // Rows point at the objects: they go before the objects do.
+    m_model.OnBeforeLoadersDeleted([this] {
+        if (m_loaderList)
+            ListView_DeleteAllItems(m_loaderList);
+    });
+    m_model.OnBeforeBootManagerDeleted([this] { m_bootGrid.DeleteAllItems(); });
+    m_model.OnBeforeDebugSettingsDeleted([this] { m_debugGrid.DeleteAllItems(); });
+}
+
+CKeystaveDlg::~CKeystaveDlg()
+{
+    if (m_loaderList && ::IsWindow(m_loaderList))
+        ListView_DeleteAllItems(m_loaderList);
 }
 
 BOOL CKeystaveDlg::OnInitDialog()
@@ -19,14 +55,194 @@ BOOL CKeystaveDlg::OnInitDialog()
         OnCancel();
         return FALSE;
     }
+    AddAboutMenuItem();
+    if (!LoadElementCatalogue(kDefinitionsFile)) {
+        OnCancel();
+        return FALSE;
+    }
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    m_bootGrid.Attach(GetDlgItem(IDC_BOOTMGR_GRID));
+    m_debugGrid.Attach(GetDlgItem(IDC_DEBUGGER_GRID));
+    SetUpLoaderList();
+    RefreshStore();
+    FillGrids();
+    FillLoaderList();
     return TRUE;
 }
 
-bool CKeystaveDlg::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
+void CKeystaveDlg::AddAboutMenuItem()
+{
+    HMENU menu = GetSystemMenu(FALSE);
+    if (!menu)
+        return;
+    char text[128] = {};
+    if (::LoadStringA(CWinApp::Instance(), IDS_ABOUTBOX, text, sizeof text) > 0) {
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+    }
+}
+
+void CKeystaveDlg::SetUpLoaderList()
+{
+    m_loaderList = GetDlgItem(IDC_LOADER_LIST);
+    ListView_SetExtendedListViewStyle(m_loaderList, LVS_EX_FULLROWSELECT);
+    InsertGridColumns(m_loaderList, {23, 25, 5, 5},
+                      {"Identifiers", "Description", "Default", "Display", "Debug"});
+}
+
+void CKeystaveDlg::RefreshStore()
+{
+    m_model.EnumerateStore();
+    if (m_model.GetBootManager())
+        m_model.RefreshDebugSettings();
+}
+
+void CKeystaveDlg::FillGrids()
+{
+    FillPropertyGrid(m_bootGrid, m_model.GetBootManager(), false);
+    FillPropertyGrid(m_debugGrid, m_model.GetDebugSettings(), false);
+}
+
+void CKeystaveDlg::FillLoaderList()
+{
+    ListView_DeleteAllItems(m_loaderList);
+    const CBcdBootManager* manager = m_model.GetBootManager();
+    std::string defaultId = manager ? manager->GetDefault() : std::string();
+    int row = 0;
+    for (const auto& loader : m_model.GetLoaders()) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = const_cast<char*>(loader->GetIdentifier().c_str());
+        item.lParam = reinterpret_cast<LPARAM>(loader.get());
+        row = ListView_InsertItem(m_loaderList, &item);
+        if (row < 0)
+            break;
+        auto setText = [&](int column, const std::string& text) {
+            ListView_SetItemText(m_loaderList, row, column, const_cast<char*>(text.c_str()));
+        };
+        setText(1, loader->GetDescription());
+        if (!defaultId.empty())
+            setText(2, loader->GetIdentifier() == defaultId ? "TRUE" : "FALSE");
+        int position = loader->GetDisplayOrderPosition(manager);
+        char number[16] = {};
+        if (position > 0)
+            std::snprintf(number, sizeof number, "%d", position);
+        setText(3, number);
+        setText(4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
+        ++row;
+    }
+}
+
+int CKeystaveDlg::GetSelectedLoaderRow() const
+{
+    int count = ListView_GetItemCount(m_loaderList);
+    for (int row = 0; row < count; ++row)
+        if (ListView_GetItemState(m_loaderList, row, LVIS_SELECTED) & LVIS_SELECTED)
+            return row;
+    return -1;
+}
+
+CBcdBootLoader* CKeystaveDlg::SelectedLoader() const
+{
+    int row = GetSelectedLoaderRow();
+    if (row < 0)
+        return nullptr;
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!ListView_GetItem(m_loaderList, &item))
+        return nullptr;
+    // Only a pointer to one of our own loaders counts.
+    for (const auto& loader : m_model.GetLoaders())
+        if (reinterpret_cast<LPARAM>(loader.get()) == item.lParam)
+            return loader.get();
+    return nullptr;
+}
+
+void CKeystaveDlg::ShowLoaderMenu()
+{
+    if (!SelectedLoader())
+        return;
+    HMENU menu = ::LoadMenuA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_LOADER_MENU));
+    if (!menu)
+        return;
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (m_model.GetLoaders().size() == 1)
+        ::EnableMenuItem(popup, ID_LOADER_DELETE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+}
+
+// The loader, clone, boot manager and debugger windows come with later
+// work; until then their commands do nothing.
+void CKeystaveDlg::ShowLoaderProperties() {}
+void CKeystaveDlg::CloneLoader() {}
+void CKeystaveDlg::ModifyDebugSettings() {}
+void CKeystaveDlg::ModifyBootManager() {}
+
+void CKeystaveDlg::DeleteLoader()
+{
+    CBcdBootLoader* loader = SelectedLoader();
+    if (!loader)
+        return;
+    if (ListView_GetItemCount(m_loaderList) <= 1) {
+        ::MessageBoxA(m_hWnd, "You cannot delete the only entry in the list!", kMessageCaption,
+                      MB_ICONERROR | MB_OK);
+        return;
+    }
+    if (::MessageBoxA(m_hWnd, "Are you sure you want to delete this entry?", kMessageCaption,
+                      MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    ToolCommand command = DeleteEntryCommand(loader->GetIdentifier());
+    if (!command.ok) {
+        ::MessageBoxA(m_hWnd, command.reason.c_str(), kMessageCaption, MB_ICONERROR | MB_OK);
+        return;
+    }
+    std::vector<std::string> lines = SplitToolOutput(ToolRunner(kToolName, command.arguments));
+    if (HasExactSuccessLine(lines)) {
+        RefreshStore();
+        FillGrids();
+        FillLoaderList();
+        return;
+    }
+    CCommandLogDlg log(command.arguments, lines, nullptr);
+    log.DoModal();
+}
+
+void CKeystaveDlg::OnOK()
+{
+    FreeElementCatalogue();
+    EndDialog(IDOK);
+}
+
+bool CKeystaveDlg::OnCommand(WORD id, WORD, HWND)
+{
+    switch (id) {
+    case ID_LOADER_PROPERTIES: ShowLoaderProperties(); return true;
+    case ID_LOADER_CLONE: CloneLoader(); return true;
+    case ID_LOADER_DELETE: DeleteLoader(); return true;
+    case IDC_MODIFY_DEBUG: ModifyDebugSettings(); return true;
+    case IDC_MODIFY_BOOT: ModifyBootManager(); return true;
+    case IDC_CREATE_ENTRY: return true;
+    case ID_HELP_BUTTON: ShowHelp(); return true;
+    default: return false;
+    }
+}
+
+bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+            CAboutDlg about(m_hWnd);
+            about.DoModal();
+            return true;
+        }
+        return false;
     case WM_PAINT:
         if (!IsIconic())
             return false;
@@ -35,6 +251,25 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(m_hIcon);
         return true;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom != IDC_LOADER_LIST)
+            return false;
+        if (header->code == NM_RCLICK) {
+            ShowLoaderMenu();
+            result = 0;
+            return true;
+        }
+        if (header->code == NM_DBLCLK) {
+            ShowLoaderProperties();
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+    case WM_DESTROY:
+        FreeElementCatalogue();
+        return false;
     default:
         return false;
     }

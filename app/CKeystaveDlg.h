@@ -1,17 +1,44 @@
 #pragma once
-#include "framework/CDialog.h"
+#include <string>
 
-// The program's main window (dialog 102).
+#include "controls/CXListCtrl.h"
+#include "framework/CDialog.h"
+#include "model/CStoreModel.h"
+
+// The program's main window (dialog 102): the boot loader entries, the boot
+// manager's elements and the global debugger settings, read from the tool.
 class CKeystaveDlg : public CDialog {
 public:
     explicit CKeystaveDlg(HWND parent);
+    ~CKeystaveDlg() override;
+
+    static const char* const kCaption;
 
 protected:
     BOOL OnInitDialog() override;
+    void OnOK() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void AddAboutMenuItem();
+    void SetUpLoaderList();
+    void RefreshStore();
+    void FillGrids();
+    void FillLoaderList();
+    int GetSelectedLoaderRow() const;
+    CBcdBootLoader* SelectedLoader() const;
+    void ShowLoaderMenu();
+    void ShowLoaderProperties();
+    void CloneLoader();
+    void DeleteLoader();
+    void ModifyDebugSettings();
+    void ModifyBootManager();
     void OnPaint();
 
     HICON m_hIcon;
+    CStoreModel m_model;
+    HWND m_loaderList = nullptr;
+    CXListCtrl m_bootGrid;
+    CXListCtrl m_debugGrid;
 };

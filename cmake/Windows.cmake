@@ -28,15 +28,17 @@ set(CONTROL_SOURCES
 )
 add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} exec/ToolRunner.cpp)
 target_include_directories(keystave_win PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32)
+target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32 advapi32)
 
-add_executable(keystave WIN32
-  app/CKeystaveApp.cpp
+add_library(keystave_app STATIC
   app/CKeystaveDlg.cpp
+  app/HtmlHelp.cpp
   app/SingleInstance.cpp
-  res/keystave.rc
+  exec/CCommandLogDlg.cpp
 )
-target_link_libraries(keystave PRIVATE keystave_win)
+target_link_libraries(keystave_app PUBLIC keystave_win)
+add_executable(keystave WIN32 app/CKeystaveApp.cpp res/keystave.rc)
+target_link_libraries(keystave PRIVATE keystave_app)
 if(MSVC)
   # The manifest is a resource of the .rc file.
   target_link_options(keystave PRIVATE /MANIFEST:NO)
@@ -59,8 +61,40 @@ foreach(file ${RUNTIME_DATA_FILES})
   configure_file(${CMAKE_SOURCE_DIR}/${file} ${CMAKE_BINARY_DIR} COPYONLY)
 endforeach()
 
+# The help file, compiled from help/ when the compiler is there.
+find_program(CHMCMD NAMES chmcmd-3.2.2 chmcmd)
+set(HELP_FILE ${CMAKE_BINARY_DIR}/keystave.chm)
+if(CHMCMD)
+  file(GLOB HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/*)
+  add_custom_command(OUTPUT ${HELP_FILE}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/help ${CMAKE_BINARY_DIR}/help-build
+    COMMAND ${CHMCMD} keystave.hhp
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/help-build/keystave.chm ${HELP_FILE}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/help-build
+    DEPENDS ${HELP_SOURCES}
+    COMMENT "Compiling keystave.chm")
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/help-build)
+  add_custom_target(keystave_help ALL DEPENDS ${HELP_FILE})
+else()
+  message(WARNING "No HTML Help compiler (chmcmd): keystave.chm is not built")
+endif()
+
+# The folder a Windows user copies: the program, its definitions and help.
+install(TARGETS keystave RUNTIME DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/data/keystavedata.xml DESTINATION .)
+if(CHMCMD)
+  install(FILES ${HELP_FILE} DESTINATION .)
+endif()
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Keystave)
+set(CPACK_PACKAGE_FILE_NAME keystave-${PROJECT_VERSION}-win64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+include(CPack)
+
 if(KEYSTAVE_WINDOWS_TESTS)
   add_executable(toolprobe tests/wine/toolprobe.cpp)
+  add_executable(startbench bench/startbench.cpp)
+  target_link_libraries(startbench PRIVATE keystave_win)
   add_library(gridhost_dialog STATIC tests/wine/CGridHostDlg.cpp)
   target_link_libraries(gridhost_dialog PUBLIC keystave_win)
   add_executable(gridhost WIN32 tests/wine/gridhost_main.cpp tests/wine/gridhost.rc)
@@ -78,7 +112,7 @@ if(KEYSTAVE_WINDOWS_TESTS)
     file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
     add_executable(keystave_wine_tests ${WINE_TEST_SOURCES} tests/wine/WineTestSupport.cpp
                    tests/wine/gridhost.rc)
-    target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog ${KEYSTAVE_GTEST_TARGETS})
+    target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog keystave_app ${KEYSTAVE_GTEST_TARGETS})
     add_dependencies(keystave_wine_tests keystave bcdedit_sim toolprobe gridhost)
   endif()
 endif()

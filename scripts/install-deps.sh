@@ -6,3 +6,12 @@ apt-get update
 apt-get install -y --no-install-recommends \
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev \
   g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils xdotool imagemagick python3
+
+# The HTML Help compiler comes with Free Pascal's utilities; only its one
+# self-contained binary is needed, not the 200 MB of sources the package pulls.
+if ! command -v chmcmd-3.2.2 >/dev/null 2>&1; then
+  work=$(mktemp -d)
+  (cd "$work" && apt-get download fp-utils-3.2.2 && dpkg -x fp-utils-3.2.2_*.deb unpacked)
+  install -m 755 "$work/unpacked/usr/bin/chmcmd-3.2.2" /usr/local/bin/chmcmd-3.2.2
+  rm -rf "$work"
+fi

@@ -20,30 +20,6 @@ void PumpFor(DWORD milliseconds)
     PumpMessages();
 }
 
-void MouseClickAt(POINT screen)
-{
-    ::SetCursorPos(screen.x, screen.y);
-    PumpFor(30);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &input[0], sizeof(INPUT));
-    PumpFor(30);
-    ::SendInput(1, &input[1], sizeof(INPUT));
-    PumpFor(250);
-}
-
-void PressKey(WORD key)
-{
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, input, sizeof(INPUT));
-    PumpFor(150);
-}
-
 void TypeText(const char* text)
 {
     for (const char* c = text; *c; ++c)
@@ -122,24 +98,24 @@ protected:
 TEST_F(Grid, AClickOnAValueCellOpensTheEditorItsTypeCallsFor)
 {
     int description = Row(BCD_TYPE_STRING);
-    MouseClickAt(CellCentre(G(), description, 1));
+    ClickAt(CellCentre(G(), description, 1));
     EXPECT_TRUE(G().IsEditing());
     EXPECT_FALSE(G().IsDroppedDown());
     PressKey(VK_ESCAPE);
     EXPECT_FALSE(G().IsEditing());
 
     int nx = Row(BCD_TYPE_NX);
-    MouseClickAt(CellCentre(G(), nx, 1));
+    ClickAt(CellCentre(G(), nx, 1));
     EXPECT_TRUE(G().IsDroppedDown());
     PressKey(VK_ESCAPE);  // the list is closed: escape ends the editor
     PumpFor(200);
     EXPECT_FALSE(G().IsDroppedDown());
 
     int device = Row(BCD_TYPE_PARTITION);
-    MouseClickAt(CellCentre(G(), device, 1));
+    ClickAt(CellCentre(G(), device, 1));
     EXPECT_FALSE(G().IsEditing());
     EXPECT_FALSE(G().IsDroppedDown());
-    MouseClickAt(CellCentre(G(), description, 0));
+    ClickAt(CellCentre(G(), description, 0));
     EXPECT_FALSE(G().IsEditing()) << "names are not editable";
     EXPECT_TRUE(dialog->Notices().empty());
 }
@@ -148,7 +124,7 @@ TEST_F(Grid, EnterCommitsTheTextMarksTheCellAndTellsTheParent)
 {
     int row = Row(BCD_TYPE_STRING);
     std::string before = G().GetItemText(row, 1);
-    MouseClickAt(CellCentre(G(), row, 1));
+    ClickAt(CellCentre(G(), row, 1));
     ASSERT_TRUE(G().IsEditing());
     TypeText("renamed");  // the text was selected: typing replaces it
     PressKey(VK_RETURN);
@@ -167,7 +143,7 @@ TEST_F(Grid, EscapeAndEmptyTextKeepTheOldValue)
 {
     int row = Row(BCD_TYPE_INTEGER);
     std::string before = G().GetItemText(row, 1);
-    MouseClickAt(CellCentre(G(), row, 1));
+    ClickAt(CellCentre(G(), row, 1));
     ASSERT_TRUE(G().IsEditing());
     TypeText("77");
     PressKey(VK_ESCAPE);
@@ -176,7 +152,7 @@ TEST_F(Grid, EscapeAndEmptyTextKeepTheOldValue)
     EXPECT_TRUE(dialog->Notices().empty()) << "escape sends nothing";
 
     // Cleared and confirmed: the saved text stays, the notice still comes.
-    MouseClickAt(CellCentre(G(), row, 1));
+    ClickAt(CellCentre(G(), row, 1));
     ASSERT_TRUE(G().IsEditing());
     PressKey(VK_DELETE);
     PressKey(VK_RETURN);
@@ -187,7 +163,7 @@ TEST_F(Grid, EscapeAndEmptyTextKeepTheOldValue)
 
     // Focus loss ends the edit and keeps what was typed.
     dialog->ClearNotices();
-    MouseClickAt(CellCentre(G(), row, 1));
+    ClickAt(CellCentre(G(), row, 1));
     ASSERT_TRUE(G().IsEditing());
     TypeText("42");
     ::SetFocus(::GetDlgItem(*dialog, IDOK));
@@ -202,7 +178,7 @@ TEST_F(Grid, ADropDownChoiceByMouseLandsInTheCell)
 {
     int row = Row(BCD_TYPE_NX);
     EXPECT_EQ(G().GetItemText(row, 1), "OPTIN");
-    MouseClickAt(CellCentre(G(), row, 1));
+    ClickAt(CellCentre(G(), row, 1));
     ASSERT_TRUE(G().IsDroppedDown());
     PressKey(VK_F4);
     HWND drop = DropWindow();
@@ -214,7 +190,7 @@ TEST_F(Grid, ADropDownChoiceByMouseLandsInTheCell)
     ::SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));  // ALWAYSON
     POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ::ClientToScreen(list, &point);
-    MouseClickAt(point);
+    ClickAt(point);
     PumpFor(200);
     EXPECT_EQ(DropWindow(), nullptr);
     EXPECT_FALSE(G().IsDroppedDown());
@@ -229,7 +205,7 @@ TEST_F(Grid, ADropDownChoiceByKeyboardLandsInTheCell)
 {
     int row = Row(BCD_TYPE_PAE);
     EXPECT_EQ(G().GetItemText(row, 1), "FORCEENABLE");
-    MouseClickAt(CellCentre(G(), row, 1));
+    ClickAt(CellCentre(G(), row, 1));
     ASSERT_TRUE(G().IsDroppedDown());
     PressKey(VK_DOWN);  // FORCEDISABLE, the last word
     PressKey(VK_DOWN);  // at the last entry nothing changes
@@ -244,7 +220,7 @@ TEST_F(Grid, ADropDownChoiceByKeyboardLandsInTheCell)
     // Choosing the word the cell already shows: notice, but no change.
     dialog->ClearNotices();
     int yesNo = Row(BCD_TYPE_YESNO);
-    MouseClickAt(CellCentre(G(), yesNo, 1));
+    ClickAt(CellCentre(G(), yesNo, 1));
     ASSERT_TRUE(G().IsDroppedDown());
     PressKey(VK_RETURN);
     PumpFor(200);
@@ -256,7 +232,7 @@ TEST_F(Grid, ADropDownChoiceByKeyboardLandsInTheCell)
 TEST_F(Grid, EscapeWithTheListOpenOnlyClosesTheList)
 {
     int row = Row(BCD_TYPE_NX);
-    MouseClickAt(CellCentre(G(), row, 1));
+    ClickAt(CellCentre(G(), row, 1));
     ASSERT_TRUE(G().IsDroppedDown());
     PressKey(VK_F4);
     ASSERT_NE(DropWindow(), nullptr);

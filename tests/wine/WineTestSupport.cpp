@@ -1,5 +1,7 @@
 #include "tests/wine/WineTestSupport.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 #include "sim/SimStoreFile.h"
@@ -29,13 +31,14 @@ void UseFreshSampleStore(const std::string& path)
     ::SetEnvironmentVariableA("KEYSTAVE_SIM_STORE", path.c_str());
 }
 
-ChildProcess::ChildProcess(const std::string& commandLine)
+ChildProcess::ChildProcess(const std::string& commandLine, const std::string& folder)
 {
     std::string buffer = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!::CreateProcessA(nullptr, &buffer[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          TestProgramFolder().c_str(), &startup, &m_info))
+    std::string start = folder.empty() ? TestProgramFolder() : folder;
+    if (!::CreateProcessA(nullptr, &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, start.c_str(),
+                          &startup, &m_info))
         m_info = PROCESS_INFORMATION{};
 }
 
@@ -127,4 +130,153 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD millisecon
         ::Sleep(50);
     } while (::GetTickCount() - start < milliseconds);
     return nullptr;
+}
+
+namespace {
+constexpr size_t kRemoteSize = 4096;
+}
+
+RemoteListView::RemoteListView(HWND list) : m_list(list)
+{
+    m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                              WindowProcess(list));
+    if (m_process)
+        m_remote = static_cast<char*>(
+            ::VirtualAllocEx(m_process, nullptr, kRemoteSize, MEM_COMMIT, PAGE_READWRITE));
+}
+
+RemoteListView::~RemoteListView()
+{
+    if (m_remote)
+        ::VirtualFreeEx(m_process, m_remote, 0, MEM_RELEASE);
+    if (m_process)
+        ::CloseHandle(m_process);
+}
+
+int RemoteListView::Count() const
+{
+    return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string RemoteListView::Text(int row, int column) const
+{
+    if (!m_remote)
+        return "<no remote memory>";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = m_remote + 512;
+    item.cchTextMax = 1024;
+    ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
+    ::SendMessageA(m_list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(m_remote));
+    char text[1024] = {};
+    ::ReadProcessMemory(m_process, m_remote + 512, text, sizeof text - 1, nullptr);
+    return text;
+}
+
+RECT RemoteListView::ItemRect(int row) const
+{
+    RECT rect = {};
+    rect.left = LVIR_BOUNDS;
+    if (!m_remote)
+        return rect;
+    ::WriteProcessMemory(m_process, m_remote, &rect, sizeof rect, nullptr);
+    ::SendMessageA(m_list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(m_remote));
+    ::ReadProcessMemory(m_process, m_remote, &rect, sizeof rect, nullptr);
+    return rect;
+}
+
+POINT RemoteListView::ItemCentre(int row, int) const
+{
+    RECT rect = ItemRect(row);
+    POINT point = {rect.left + 60, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(m_list, &point);
+    return point;
+}
+
+namespace {
+
+struct ProcessWindowSearch {
+    DWORD process;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ProcessWindowSearch*>(param);
+    if (WindowProcess(window) != search->process || !::IsWindowVisible(window))
+        return TRUE;
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (search->className && std::string(name) != search->className)
+        return TRUE;
+    if (search->caption && WindowText(window) != search->caption)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption)
+{
+    ProcessWindowSearch search{processId, className, caption, nullptr};
+    ::EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForProcessWindow(DWORD processId, const char* className, const char* caption,
+                          DWORD milliseconds)
+{
+    DWORD start = ::GetTickCount();
+    do {
+        if (HWND found = FindProcessWindow(processId, className, caption))
+            return found;
+        PumpMessages();
+        ::Sleep(50);
+    } while (::GetTickCount() - start < milliseconds);
+    return nullptr;
+}
+
+void WaitMilliseconds(DWORD milliseconds)
+{
+    DWORD start = ::GetTickCount();
+    do {
+        PumpMessages();
+        ::Sleep(10);
+    } while (::GetTickCount() - start < milliseconds);
+}
+
+void ClickAt(POINT screen, bool right)
+{
+    ::SetCursorPos(screen.x, screen.y);
+    WaitMilliseconds(50);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input[0], sizeof(INPUT));
+    WaitMilliseconds(50);
+    ::SendInput(1, &input[1], sizeof(INPUT));
+    WaitMilliseconds(300);
+}
+
+void PressKey(WORD key)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+    WaitMilliseconds(150);
 }

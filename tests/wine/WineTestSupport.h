@@ -14,7 +14,7 @@ void UseFreshSampleStore(const std::string& path);
 // A started program; closed and waited for when it goes out of scope.
 class ChildProcess {
 public:
-    explicit ChildProcess(const std::string& commandLine);
+    explicit ChildProcess(const std::string& commandLine, const std::string& folder = "");
     ~ChildProcess();
     bool Started() const { return m_info.hProcess != nullptr; }
     bool WaitForExit(DWORD milliseconds);
@@ -32,3 +32,28 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD millisecon
 DWORD WindowProcess(HWND window);
 // Handles whatever was sent or posted to the test thread's own windows.
 void PumpMessages();
+
+// Reads and drives a list view of another process through memory of its own.
+class RemoteListView {
+public:
+    explicit RemoteListView(HWND list);
+    ~RemoteListView();
+    int Count() const;
+    std::string Text(int row, int column) const;
+    RECT ItemRect(int row) const;  // client coordinates
+    POINT ItemCentre(int row, int column) const;  // screen coordinates
+
+private:
+    HWND m_list;
+    HANDLE m_process = nullptr;
+    char* m_remote = nullptr;
+};
+
+// Top-level dialog windows (message boxes, dialogs) of a process with that caption.
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
+HWND WaitForProcessWindow(DWORD processId, const char* className, const char* caption,
+                          DWORD milliseconds);
+std::string WindowText(HWND window);
+void ClickAt(POINT screen, bool right = false);
+void PressKey(WORD key);
+void WaitMilliseconds(DWORD milliseconds);

@@ -1,0 +1,19 @@
+#include "exec/CCommandLogDlg.h"
+
+#include "res/resource.h"
+
+CCommandLogDlg::CCommandLogDlg(const std::string& command, const std::vector<std::string>& lines,
+                               HWND parent)
+    : CDialog(IDD_COMMAND_LOG, parent), m_command(command), m_lines(lines)
+{
+}
+
+BOOL CCommandLogDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ::SetDlgItemTextA(m_hWnd, IDC_COMMAND_TEXT, m_command.c_str());
+    HWND log = GetDlgItem(IDC_COMMAND_LOG_LIST);
+    for (const std::string& line : m_lines)
+        ::SendMessageA(log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    return TRUE;
+}

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "sim/SimStoreFile.h"
+#include "tests/wine/WineTestSupport.h"
+
+namespace {
+
+const char* const kCaption = "Keystave - Boot Configuration Data Editor";
+const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
+const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
+const char* const kTest = "{5d8a3f31-1c4b-11ef-9a7d-806e6f6e6963}";
+const char* const kLegacy = "{466f5a88-0af2-4f76-9038-095b170dc21c}";
+
+std::string ReadFile(const std::string& path)
+{
+    std::string text;
+    ReadWholeFile(path, text);
+    return text;
+}
+
+// Removes one object's section from a store text.
+std::string WithoutObject(std::string store, const std::string& guid)
+{
+    size_t start = store.find("[" + guid + "]");
+    if (start == std::string::npos)
+        return store;
+    size_t end = store.find("\n[", start + 1);
+    store.erase(start, end == std::string::npos ? std::string::npos : end + 1 - start);
+    return store;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = MakeTempFolder("ks-main");
+        storePath = folder + "\\store.txt";
+        UseFreshSampleStore(storePath);
+    }
+    void TearDown() override
+    {
+        ::SetEnvironmentVariableA("KEYSTAVE_SIM_ACCESS_DENIED", nullptr);
+        if (program && main && ::IsWindow(main)) {
+            ::PostMessageA(main, WM_COMMAND, IDOK, 0);
+            program->WaitForExit(10000);
+        }
+    }
+
+    // Starts the program and waits until its loader list holds `rows` rows.
+    void Start(int rows)
+    {
+        program = std::make_unique<ChildProcess>("keystave.exe");
+        ASSERT_TRUE(program->Started());
+        main = WaitForWindow(program->Id(), kCaption, 20000);
+        ASSERT_NE(main, nullptr);
+        loaders = ::GetDlgItem(main, 1000);
+        DWORD start = ::GetTickCount();
+        while (ListView_GetItemCount(loaders) != rows && ::GetTickCount() - start < 10000)
+            WaitMilliseconds(50);
+        ASSERT_EQ(ListView_GetItemCount(loaders), rows);
+        ::SetForegroundWindow(main);
+        WaitMilliseconds(200);
+    }
+
+    void RightClickRow(int row)
+    {
+        RemoteListView list(loaders);
+        POINT point = list.ItemCentre(row, 0);
+        ClickAt(point);
+        ClickAt(point, true);
+    }
+
+    HWND Menu() { return FindProcessWindow(program->Id(), "#32768", nullptr); }
+
+    std::string folder, storePath;
+    std::unique_ptr<ChildProcess> program;
+    HWND main = nullptr;
+    HWND loaders = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, StartUpShowsEveryLoaderAndBothGrids)
+{
+    Start(4);
+    RemoteListView list(loaders);
+    const char* identifiers[] = {kWin11, kWin10, kTest, kLegacy};
+    const char* descriptions[] = {"Windows 11", "Windows 10 Pro", "Windows 11 (test signing)",
+                                  "Earlier Version of Windows"};
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(list.Text(row, 0), identifiers[row]);
+        EXPECT_EQ(list.Text(row, 1), descriptions[row]);
+        EXPECT_EQ(list.Text(row, 2), row == 0 ? "TRUE" : "FALSE");
+        EXPECT_EQ(list.Text(row, 3), std::to_string(row + 1));
+        EXPECT_EQ(list.Text(row, 4), row == 1 ? "TRUE" : "FALSE");
+    }
+    RemoteListView boot(::GetDlgItem(main, 1004));
+    ASSERT_EQ(boot.Count(), 10);
+    EXPECT_EQ(boot.Text(0, 0), "identifier");
+    EXPECT_EQ(boot.Text(0, 1), "{9dea862c-5cdd-4e70-acc1-f32b344d4795}");
+    EXPECT_EQ(boot.Text(7, 0), "displayorder");
+    EXPECT_EQ(boot.Text(7, 1), kWin11) << "a list shows its first value";
+    EXPECT_EQ(boot.Text(9, 0), "timeout");
+    EXPECT_EQ(boot.Text(9, 1), "30");
+    RemoteListView debug(::GetDlgItem(main, 1005));
+    ASSERT_EQ(debug.Count(), 4);
+    EXPECT_EQ(debug.Text(0, 1), "Serial");
+    EXPECT_EQ(debug.Text(3, 1), "ACTIVE");
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr) << "no message";
+}
+
+TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
+{
+    Start(4);
+    RightClickRow(1);
+    ASSERT_NE(Menu(), nullptr) << "a selected row gets the context menu";
+    PressKey('D');
+    HWND ask = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)), "Are you sure you want to delete this entry?");
+    PressKey(VK_RETURN);
+
+    DWORD start = ::GetTickCount();
+    while (ListView_GetItemCount(loaders) != 3 && ::GetTickCount() - start < 10000)
+        WaitMilliseconds(50);
+    RemoteListView list(loaders);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Text(0, 0), kWin11);
+    EXPECT_EQ(list.Text(1, 0), kTest);
+    EXPECT_EQ(list.Text(2, 0), kLegacy);
+    EXPECT_EQ(list.Text(1, 3), "2") << "display positions follow the new order";
+
+    std::string store = ReadFile(storePath);
+    EXPECT_EQ(store.find(kWin10), std::string::npos) << "gone from the store and its display order";
+    for (const char* kept : {kWin11, kTest, kLegacy})
+        EXPECT_NE(store.find(std::string("[") + kept + "]"), std::string::npos) << kept;
+}
+
+TEST_F(MainWindow, WithOneLoaderLeftDeleteIsGreyed)
+{
+    std::string store = ReadFile(storePath);
+    for (const char* guid : {kWin10, kTest, kLegacy})
+        store = WithoutObject(store, guid);
+    ASSERT_TRUE(WriteStoreAtomically(storePath, store));
+    Start(1);
+    std::string before = ReadFile(storePath);
+    RightClickRow(0);
+    ASSERT_NE(Menu(), nullptr);
+    // A greyed item cannot be chosen: its key runs nothing. Were it enabled,
+    // the delete command would answer with its only-entry message.
+    PressKey('D');
+    WaitMilliseconds(500);
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr);
+    if (Menu())
+        PressKey(VK_ESCAPE);
+    WaitMilliseconds(300);
+    EXPECT_EQ(Menu(), nullptr);
+    EXPECT_EQ(ListView_GetItemCount(loaders), 1);
+    EXPECT_EQ(ReadFile(storePath), before);
+}
+
+TEST_F(MainWindow, ARightClickOnTheEmptyListAreaShowsNoMenu)
+{
+    Start(4);
+    RECT client;
+    ::GetClientRect(loaders, &client);
+    POINT below = {client.right / 2, client.bottom - 4};
+    ::ClientToScreen(loaders, &below);
+    ClickAt(below, true);
+    WaitMilliseconds(300);
+    EXPECT_EQ(Menu(), nullptr);
+}
+
+TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
+{
+    Start(4);
+    // Another program removes the entry behind Keystave's back.
+    ASSERT_TRUE(WriteStoreAtomically(storePath, WithoutObject(ReadFile(storePath), kWin10)));
+    std::string before = ReadFile(storePath);
+    RightClickRow(1);
+    ASSERT_NE(Menu(), nullptr);
+    PressKey('D');
+    ASSERT_NE(WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000), nullptr);
+    PressKey(VK_RETURN);
+
+    HWND log = WaitForProcessWindow(program->Id(), "#32770", "Command Output", 10000);
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(log, 1020)), std::string("/DELETE ") + kWin10 + " /cleanup");
+    HWND lines = ::GetDlgItem(log, 1019);
+    ASSERT_EQ(::SendMessageA(lines, LB_GETCOUNT, 0, 0), 2);
+    // Across processes the list box's text comes through its wide form.
+    wchar_t line[256] = {};
+    ::SendMessageW(lines, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_STREQ(line, L"An error occurred while attempting to reference the specified entry.");
+    ::SendMessageW(lines, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
+    EXPECT_STREQ(line, L"The system cannot find the file specified.");
+    ::PostMessageA(log, WM_COMMAND, IDOK, 0);
+    WaitMilliseconds(300);
+    EXPECT_EQ(ListView_GetItemCount(loaders), 4) << "nothing refreshed";
+    EXPECT_EQ(ReadFile(storePath), before);
+}
+
+TEST_F(MainWindow, WithoutAdministratorRightsTheListsStayEmptyAndQuiet)
+{
+    ::SetEnvironmentVariableA("KEYSTAVE_SIM_ACCESS_DENIED", "1");
+    Start(0);
+    WaitMilliseconds(500);
+    EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(main, 1004)), 0);
+    EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(main, 1005)), 0);
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr);
+    EXPECT_EQ(WindowsWithCaption(kCaption).size(), 1u);
+}
+
+TEST_F(MainWindow, AMissingOrCorruptDefinitionsFileEndsTheProgramWithItsMessage)
+{
+    struct Case {
+        const char* contents;  // null: no file at all
+        const char* message;
+    } cases[] = {
+        {nullptr, "Error: keystavedata.xml file does not have any children."},
+        {"<?xml version=\"1.0\"?><a><b></a>", "Error: keystavedata.xml file is corrupt (or not an xml file)."},
+    };
+    for (const Case& test : cases) {
+        std::string where = MakeTempFolder("ks-defs");
+        if (test.contents) {
+            ASSERT_TRUE(WriteStoreAtomically(where + "\\keystavedata.xml", test.contents));
+        }
+        ChildProcess run("\"" + TestProgramFolder() + "\\keystave.exe\"", where);
+        ASSERT_TRUE(run.Started());
+        HWND box = WaitForProcessWindow(run.Id(), "#32770", "Keystave", 20000);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(WindowText(::GetDlgItem(box, 0xFFFF)), test.message);
+        ::SetForegroundWindow(box);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(run.WaitForExit(10000)) << "the program ends";
+        EXPECT_EQ(FindProcessWindow(run.Id(), nullptr, kCaption), nullptr);
+    }
+}
+
+TEST_F(MainWindow, TheAboutBoxOpensFromTheSystemMenu)
+{
+    Start(4);
+    ::PostMessageA(main, WM_SYSCOMMAND, 16, 0);
+    HWND about = WaitForProcessWindow(program->Id(), "#32770", "About Keystave", 5000);
+    ASSERT_NE(about, nullptr);
+    ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+    WaitMilliseconds(300);
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "About Keystave"), nullptr);
+}
+
+TEST_F(MainWindow, TheHelpButtonOpensTheHelpFile)
+{
+    Start(4);
+    ::PostMessageA(main, WM_COMMAND, 57670, 0);
+    HWND viewer = WaitForProcessWindow(program->Id(), "HH Parent", nullptr, 10000);
+    ASSERT_NE(viewer, nullptr) << "the help viewer's window appears";
+    EXPECT_EQ(WindowText(viewer), "Keystave Help");
+    ::PostMessageA(viewer, WM_CLOSE, 0, 0);
+}
