@@ -1,6 +1,7 @@
 # The portable core: no windows.h, built for both Linux and Windows.
 set(KEYSTAVE_CORE_SOURCES
   common/TextCompare.cpp
+  common/FileText.cpp
   exec/SplitToolOutput.cpp
   exec/ToolCommand.cpp
   xml/XmlText.cpp

@@ -24,21 +24,6 @@ bool ReplaceFile(const std::string& from, const std::string& to)
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& text)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    text.clear();
-    char buffer[4096];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, count);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
-
 bool WriteStoreAtomically(const std::string& path, const std::string& text)
 {
     std::string temp = path + ".tmp";

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "common/FileText.h"
+
 struct SimRunResult {
     std::string out;
     std::string err;
@@ -15,7 +17,6 @@ struct SimRunResult {
 SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
                                 const std::string& storePath, bool accessDenied);
 
-bool ReadWholeFile(const std::string& path, std::string& text);
 bool WriteStoreAtomically(const std::string& path, const std::string& text);
 
 // The store every fresh simulator starts with.

@@ -1,25 +1,8 @@
 #pragma once
-#include <cstddef>
-#include <string>
-
-class CXmlElement;
+#include "xml/CXmlTextNode.h"
 
 // One comment (or a processing instruction met after the declaration).
-// Its position is how many child elements its owner had when it was met
-// (for header comments: 0 before the root element, 1 after it).
-class CXmlComment {
+class CXmlComment : public CXmlTextNode {
 public:
-    CXmlComment(std::string text, CXmlElement* owner, int position)
-        : m_text(std::move(text)), m_owner(owner), m_position(position)
-    {
-    }
-
-    const std::string& GetText() const { return m_text; }
-    CXmlElement* GetOwner() const { return m_owner; }
-    int GetPosition() const { return m_position; }
-
-private:
-    std::string m_text;
-    CXmlElement* m_owner;
-    int m_position;
+    using CXmlTextNode::CXmlTextNode;
 };

@@ -4,7 +4,7 @@
 
 size_t CXmlContent::GetValue(char* buffer, bool raw) const
 {
-    return CopyNodeText(m_text, buffer, raw);
+    return CopyNodeText(GetText(), buffer, raw);
 }
 
-std::string CXmlContent::Value() const { return DecodeEntities(m_text); }
+std::string CXmlContent::Value() const { return DecodeEntities(GetText()); }

@@ -4,23 +4,13 @@
 #include <cstring>
 #include <vector>
 
+#include "common/FileText.h"
 #include "xml/CXmlParser.h"
 #include "xml/XmlText.h"
 
 namespace {
 
 const char kDefaultDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>";
-
-bool ReadFile(std::FILE* file, std::string& bytes)
-{
-    char buffer[65536];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
-}
 
 std::unique_ptr<CXmlElement> EmptyRoot()
 {
@@ -48,7 +38,7 @@ void CXmlDocument::Load(const char* path)
 {
     std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
     std::string bytes;
-    bool found = file && ReadFile(file, bytes);
+    bool found = file && ReadAndCloseStream(file, bytes);
     LoadBytes(std::move(bytes), found);
 }
 
@@ -63,7 +53,7 @@ void CXmlDocument::Load(const wchar_t* path)
     std::FILE* file = path ? std::fopen(narrow.c_str(), "rb") : nullptr;
 #endif
     std::string bytes;
-    bool found = file && ReadFile(file, bytes);
+    bool found = file && ReadAndCloseStream(file, bytes);
     LoadBytes(std::move(bytes), found);
 }
 

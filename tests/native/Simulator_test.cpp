@@ -9,6 +9,7 @@
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
 #include "sim/SimStoreFile.h"
+#include "tests/native/Samples.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ CSimStore SampleStore()
     return store;
 }
 
-std::string ReadSample(const std::string& name)
-{
-    std::ifstream file(std::string(KEYSTAVE_SAMPLES_DIR) + "/" + name, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return NormalizeLineEnds(text.str());
-}
 
 // Every line of an element block has its value at column 24, or, for a
 // name of 23 characters or more, one blank after the name.

@@ -11,6 +11,7 @@
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
 #include "sim/SimStoreFile.h"
+#include "tests/native/Samples.h"
 #include "tests/native/CatalogueFixture.h"
 
 namespace {
@@ -23,13 +24,6 @@ std::string CrLf(const std::vector<std::string>& lines)
     return text;
 }
 
-std::string ReadSample(const std::string& name)
-{
-    std::ifstream file(std::string(KEYSTAVE_SAMPLES_DIR) + "/" + name, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return NormalizeLineEnds(text.str());
-}
 
 class StoreModel : public WithShippedCatalogue {
 protected:

@@ -1,0 +1,15 @@
+#pragma once
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "exec/SplitToolOutput.h"
+
+// A published output sample, with the CR LF line ends the tool writes.
+inline std::string ReadSample(const std::string& name)
+{
+    std::ifstream file(std::string(KEYSTAVE_SAMPLES_DIR) + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return NormalizeLineEnds(text.str());
+}
