@@ -30,6 +30,10 @@ TEST_F(SingleInstance, SecondStartLeavesOneWindowAndActivatesTheFirst)
     ChildProcess otherProgram("toolprobe.exe window 30");
     HWND other = WaitForWindow(otherProgram.Id(), "toolprobe window", 10000);
     ASSERT_NE(other, nullptr);
+    for (int i = 0; i < 50 && ::GetForegroundWindow() != other; ++i) {
+        ::SetForegroundWindow(other);
+        WaitMilliseconds(100);
+    }
     ASSERT_EQ(::GetForegroundWindow(), other);
 
     ChildProcess second("keystave.exe");
@@ -73,4 +77,26 @@ TEST_F(SingleInstance, MainWindowAnswersTheHandshakeWithItsId)
               0);
     EXPECT_EQ(reply, alive);
     CloseMainWindow(window, first);
+}
+
+TEST_F(SingleInstance, OnWindowsXpTheProgramSaysItNeedsVistaAndEnds)
+{
+    // Wine reports the Windows version configured for a program.
+    const char* key = "Software\\Wine\\AppDefaults\\keystave.exe";
+    HKEY handle;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                                nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExA(handle, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("winxp"), 6);
+    ::RegCloseKey(handle);
+
+    ChildProcess program("keystave.exe");
+    HWND box = WaitForProcessWindow(program.Id(), "#32770", "Keystave", 20000);
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(box, 0xFFFF)),
+              "This application is for Vista and later operating systems.");
+    EXPECT_TRUE(WindowsWithCaption(kCaption).empty()) << "no main window";
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
 }
