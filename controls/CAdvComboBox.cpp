@@ -31,10 +31,9 @@ HFONT CopyFont(HWND source)
 
 CAdvComboBox::CAdvComboBox(HWND target) : m_target(target)
 {
-    if (!RegisterClassOnce(kClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
-                           ::LoadCursor(nullptr, IDC_ARROW),
-                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
-        ::RaiseException(static_cast<DWORD>(E_OUTOFMEMORY), EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    // Without the class, Create fails and the grid opens no editor.
+    RegisterClassOnce(kClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
+                      ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
 CAdvComboBox::~CAdvComboBox()

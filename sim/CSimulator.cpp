@@ -28,6 +28,17 @@ bool IsWellKnownName(const std::string& identifier)
     return false;
 }
 
+// The store keeps one value per line, trimmed: a value with a line break or
+// another control character cannot be kept, and outer blanks would not survive.
+bool StorableValue(const std::string& value, std::string& out)
+{
+    for (unsigned char c : value)
+        if (c < 0x20 || c == 0x7f)
+            return false;
+    out = TrimBlanks(value);
+    return true;
+}
+
 SimOutput Failure(const std::string& words)
 {
     SimOutput output;
@@ -246,10 +257,16 @@ SimOutput CSimulator::Enumerate(const std::vector<std::string>& args, bool verbo
 
 SimObject& CSimulator::DebuggerObject()
 {
+    static const char kGuid[] = "{4636856e-540f-4170-a130-a84776f4c654}";
     if (SimObject* object = store_.FindByAlias("{dbgsettings}"))
         return *object;
-    store_.objects.push_back(
-        SimObject{"{4636856e-540f-4170-a130-a84776f4c654}", "dbgsettings", "{dbgsettings}", {}});
+    // An object under the well-known GUID is the one, alias or not: a second
+    // object of that GUID would make the store unreadable.
+    if (SimObject* object = store_.FindByGuid(kGuid)) {
+        object->alias = "{dbgsettings}";
+        return *object;
+    }
+    store_.objects.push_back(SimObject{kGuid, "dbgsettings", "{dbgsettings}", {}});
     return store_.objects.back();
 }
 
@@ -300,8 +317,10 @@ SimOutput CSimulator::DebugSettings(const std::vector<std::string>& args)
                                               "hostip",    "port",     "key",     "busparams"};
         if (!info || std::find(std::begin(allowed), std::end(allowed), name) == std::end(allowed))
             return Failure(kDebugSettingsInvalid);
-        std::string value, error;
-        if (!NormalizeSimValue(*info, arg.substr(colon + 1), value, error))
+        std::string typed, value, error;
+        if (!StorableValue(arg.substr(colon + 1), typed))
+            return Failure(kDebugSettingsInvalid);
+        if (!NormalizeSimValue(*info, typed, value, error))
             return Failure(error);
         connection.push_back(SimElement{name, {value}});
     }
@@ -374,8 +393,10 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
     if (!IsListFormat(info->format) && values.size() != 1)
         return Failure(kSetInvalid);
     std::vector<std::string> normalized;
-    for (const std::string& value : values) {
-        std::string out;
+    for (const std::string& typed : values) {
+        std::string value, out;
+        if (!StorableValue(typed, value))
+            return Failure(kSetInvalid);
         bool ok = IsReferenceFormat(info->format) ? NormalizeReference(value, out, error)
                                                   : NormalizeSimValue(*info, value, out, error);
         if (!ok)
@@ -419,13 +440,23 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
         return Failure(error);
     if ((ClassOf(*source) & kClassApp & ~kClassManager) == 0)
         return Failure(kCopyInvalid);
+    std::string description;
+    if (!StorableValue(args[2], description))
+        return Failure(kCopyInvalid);
     SimObject copy = *source;
-    copy.guid = ToLowerAscii(newGuid_());
+    copy.guid.clear();
+    for (int attempt = 0; attempt < 16 && copy.guid.empty(); ++attempt) {
+        std::string guid = ToLowerAscii(newGuid_());
+        if (IsBracedGuid(guid) && !store_.FindByGuid(guid))
+            copy.guid = guid;
+    }
+    if (copy.guid.empty())
+        return Failure(kCopyInvalid);
     copy.alias.clear();
-    if (SimElement* description = copy.Find("description"))
-        description->values = {args[2]};
+    if (SimElement* element = copy.Find("description"))
+        element->values = {description};
     else
-        copy.elements.insert(copy.elements.begin(), SimElement{"description", {args[2]}});
+        copy.elements.insert(copy.elements.begin(), SimElement{"description", {description}});
     std::string guid = copy.guid;
     store_.objects.push_back(std::move(copy));
     SimOutput output;

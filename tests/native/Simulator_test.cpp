@@ -333,3 +333,37 @@ TEST_F(SimulatorStoreFile, CorruptOrMissingStoreGivesTheToolsError)
     EXPECT_NE(RunSimulatorOnFile({"/ENUM", "/V"}, path_, false).err.find("Access is denied"),
               std::string::npos);
 }
+
+TEST(Simulator, EveryChangeLeavesAStoreThatReadsBackTheSame)
+{
+    // The debugger object without its alias line: the settings go into it.
+    std::string text = kSampleStoreText;
+    text.erase(text.find("@alias = {dbgsettings}\n"), 23);
+    CSimStore store;
+    std::string error;
+    ASSERT_TRUE(store.Parse(text, error)) << error;
+    CSimulator sim(store);
+    size_t objects = store.objects.size();
+    EXPECT_TRUE(sim.Execute({"/DBGSETTINGS", "1394", "CHANNEL:3"}).changed);
+    EXPECT_EQ(store.objects.size(), objects);
+    CSimStore again;
+    ASSERT_TRUE(again.Parse(store.Serialize(), error)) << error;
+    EXPECT_EQ(again.Serialize(), store.Serialize());
+
+    // A new identifier that is taken already is not used.
+    int calls = 0;
+    sim.SetGuidSource([&] {
+        return ++calls == 1 ? std::string(kWin10) : std::string("{22222222-2222-2222-2222-222222222222}");
+    });
+    EXPECT_EQ(sim.Execute({"/copy", kWin10, "/d", "copy"}).out,
+              "The entry was successfully copied to {22222222-2222-2222-2222-222222222222}.\r\n");
+    sim.SetGuidSource([] { return std::string(kWin10); });
+    EXPECT_NE(sim.Execute({"/copy", kWin10, "/d", "again"}).err, "");
+
+    // A value the text store cannot keep is refused; outer blanks go.
+    EXPECT_NE(sim.Execute({"/set", kWin10, "description", "two\nlines"}).err, "");
+    EXPECT_TRUE(sim.Execute({"/set", kWin10, "description", "  padded  "}).changed);
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("description")->values[0], "padded");
+    ASSERT_TRUE(again.Parse(store.Serialize(), error)) << error;
+    EXPECT_EQ(again.Serialize(), store.Serialize());
+}
