@@ -75,8 +75,7 @@ std::string RandomGuid()
     return text;
 }
 
-bool MatchesEnumType(const SimObject& object, const std::string& type, const std::string& current,
-                     const std::vector<std::string>& displayOrder)
+bool MatchesEnumType(const SimObject& object, const std::string& type)
 {
     unsigned objectClass = ClassOf(object);
     if (type == "all")
@@ -93,8 +92,6 @@ bool MatchesEnumType(const SimObject& object, const std::string& type, const std
         return (objectClass & kClassSettings) != 0;
     if (type == "bootapp")
         return (objectClass & kClassApp & ~kClassManager) != 0;
-    (void)current;
-    (void)displayOrder;
     return false;
 }
 
@@ -242,7 +239,7 @@ SimOutput CSimulator::Enumerate(const std::vector<std::string>& args, bool verbo
         if (std::find(std::begin(types), std::end(types), type) == std::end(types))
             return Failure(kEnumTypeInvalid);
         for (const SimObject& object : store_.objects)
-            if (MatchesEnumType(object, type, store_.current, {}))
+            if (MatchesEnumType(object, type))
                 chosen.push_back(&object);
     }
     SimOutput output;
