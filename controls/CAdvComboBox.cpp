@@ -352,14 +352,14 @@ LRESULT CAdvComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         ::SetFocus(m_hWnd);
-        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        POINT point = PointFromLParam(lParam);
         RECT button = ButtonRect();
         if (IsDropDownList() || ::PtInRect(&button, point))
             ToggleList();
         return 0;
     }
     case WM_MOUSEMOVE:
-        OnMouseMove(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        OnMouseMove(PointFromLParam(lParam));
         return 0;
     case WM_TIMER:
         if (wParam == kHotTimer) {

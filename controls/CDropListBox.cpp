@@ -17,7 +17,7 @@ int CDropListBox::ItemFromPoint(POINT point) const
 
 LRESULT CDropListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT point = PointFromLParam(lParam);
     switch (message) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;

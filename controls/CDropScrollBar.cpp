@@ -27,7 +27,7 @@ LRESULT CDropScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_MOUSEMOVE: {
-        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        POINT point = PointFromLParam(lParam);
         RECT client;
         ::GetClientRect(m_hWnd, &client);
         if (!::PtInRect(&client, point) && !(wParam & MK_LBUTTON)) {

@@ -14,11 +14,6 @@ const char* const CDropWnd::kClassName = "KeystaveDropWnd";
 namespace {
 constexpr UINT kScrollBarId = 100;
 constexpr UINT kListId = 101;
-
-POINT PointOf(LPARAM lParam)
-{
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 }  // namespace
 
 CDropWnd::CDropWnd(CAdvComboBox& combo) : m_combo(combo), m_list(*this), m_scroll(*this) {}
@@ -261,14 +256,14 @@ LRESULT CDropWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_MOUSEMOVE:
-        OnMouseMove(PointOf(lParam));
+        OnMouseMove(PointFromLParam(lParam));
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        OnButtonDown(PointOf(lParam));
+        OnButtonDown(PointFromLParam(lParam));
         return 0;
     case WM_LBUTTONUP:
-        OnButtonUp(PointOf(lParam));
+        OnButtonUp(PointFromLParam(lParam));
         return 0;
     case WM_MOUSEWHEEL:
         OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));

@@ -54,7 +54,7 @@ LRESULT CXEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_LBUTTONDOWN: {
         // With the mouse captured, a click outside the box ends the edit.
-        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        POINT point = PointFromLParam(lParam);
         RECT client;
         ::GetClientRect(m_hWnd, &client);
         if (!::PtInRect(&client, point)) {

@@ -332,7 +332,7 @@ void CXListCtrl::StartTimer(UINT_PTR id)
 void CXListCtrl::OnLButtonDown(WPARAM wParam, LPARAM lParam)
 {
     LVHITTESTINFO hit = {};
-    hit.pt = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    hit.pt = PointFromLParam(lParam);
     SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     bool onCell = (hit.flags & LVHT_ONITEM) && hit.iItem >= 0 && GetColumns() > 0 &&
                   InRange(hit.iItem, hit.iSubItem);
@@ -406,14 +406,18 @@ void CXListCtrl::EndEdit(bool accept)
     }
     if (text.empty())
         text = m_savedText;  // an edit never leaves a cell empty
-    SetItemText(row, column, text);
-    if (text != m_savedText) {
-        if (Cell* cell = CellAt(row, column))
-            cell->modified = true;
-        m_changed = true;
-    }
-    UpdateSubItem(row, column);
+    StoreEditorText(row, column, text);
     Notify(WM_XLISTCTRL_EDIT_END, row, column);
+}
+
+void CXListCtrl::StoreEditorText(int row, int column, const std::string& text)
+{
+    SetItemText(row, column, text);  // repaints the cell
+    if (text == m_savedText)
+        return;
+    if (Cell* cell = CellAt(row, column))
+        cell->modified = true;
+    m_changed = true;
 }
 
 void CXListCtrl::OpenCombo(int row, int column)
@@ -508,12 +512,7 @@ void CXListCtrl::OnTimer(UINT_PTR id)
             if (hadFocus)
                 ::SetFocus(m_hWnd);
             if (index >= 0 && hit.iSubItem == 1) {
-                SetItemText(row, column, text);
-                if (text != m_savedText) {
-                    if (Cell* cell = CellAt(row, column))
-                        cell->modified = true;
-                    m_changed = true;
-                }
+                StoreEditorText(row, column, text);
                 Notify(WM_XLISTCTRL_COMBO_SELECTION, row, column);
             }
         }

@@ -89,6 +89,9 @@ private:
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void DrawCell(HDC dc, int row, int column);
     void StartTimer(UINT_PTR id);
+    // Writes an editor's result into its cell; marks it changed when it
+    // differs from the text the cell had when the editor opened.
+    void StoreEditorText(int row, int column, const std::string& text);
 
     CXHeaderCtrl m_header;
     bool m_headerAttached = false;

@@ -30,20 +30,25 @@ std::string CheckWord(const std::string& word, const char* what)
     return {};
 }
 
-// A quoted value ends at its first double quote, and a backslash in front
-// of the closing quote would escape it: either lets the rest of the value
-// reach the tool as further arguments.
-std::string CheckQuotedValue(const std::string& value)
+// A double quote would end a quoted value early, or start one in an unquoted
+// value: either lets the rest reach the tool as further arguments.
+std::string CheckValueText(const std::string& value)
 {
     if (value.find('"') != std::string::npos)
         return "The value contains a double quote, which cannot be passed to " +
                std::string(kToolName) + ".";
-    if (!value.empty() && value.back() == '\\')
-        return "The value ends with a backslash, which cannot be passed to " +
-               std::string(kToolName) + " inside quotes.";
     if (HasControlCharacter(value))
         return "The value contains a control character.";
     return {};
+}
+
+// Inside quotes, a backslash in front of the closing quote would escape it.
+std::string CheckQuotedValue(const std::string& value)
+{
+    if (!value.empty() && value.back() == '\\' && value.find('"') == std::string::npos)
+        return "The value ends with a backslash, which cannot be passed to " +
+               std::string(kToolName) + " inside quotes.";
+    return CheckValueText(value);
 }
 
 std::string CheckListValue(const std::string& value)
@@ -160,12 +165,7 @@ ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string&
                                const std::string& value)
 {
     std::string problem = FirstProblem({CheckWord(identifier, "identifier"),
-                                        CheckWord(element, "element name")});
-    if (problem.empty() && value.find('"') != std::string::npos)
-        problem = "The value contains a double quote, which cannot be passed to " +
-                  std::string(kToolName) + ".";
-    if (problem.empty() && HasControlCharacter(value))
-        problem = "The value contains a control character.";
+                                        CheckWord(element, "element name"), CheckValueText(value)});
     if (!problem.empty())
         return Refused(problem);
     return Built("/set " + identifier + " " + element + " " + value);

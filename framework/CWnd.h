@@ -3,6 +3,12 @@
 
 #include <string>
 
+// The client point a mouse message carries (coordinates are signed).
+inline POINT PointFromLParam(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 // A window handle with the few operations the program's windows use.
 class CWnd {
 public:

@@ -104,6 +104,15 @@ std::string FormatElementLine(const std::string& name, const std::string& value)
     return line + value + "\r\n";
 }
 
+std::string FormatElement(const std::string& name, const std::vector<std::string>& values)
+{
+    std::string text;
+    for (size_t i = 0; i < values.size(); ++i)
+        text += i == 0 ? FormatElementLine(name, values[i])
+                       : std::string(kValueColumn, ' ') + values[i] + "\r\n";
+    return text;
+}
+
 CSimulator::CSimulator(CSimStore& store) : store_(store), newGuid_(RandomGuid) {}
 
 void CSimulator::SetGuidSource(std::function<std::string()> source)
@@ -161,14 +170,11 @@ std::string CSimulator::FormatObject(const SimObject& object, bool verbose) cons
     text += FormatElementLine("identifier", DisplayIdentifier(object.guid, verbose));
     for (const SimElement& element : object.elements) {
         const SimElementInfo* info = FindSimElement(element.name);
-        bool reference = info && IsReferenceFormat(info->format);
-        for (size_t i = 0; i < element.values.size(); ++i) {
-            std::string value = element.values[i];
-            if (reference)
+        std::vector<std::string> values = element.values;
+        if (info && IsReferenceFormat(info->format))
+            for (std::string& value : values)
                 value = DisplayIdentifier(value, verbose);
-            text += i == 0 ? FormatElementLine(element.name, value)
-                           : std::string(kValueColumn, ' ') + value + "\r\n";
-        }
+        text += FormatElement(element.name, values);
     }
     return text;
 }
@@ -273,10 +279,7 @@ SimOutput CSimulator::DebugSettings(const std::vector<std::string>& args)
         SimOutput output;
         if (const SimObject* object = store_.FindByAlias("{dbgsettings}"))
             for (const SimElement& element : object->elements)
-                for (size_t i = 0; i < element.values.size(); ++i)
-                    output.out += i == 0 ? FormatElementLine(element.name, element.values[i])
-                                         : std::string(kValueColumn, ' ') + element.values[i] +
-                                               "\r\n";
+                output.out += FormatElement(element.name, element.values);
         output.out += kOperationSucceeded;
         return output;
     }

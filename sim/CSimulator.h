@@ -45,3 +45,6 @@ private:
 
 // Pads an element name to the tool's value column (24).
 std::string FormatElementLine(const std::string& name, const std::string& value);
+// An element's first value on the name line, further values on lines
+// indented to the value column.
+std::string FormatElement(const std::string& name, const std::vector<std::string>& values);

@@ -10,16 +10,6 @@
 
 namespace {
 
-void PumpFor(DWORD milliseconds)
-{
-    DWORD start = ::GetTickCount();
-    do {
-        PumpMessages();
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (::GetTickCount() - start < milliseconds);
-    PumpMessages();
-}
-
 void TypeText(const char* text)
 {
     for (const char* c = text; *c; ++c)
@@ -43,7 +33,7 @@ POINT CellCentre(CXListCtrl& grid, int row, int column)
 int TextPixels(HWND list)
 {
     ::UpdateWindow(list);
-    PumpFor(100);
+    WaitMilliseconds(100);
     RECT client, header;
     ::GetClientRect(list, &client);
     ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
@@ -70,12 +60,12 @@ protected:
         ASSERT_TRUE(dialog->LoadError().empty()) << dialog->LoadError();
         ::ShowWindow(*dialog, SW_SHOW);
         ::SetForegroundWindow(*dialog);
-        PumpFor(300);
+        WaitMilliseconds(300);
     }
     void TearDown() override
     {
         dialog.reset();
-        PumpFor(100);
+        WaitMilliseconds(100);
         FreeElementCatalogue();
     }
     CXListCtrl& G() { return dialog->Grid(); }
@@ -85,7 +75,7 @@ protected:
         EXPECT_GE(row, 0) << "no row of type " << type;
         if (row >= 0)
             G().SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-        PumpFor(50);
+        WaitMilliseconds(50);
         return row;
     }
     HWND DropWindow() { return ::FindWindowA(CDropWnd::kClassName, nullptr); }
@@ -108,7 +98,7 @@ TEST_F(Grid, AClickOnAValueCellOpensTheEditorItsTypeCallsFor)
     ClickAt(CellCentre(G(), nx, 1));
     EXPECT_TRUE(G().IsDroppedDown());
     PressKey(VK_ESCAPE);  // the list is closed: escape ends the editor
-    PumpFor(200);
+    WaitMilliseconds(200);
     EXPECT_FALSE(G().IsDroppedDown());
 
     int device = Row(BCD_TYPE_PARTITION);
@@ -167,7 +157,7 @@ TEST_F(Grid, EscapeAndEmptyTextKeepTheOldValue)
     ASSERT_TRUE(G().IsEditing());
     TypeText("42");
     ::SetFocus(::GetDlgItem(*dialog, IDOK));
-    PumpFor(200);
+    WaitMilliseconds(200);
     EXPECT_FALSE(G().IsEditing());
     EXPECT_EQ(G().GetItemText(row, 1), "42");
     EXPECT_TRUE(G().GetModified(row, 1));
@@ -191,7 +181,7 @@ TEST_F(Grid, ADropDownChoiceByMouseLandsInTheCell)
     POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ::ClientToScreen(list, &point);
     ClickAt(point);
-    PumpFor(200);
+    WaitMilliseconds(200);
     EXPECT_EQ(DropWindow(), nullptr);
     EXPECT_FALSE(G().IsDroppedDown());
     EXPECT_EQ(G().GetItemText(row, 1), "ALWAYSON");
@@ -210,7 +200,7 @@ TEST_F(Grid, ADropDownChoiceByKeyboardLandsInTheCell)
     PressKey(VK_DOWN);  // FORCEDISABLE, the last word
     PressKey(VK_DOWN);  // at the last entry nothing changes
     PressKey(VK_RETURN);
-    PumpFor(200);
+    WaitMilliseconds(200);
     EXPECT_FALSE(G().IsDroppedDown());
     EXPECT_EQ(G().GetItemText(row, 1), "FORCEDISABLE");
     EXPECT_TRUE(G().GetModified(row, 1));
@@ -223,7 +213,7 @@ TEST_F(Grid, ADropDownChoiceByKeyboardLandsInTheCell)
     ClickAt(CellCentre(G(), yesNo, 1));
     ASSERT_TRUE(G().IsDroppedDown());
     PressKey(VK_RETURN);
-    PumpFor(200);
+    WaitMilliseconds(200);
     EXPECT_EQ(G().GetItemText(yesNo, 1), "YES");
     EXPECT_FALSE(G().GetModified(yesNo, 1));
     EXPECT_EQ(dialog->Notices().size(), 1u);
@@ -241,7 +231,7 @@ TEST_F(Grid, EscapeWithTheListOpenOnlyClosesTheList)
     EXPECT_EQ(DropWindow(), nullptr);
     EXPECT_TRUE(G().IsDroppedDown()) << "the editor stays after the first escape";
     PressKey(VK_ESCAPE);
-    PumpFor(200);
+    WaitMilliseconds(200);
     EXPECT_FALSE(G().IsDroppedDown());
     EXPECT_EQ(G().GetItemText(row, 1), "OPTIN");
     EXPECT_TRUE(dialog->Notices().empty());

@@ -70,7 +70,7 @@ protected:
     void RightClickRow(int row)
     {
         RemoteListView list(loaders);
-        POINT point = list.ItemCentre(row, 0);
+        POINT point = list.ItemCentre(row);
         ClickAt(point);
         ClickAt(point, true);
     }

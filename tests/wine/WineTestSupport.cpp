@@ -121,15 +121,7 @@ DWORD WindowProcess(HWND window)
 
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD milliseconds)
 {
-    DWORD start = ::GetTickCount();
-    do {
-        for (HWND window : WindowsWithCaption(caption))
-            if (WindowProcess(window) == processId)
-                return window;
-        PumpMessages();
-        ::Sleep(50);
-    } while (::GetTickCount() - start < milliseconds);
-    return nullptr;
+    return WaitForProcessWindow(processId, nullptr, caption.c_str(), milliseconds);
 }
 
 namespace {
@@ -187,7 +179,7 @@ RECT RemoteListView::ItemRect(int row) const
     return rect;
 }
 
-POINT RemoteListView::ItemCentre(int row, int) const
+POINT RemoteListView::ItemCentre(int row) const
 {
     RECT rect = ItemRect(row);
     POINT point = {rect.left + 60, (rect.top + rect.bottom) / 2};

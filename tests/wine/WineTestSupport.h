@@ -41,7 +41,8 @@ public:
     int Count() const;
     std::string Text(int row, int column) const;
     RECT ItemRect(int row) const;  // client coordinates
-    POINT ItemCentre(int row, int column) const;  // screen coordinates
+    // A point inside the row near its left edge, in screen coordinates.
+    POINT ItemCentre(int row) const;
 
 private:
     HWND m_list;
