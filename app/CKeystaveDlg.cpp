@@ -10,10 +10,9 @@
 #include "catalogue/ElementCatalogue.h"
 #include "catalogue/FillPropertyGrid.h"
 #include "controls/GridMessages.h"
-#include "exec/CCommandLogDlg.h"
-#include "exec/SplitToolOutput.h"
 #include "exec/ToolCommand.h"
 #include "exec/ToolRunner.h"
+#include "exec/WindowWritePath.h"
 #include "framework/CWinApp.h"
 #include "res/resource.h"
 
@@ -197,20 +196,11 @@ void CKeystaveDlg::DeleteLoader()
     if (::MessageBoxA(m_hWnd, "Are you sure you want to delete this entry?", kMessageCaption,
                       MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    ToolCommand command = DeleteEntryCommand(loader->GetIdentifier());
-    if (!command.ok) {
-        ::MessageBoxA(m_hWnd, command.reason.c_str(), kMessageCaption, MB_ICONERROR | MB_OK);
-        return;
-    }
-    std::vector<std::string> lines = SplitToolOutput(ToolRunner(kToolName, command.arguments));
-    if (HasExactSuccessLine(lines)) {
+    if (WindowWritePath(m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier())).succeeded) {
         RefreshStore();
         FillGrids();
         FillLoaderList();
-        return;
     }
-    CCommandLogDlg log(command.arguments, lines, nullptr);
-    log.DoModal();
 }
 
 void CKeystaveDlg::OnOK()

@@ -27,7 +27,7 @@ add_executable(keystave_tests ${NATIVE_TEST_SOURCES})
 target_link_libraries(keystave_tests PRIVATE keystave_core GTest::gtest GTest::gtest_main)
 target_compile_definitions(keystave_tests PRIVATE
   KEYSTAVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-  KEYSTAVE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/../shared/bcdedit-samples")
+  KEYSTAVE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/tests/data/bcdedit")
 include(GoogleTest)
 gtest_discover_tests(keystave_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 
@@ -76,8 +76,8 @@ add_executable(keystave-dump tools/keystave-dump.cpp)
 target_link_libraries(keystave-dump PRIVATE keystave_core)
 configure_file(${CMAKE_SOURCE_DIR}/data/keystavedata.xml ${CMAKE_BINARY_DIR}/keystavedata.xml COPYONLY)
 add_test(NAME dump.PublishedOutput
-  COMMAND keystave-dump ${CMAKE_SOURCE_DIR}/../shared/bcdedit-samples/enum_v_02.txt
-          ${CMAKE_SOURCE_DIR}/../shared/bcdedit-samples/dbgsettings_03.txt)
+  COMMAND keystave-dump ${CMAKE_SOURCE_DIR}/tests/data/bcdedit/enum_v_02.txt
+          ${CMAKE_SOURCE_DIR}/tests/data/bcdedit/dbgsettings_03.txt)
 set_tests_properties(dump.PublishedOutput PROPERTIES LABELS native
   PASS_REGULAR_EXPRESSION "object loader \\{4ae36b77-a304-11ed-beaa-d8a5cf26f6ec\\} Windows 11\n.*object debugger -\n  debugtype = Serial")
 add_test(NAME dump.UnreadableFile COMMAND keystave-dump /nonexistent/saved.txt)

@@ -4,6 +4,7 @@ set(KEYSTAVE_CORE_SOURCES
   common/FileText.cpp
   exec/SplitToolOutput.cpp
   exec/ToolCommand.cpp
+  exec/CWritePath.cpp
   xml/XmlText.cpp
   xml/CXmlContent.cpp
   xml/CXmlElement.cpp
@@ -21,6 +22,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/CBcdObject.cpp
   model/CollectUnknownElement.cpp
   model/CStoreModel.cpp
+  model/ReloadObject.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp
@@ -41,6 +43,7 @@ set(BCDSIM_CORE_SOURCES
   sim/SimElements.cpp
   sim/SimKinds.cpp
   sim/SimStoreFile.cpp
+  sim/SimCommandLine.cpp
   ${SAMPLE_STORE_CPP}
 )
 

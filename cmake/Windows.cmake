@@ -35,6 +35,7 @@ add_library(keystave_app STATIC
   app/HtmlHelp.cpp
   app/SingleInstance.cpp
   exec/CCommandLogDlg.cpp
+  exec/WindowWritePath.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win)
 add_executable(keystave WIN32 app/CKeystaveApp.cpp res/keystave.rc)

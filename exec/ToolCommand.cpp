@@ -215,14 +215,6 @@ bool ContainsSuccessLine(const std::vector<std::string>& lines)
     return false;
 }
 
-bool HasExactSuccessLine(const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines)
-        if (EqualsNoCase(line, kSuccessText))
-            return true;
-    return false;
-}
-
 bool StartsWithSuccessText(const std::string& line)
 {
     return line.compare(0, std::strlen(kSuccessText), kSuccessText) == 0;

@@ -47,7 +47,7 @@ bool FitsCommandLine(const std::string& arguments);
 
 // Success tests, as the callers of the tool judge its answer.
 bool ContainsSuccessLine(const std::vector<std::string>& lines);
-bool HasExactSuccessLine(const std::vector<std::string>& lines);
+// Where "/DBGSETTINGS" output ends its element list.
 bool StartsWithSuccessText(const std::string& line);
 bool ContainsCopySentence(const std::vector<std::string>& lines);
 // The identifier named by the copy sentence, empty when there is none.

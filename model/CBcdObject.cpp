@@ -13,6 +13,15 @@ void CBcdObject::AddItem(std::unique_ptr<CBcdItem> item)
 
 void CBcdObject::RemoveAllItems() { m_items.clear(); }
 
+void CBcdObject::ReplaceItemsWith(CBcdObject& other)
+{
+    RemoveAllItems();
+    std::vector<std::unique_ptr<CBcdItem>> taken = std::move(other.m_items);
+    other.m_items.clear();
+    for (auto& item : taken)
+        AddItem(std::move(item));
+}
+
 void CBcdObject::ReadDebugType(const CBcdItem& item)
 {
     if (!EqualsNoCase(item.GetName(), "debugtype"))

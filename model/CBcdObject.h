@@ -16,6 +16,9 @@ public:
     virtual void AddItem(std::unique_ptr<CBcdItem> item);
     // Deletes every item; identifier, description and debug type stay.
     virtual void RemoveAllItems();
+    // Deletes every item and takes `other`'s in their place, in order;
+    // `other` is left without items.
+    void ReplaceItemsWith(CBcdObject& other);
 
     const std::string& GetIdentifier() const { return m_identifier; }
     const std::string& GetDescription() const { return m_description; }

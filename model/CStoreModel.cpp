@@ -87,6 +87,17 @@ bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& li
     return true;
 }
 
+bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& lines, size_t& i)
+{
+    while (i < lines.size()) {
+        if (EndsSection(lines, i))
+            break;
+        if (!ElementStep(manager, lines, i, SectionKind::BootManager))
+            break;
+    }
+    return true;
+}
+
 bool CStoreModel::ParseBootManagerSection(const std::vector<std::string>& lines, size_t& i)
 {
     if (m_bootManager && m_beforeManager)
@@ -94,12 +105,7 @@ bool CStoreModel::ParseBootManagerSection(const std::vector<std::string>& lines,
     m_bootManager.reset();
     auto manager = std::make_unique<CBcdBootManager>();
     i += 2;
-    while (i < lines.size()) {
-        if (EndsSection(lines, i))
-            break;
-        if (!ElementStep(*manager, lines, i, SectionKind::BootManager))
-            break;
-    }
+    ParseManagerElements(*manager, lines, i);
     m_bootManager = std::move(manager);
     return true;
 }

@@ -4,12 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "exec/ToolRun.h"
 #include "model/CBcdBootLoader.h"
 #include "model/CBcdBootManager.h"
 #include "model/CBcdDbgSettings.h"
 
-// Runs the tool with an argument string and returns what it printed.
-using ToolRun = std::function<std::string(const std::string& arguments)>;
 
 // What the program knows of the store: the objects built from the tool's
 // last enumeration. It owns them; windows that show rows pointing at them
@@ -52,6 +51,10 @@ private:
 // The element loop of a loader section, from line i (past the heading and
 // underline). Also re-reads one loader from "/enum <identifier>" output.
 bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& lines, size_t& i);
+
+// The element loop of a boot manager section, from line i; i stops at the
+// line that ended the section.
+bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& lines, size_t& i);
 
 extern const char* const BootManagerHeading;
 extern const char* const BootLoaderHeading;

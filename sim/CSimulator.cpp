@@ -465,6 +465,45 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
     return output;
 }
 
+std::string CSimulator::UnsharedResumeObject(const SimObject& loader) const
+{
+    const SimElement* resume = loader.Find("resumeobject");
+    if ((ClassOf(loader) & kClassOsLoader) == 0 || !resume || resume->values.size() != 1)
+        return {};
+    std::string guid = ToLowerAscii(resume->values[0]);
+    for (const SimObject& other : store_.objects) {
+        if (&other == &loader || (ClassOf(other) & kClassOsLoader) == 0)
+            continue;
+        const SimElement* used = other.Find("resumeobject");
+        if (used && used->values.size() == 1 && EqualsNoCase(used->values[0], guid))
+            return {};
+    }
+    for (const SimObject& other : store_.objects)
+        if (other.guid == guid)
+            return other.kind == "resume" ? guid : std::string();
+    return {};
+}
+
+void CSimulator::RemoveReferences(const std::string& guid, const std::string& alias)
+{
+    auto refersToIt = [&](const std::string& value) {
+        return EqualsNoCase(value, guid) || (!alias.empty() && EqualsNoCase(value, alias));
+    };
+    auto dropReferences = [&](SimElement& element) {
+        const SimElementInfo* info = FindSimElement(element.name);
+        if (!info || !IsReferenceFormat(info->format))
+            return false;
+        auto& values = element.values;
+        size_t before = values.size();
+        values.erase(std::remove_if(values.begin(), values.end(), refersToIt), values.end());
+        return values.empty() && before > 0;
+    };
+    for (SimObject& object : store_.objects)
+        object.elements.erase(
+            std::remove_if(object.elements.begin(), object.elements.end(), dropReferences),
+            object.elements.end());
+}
+
 SimOutput CSimulator::Delete(const std::vector<std::string>& args)
 {
     if (args.empty())
@@ -484,26 +523,20 @@ SimOutput CSimulator::Delete(const std::vector<std::string>& args)
         return Failure(error);
     if (!force && (ClassOf(*object) & (kClassManager | kClassSettings)) != 0)
         return Failure(kDeleteProtected);
-    std::string guid = object->guid;
-    store_.objects.erase(store_.objects.begin() + (object - store_.objects.data()));
+    std::vector<std::string> removed = {object->guid};
     if (cleanup) {
-        for (SimObject& manager : store_.objects) {
-            if ((ClassOf(manager) & kClassManager) == 0)
-                continue;
-            for (const char* list : {"displayorder", "toolsdisplayorder", "bootsequence"})
-                if (SimElement* element = manager.Find(list)) {
-                    auto& values = element->values;
-                    values.erase(std::remove_if(values.begin(), values.end(),
-                                                [&](const std::string& v) {
-                                                    return EqualsNoCase(v, guid);
-                                                }),
-                                 values.end());
-                }
-            manager.elements.erase(
-                std::remove_if(manager.elements.begin(), manager.elements.end(),
-                               [](const SimElement& e) { return e.values.empty(); }),
-                manager.elements.end());
-        }
+        std::string resume = UnsharedResumeObject(*object);
+        if (!resume.empty())
+            removed.push_back(resume);
+    }
+    for (const std::string& guid : removed) {
+        SimObject* gone = store_.FindByGuid(guid);
+        if (!gone)
+            continue;
+        std::string alias = gone->alias;
+        store_.objects.erase(store_.objects.begin() + (gone - store_.objects.data()));
+        if (cleanup)
+            RemoveReferences(guid, alias);
     }
     return Success();
 }

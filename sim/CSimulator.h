@@ -38,6 +38,11 @@ private:
     std::string DefaultGuid() const;
     bool NormalizeReference(const std::string& value, std::string& out, std::string& error);
     SimObject& DebuggerObject();
+    // The resume entry of a Windows loader that no other loader uses, or empty.
+    std::string UnsharedResumeObject(const SimObject& loader) const;
+    // What "/cleanup" does besides deleting: every element naming the entry
+    // loses that value; an element left with none goes.
+    void RemoveReferences(const std::string& guid, const std::string& alias);
 
     CSimStore& store_;
     std::function<std::string()> newGuid_;

@@ -51,6 +51,7 @@ const SimElementInfo kElements[] = {
     {"isolatedcontext", SimFormat::Boolean, kApps, nullptr},
     {"allowedinmemorysettings", SimFormat::HexInteger, kApps, nullptr},
     {"graphicsmodedisabled", SimFormat::Boolean, kApps, nullptr},
+    {"flightsigning", SimFormat::Boolean, kApps, nullptr},
     {"elementstomigrate", SimFormat::IntegerList, kAll, nullptr},
     // Boot manager
     {"default", SimFormat::Object, kMgr, nullptr},
@@ -64,6 +65,11 @@ const SimElementInfo kElements[] = {
     {"resume", SimFormat::Boolean, kMgr, nullptr},
     // Windows boot loader
     {"osdevice", SimFormat::Device, kOs, nullptr},
+    {"loadoptions", SimFormat::String, kApps, nullptr},
+    {"integrityservices", SimFormat::Enum, kOs, "Default|Enable|Disable"},
+    {"vsmlaunchtype", SimFormat::Enum, kOs, "Off|Auto"},
+    {"uselegacyapicmode", SimFormat::Boolean, kOs, nullptr},
+    {"disableelamdrivers", SimFormat::Boolean, kOs, nullptr},
     {"systemroot", SimFormat::String, kOs, nullptr},
     {"nx", SimFormat::Enum, kOs, "OptIn|OptOut|AlwaysOn|AlwaysOff"},
     {"pae", SimFormat::Enum, kOs, "Default|ForceEnable|ForceDisable"},

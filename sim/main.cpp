@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/SimCommandLine.h"
 #include "sim/SimStoreFile.h"
 
 namespace {
@@ -35,6 +36,11 @@ int main(int argc, char** argv)
     // Text mode would turn our CR LF into CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+
+    // Tests read which commands a window sent, before anything is done.
+    const char* log = std::getenv("KEYSTAVE_SIM_LOG");
+    if (log && *log)
+        AppendCommandLog(log, ArgumentString(GetCommandLineA()));
 
     std::string storePath;
     const char* configured = std::getenv("KEYSTAVE_SIM_STORE");

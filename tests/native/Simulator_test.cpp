@@ -5,9 +5,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "exec/SplitToolOutput.h"
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
+#include "sim/SimCommandLine.h"
 #include "sim/SimStoreFile.h"
 #include "tests/native/Samples.h"
 
@@ -366,4 +369,75 @@ TEST(Simulator, EveryChangeLeavesAStoreThatReadsBackTheSame)
     EXPECT_EQ(store.FindByGuid(kWin10)->Find("description")->values[0], "padded");
     ASSERT_TRUE(again.Parse(store.Serialize(), error)) << error;
     EXPECT_EQ(again.Serialize(), store.Serialize());
+}
+
+TEST(Simulator, DeleteWithCleanupRemovesEveryReferenceAndAnUnsharedResumeEntry)
+{
+    const char* const kResume = "{5d8a3f2f-1c4b-11ef-9a7d-806e6f6e6963}";
+    const char* const kTest = "{5d8a3f31-1c4b-11ef-9a7d-806e6f6e6963}";
+    CSimStore store = SampleStore();
+    CSimulator sim(store);
+    SimObject* manager = store.FindByAlias("{bootmgr}");
+    ASSERT_NE(manager, nullptr);
+    ASSERT_NE(manager->Find("default"), nullptr);
+    ASSERT_EQ(manager->Find("default")->values[0], kWin11) << "the sample's default";
+    ASSERT_NE(store.FindByGuid(kResume), nullptr);
+
+    // Another loader sharing the resume entry keeps it alive.
+    Out(sim, {"/set", kTest, "resumeobject", kResume});
+    Out(sim, {"/delete", kWin11, "/cleanup"});
+    manager = store.FindByAlias("{bootmgr}");
+    EXPECT_EQ(manager->Find("default"), nullptr) << "no default naming a deleted entry";
+    EXPECT_NE(store.FindByGuid(kResume), nullptr) << "still used by the test-signed loader";
+    for (const SimObject& object : store.objects)
+        for (const SimElement& element : object.elements)
+            for (const std::string& value : element.values)
+                EXPECT_NE(value, kWin11) << object.guid << " " << element.name;
+    std::string enumerated = Out(sim, {"/enum", "{bootmgr}"});
+    EXPECT_EQ(enumerated.find("default "), std::string::npos) << enumerated;
+
+    // The last loader using it goes: so does the resume entry, and every
+    // element naming it (the manager's resumeobject).
+    Out(sim, {"/delete", kTest});
+    EXPECT_EQ(store.FindByGuid(kResume), nullptr);
+    EXPECT_EQ(store.FindByAlias("{bootmgr}")->Find("resumeobject"), nullptr);
+    EXPECT_NE(store.FindByAlias("{bootmgr}")->Find("toolsdisplayorder"), nullptr)
+        << "elements naming other entries stay";
+
+    // Without cleanup only the entry itself goes.
+    CSimStore plain = SampleStore();
+    CSimulator quiet(plain);
+    Out(quiet, {"/delete", kWin11, "/nocleanup"});
+    EXPECT_EQ(plain.FindByGuid(kWin11), nullptr);
+    ASSERT_NE(plain.FindByAlias("{bootmgr}")->Find("default"), nullptr);
+    EXPECT_EQ(plain.FindByAlias("{bootmgr}")->Find("default")->values[0], kWin11);
+    EXPECT_NE(plain.FindByGuid(kResume), nullptr);
+}
+
+TEST(Simulator, CommandLinesSplitAsTheRuntimeSplitsThemAndAreLogged)
+{
+    EXPECT_EQ(ArgumentString("BCDEDIT.EXE /set {a} description \"My Windows\""),
+              "/set {a} description \"My Windows\"");
+    EXPECT_EQ(ArgumentString("\"C:\\Program Files\\x\\BCDEDIT.EXE\"  /enum"), "/enum");
+    EXPECT_EQ(ArgumentString("BCDEDIT.EXE"), "");
+    EXPECT_EQ(SplitArguments("/set {a} description \"My Windows\" "),
+              (std::vector<std::string>{"/set", "{a}", "description", "My Windows"}));
+    EXPECT_EQ(SplitArguments("/set {a} badmemorylist 0x1 0x2 "),
+              (std::vector<std::string>{"/set", "{a}", "badmemorylist", "0x1", "0x2"}));
+    EXPECT_EQ(SplitArguments("a \"\" b\\\\\"c d\" e\\"),
+              (std::vector<std::string>{"a", "", "b\\c d", "e\\"}));
+    EXPECT_EQ(SplitArguments("say \\\"hi\\\""), (std::vector<std::string>{"say", "\"hi\""}));
+    EXPECT_TRUE(SplitArguments("   ").empty());
+
+    char path[] = "/tmp/keystave-simlog-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    ASSERT_TRUE(AppendCommandLog(path, "/ENUM /V"));
+    ASSERT_TRUE(AppendCommandLog(path, "/set {a} description \"two\r\nlines\""));
+    std::string logged;
+    ASSERT_TRUE(ReadWholeFile(path, logged));
+    EXPECT_EQ(logged, "/ENUM /V\n/set {a} description \"two  lines\"\n");
+    std::remove(path);
+    EXPECT_FALSE(AppendCommandLog("/nonexistent/folder/log.txt", "x"));
 }

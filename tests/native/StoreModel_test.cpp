@@ -90,7 +90,7 @@ TEST_F(StoreModel, ReadsManagerAndLoadersWithContinuationLines)
     EXPECT_EQ(Loader(model, 0).GetDisplayOrderPosition(model.GetBootManager()), 1);
     EXPECT_TRUE(recorder.notices.empty());
     // One debugger line per loader element line.
-    EXPECT_EQ(recorder.debug.size(), 4u + 2u + 2u);
+    ASSERT_EQ(recorder.debug.size(), 4u + 2u + 2u);
     EXPECT_EQ(recorder.debug[0], "Identifier: identifier\n");
 }
 
@@ -191,7 +191,7 @@ TEST_F(StoreModel, DebuggerSettingsStopAtTheSuccessLine)
     EXPECT_EQ(commands, std::vector<std::string>{"/DBGSETTINGS"});
     CBcdDbgSettings* settings = model.GetDebugSettings();
     ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(settings->GetItems().size(), 6u);
+    ASSERT_EQ(settings->GetItems().size(), 6u);
     EXPECT_EQ(settings->GetItems().front()->GetName(), "busparams");
     EXPECT_TRUE(recorder.notices.empty());
     EXPECT_TRUE(recorder.debug.empty());
@@ -206,7 +206,7 @@ TEST_F(StoreModel, DebuggerSettingsStopAtTheSuccessLine)
               "Unsupported Debug Identifier: custom:16000001, ignoring\nPlease report "
               "unsupported identifiers to Corvane.");
     EXPECT_EQ(recorder.kinds[0], NoticeKind::Plain);
-    EXPECT_EQ(model.GetDebugSettings()->GetItems().size(), 2u);
+    ASSERT_EQ(model.GetDebugSettings()->GetItems().size(), 2u);
     EXPECT_EQ(model.GetDebugSettings()->GetDebugPort(), "1");
 
     // Empty output or only the success line: an object without items.
@@ -241,8 +241,11 @@ TEST_F(StoreModel, EveryPublishedSampleParsesIntoTheObjectsItsHeadingsAnnounce)
         EXPECT_EQ(model.GetBootManager() != nullptr, managers > 0) << name;
         EXPECT_EQ(model.GetLoaders().size(), managers ? loaders : 0u) << name;
         for (const auto& loader : model.GetLoaders()) {
+            ASSERT_FALSE(loader->GetIdentifier().empty()) << name;
             EXPECT_EQ(loader->GetIdentifier().front(), '{') << name;
-            EXPECT_EQ(loader->FindItem("identifier")->GetValue(0), loader->GetIdentifier());
+            const CBcdItem* identifier = loader->FindItem("identifier");
+            ASSERT_NE(identifier, nullptr) << name;
+            EXPECT_EQ(identifier->GetValue(0), loader->GetIdentifier());
         }
         if (name.rfind("localized", 0) == 0) {
             EXPECT_TRUE(recorder.notices.empty()) << name;
@@ -306,7 +309,10 @@ TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
     };
     ASSERT_NE(model.GetBootManager(), nullptr);
     expectSameAsStore(*model.GetBootManager());
+    ASSERT_NE(store.FindByAlias("{bootmgr}"), nullptr);
     const SimElement* order = store.FindByAlias("{bootmgr}")->Find("displayorder");
+    ASSERT_NE(order, nullptr);
+    ASSERT_FALSE(order->values.empty());
     ASSERT_EQ(model.GetLoaders().size(), 4u) << "the boot sector is no loader";
     for (size_t k = 0; k < model.GetLoaders().size(); ++k) {
         expectSameAsStore(Loader(model, k));

@@ -86,9 +86,6 @@ TEST(ToolCommand, SuccessTestsFollowTheCallersRules)
     EXPECT_FALSE(ContainsSuccessLine({"the operation completed successfully."}));
     EXPECT_FALSE(ContainsSuccessLine(Lines{}));
 
-    EXPECT_TRUE(HasExactSuccessLine({"THE OPERATION COMPLETED SUCCESSFULLY."}));
-    EXPECT_FALSE(HasExactSuccessLine({"The operation completed successfully. "}));
-
     EXPECT_TRUE(StartsWithSuccessText("The operation completed successfully.xyz"));
     EXPECT_FALSE(StartsWithSuccessText(" The operation completed successfully."));
 

@@ -1,0 +1,47 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "exec/ToolCommand.h"
+#include "exec/ToolRun.h"
+
+// How the tool's answer to a command is judged.
+enum class AnswerKind {
+    Operation,  // "/set", "/deletevalue", "/DELETE", "/DBGSETTINGS ...": the success line
+    Copy,       // "/Copy": the copy sentence naming the new entry
+};
+
+// The one place where an answer counts as success.
+bool AnswerSucceeded(const std::vector<std::string>& lines, AnswerKind kind);
+
+struct WriteResult {
+    bool sent = false;       // the command reached the tool
+    bool succeeded = false;  // and the tool confirmed it
+    std::vector<std::string> lines;
+    std::string copiedIdentifier;  // a confirmed copy: the new entry
+};
+
+// What the calling window shows: a command that was not built (nothing ran),
+// and a command the tool did not confirm (the command output window).
+struct WriteFeedback {
+    std::function<void(const std::string& reason)> refused;
+    std::function<void(const std::string& arguments, const std::vector<std::string>& lines)> failed;
+};
+
+// Every change to the store goes this way: the command as built (a refusal
+// runs nothing), the tool's run, its answer cut into lines and judged, and
+// a failure shown before the caller hears of it.
+class CWritePath {
+public:
+    CWritePath(ToolRun run, WriteFeedback feedback)
+        : m_run(std::move(run)), m_feedback(std::move(feedback))
+    {
+    }
+
+    WriteResult Run(const ToolCommand& command, AnswerKind kind = AnswerKind::Operation) const;
+
+private:
+    ToolRun m_run;
+    WriteFeedback m_feedback;
+};

@@ -1,0 +1,9 @@
+#pragma once
+#include <windows.h>
+
+#include "exec/CWritePath.h"
+
+// The write path of one window: commands go to BCDEDIT.EXE; a refused
+// command is told in a message box, a failed one in the command output
+// window, both owned by `owner`, which is disabled while they are open.
+CWritePath WindowWritePath(HWND owner);

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "exec/SplitToolOutput.h"
+#include "model/ReloadObject.h"
+#include "sim/SimStoreFile.h"
+#include "tests/native/CatalogueFixture.h"
+#include "tests/native/SimulatorRun.h"
+
+namespace {
+
+const char* const kLegacy = "{466f5a88-0af2-4f76-9038-095b170dc21c}";
+const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
+
+class ReloadObject_ : public WithShippedCatalogue {
+protected:
+    void SetUp() override
+    {
+        WithShippedCatalogue::SetUp();
+        std::string error;
+        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+        model = std::make_unique<CStoreModel>(SimulatorRun(simulator));
+        model->EnumerateStore();
+        ASSERT_EQ(model->GetLoaders().size(), 4u);
+        ASSERT_NE(model->GetBootManager(), nullptr);
+    }
+    CBcdBootLoader& LoaderOf(const char* guid)
+    {
+        for (const auto& loader : model->GetLoaders())
+            if (loader->GetIdentifier() == guid)
+                return *loader;
+        ADD_FAILURE() << "no loader " << guid;
+        return *model->GetLoaders().front();
+    }
+
+    CSimStore store;
+    CSimulator simulator{store};
+    std::unique_ptr<CStoreModel> model;
+    std::vector<std::string> sent;
+    NoticeRecorder recorder;
+};
+
+}  // namespace
+
+TEST_F(ReloadObject_, ALegacyLoaderAndTheBootManagerReloadWhatTheToolNowPrints)
+{
+    CBcdBootLoader& legacy = LoaderOf(kLegacy);
+    size_t before = legacy.GetItems().size();
+    ASSERT_GT(before, 1u);
+    simulator.Execute({"/set", kLegacy, "description", "Windows XP"});
+    int replaced = 0;
+    ToolRun run = SimulatorRun(simulator, &sent);
+    EXPECT_TRUE(ReloadObject(legacy, run, [&] { ++replaced; }));
+    EXPECT_EQ(sent, std::vector<std::string>{std::string("/enum ") + kLegacy});
+    EXPECT_EQ(replaced, 1);
+    EXPECT_EQ(legacy.GetItems().size(), before) << "a legacy loader keeps every element";
+    EXPECT_EQ(legacy.GetDescription(), "Windows XP");
+    // Without "/v" the tool names the entry by its well-known name: still the same entry.
+    EXPECT_EQ(legacy.GetIdentifier(), "{ntldr}");
+
+    CBcdBootManager& manager = *model->GetBootManager();
+    simulator.Execute({"/set", "{bootmgr}", "timeout", "5"});
+    simulator.Execute({"/deletevalue", "{bootmgr}", "locale"});
+    size_t managerItems = manager.GetItems().size();
+    EXPECT_TRUE(ReloadObject(manager, run, nullptr));
+    EXPECT_EQ(manager.GetItems().size(), managerItems - 1);
+    ASSERT_NE(manager.FindItem("timeout"), nullptr);
+    EXPECT_EQ(manager.FindItem("timeout")->GetValue(0), "5");
+    EXPECT_EQ(manager.FindItem("locale"), nullptr);
+    EXPECT_TRUE(recorder.notices.empty());
+}
+
+TEST_F(ReloadObject_, AnErrorAnswerLeavesTheObjectWholeAndSaysSo)
+{
+    CBcdBootLoader& loader = LoaderOf(kWin10);
+    std::vector<const CBcdItem*> items;
+    for (const auto& item : loader.GetItems())
+        items.push_back(item.get());
+    // The entry was deleted behind the program's back: the tool answers with an error.
+    simulator.Execute({"/delete", kWin10});
+    bool told = false;
+    EXPECT_FALSE(ReloadObject(loader, SimulatorRun(simulator), [&] { told = true; }));
+    EXPECT_FALSE(told) << "nothing is replaced, so no row needs to go";
+    ASSERT_EQ(loader.GetItems().size(), items.size());
+    for (size_t i = 0; i < items.size(); ++i)
+        EXPECT_EQ(loader.GetItems()[i].get(), items[i]) << "the very same elements";
+
+    // A loader asked for its entry gets nothing from a boot manager section.
+    CBcdBootLoader& win11 = *model->GetLoaders().front();
+    size_t count = win11.GetItems().size();
+    ToolRun managerOnly = [&](const std::string&) {
+        return SimulatorRun(simulator)("/enum {bootmgr}");
+    };
+    EXPECT_FALSE(ReloadObject(win11, managerOnly, nullptr));
+    EXPECT_EQ(win11.GetItems().size(), count);
+    CBcdBootManager& manager = *model->GetBootManager();
+    size_t managerCount = manager.GetItems().size();
+    EXPECT_FALSE(ReloadObject(manager, [](const std::string&) { return std::string(); }, nullptr));
+    EXPECT_EQ(manager.GetItems().size(), managerCount);
+}

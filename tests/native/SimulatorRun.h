@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "model/CStoreModel.h"
+#include "sim/CSimulator.h"
+#include "sim/SimCommandLine.h"
+
+// A tool run answered by `simulator`, with the argument string split as the
+// C runtime splits a command line; each argument string goes to `log`.
+inline ToolRun SimulatorRun(CSimulator& simulator, std::vector<std::string>* log = nullptr)
+{
+    return [&simulator, log](const std::string& arguments) {
+        if (log)
+            log->push_back(arguments);
+        SimOutput output = simulator.Execute(SplitArguments(arguments));
+        return output.out + output.err;
+    };
+}

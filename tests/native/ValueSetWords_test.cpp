@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/BcdType.h"
+#include "catalogue/ValueSet.h"
+#include "exec/SplitToolOutput.h"
+#include "exec/ToolCommand.h"
+#include "model/CStoreModel.h"
+#include "sim/SimStoreFile.h"
+#include "tests/native/CatalogueFixture.h"
+#include "tests/native/SimulatorRun.h"
+
+namespace {
+
+const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
+
+// The object an element of these contexts is set on in the sample store.
+const char* TargetFor(uint16_t contexts)
+{
+    if (contexts & kContextLoader)
+        return kWin10;
+    if (contexts & kContextManager)
+        return "{bootmgr}";
+    return "{dbgsettings}";
+}
+
+class ValueSetWords : public WithShippedCatalogue {};
+
+}  // namespace
+
+TEST_F(ValueSetWords, EveryWordOfEverySetIsAcceptedByTheToolAndReadBackAsThatWord)
+{
+    int setsChecked = 0;
+    for (int type = 0; type < kBcdTypeCount; ++type) {
+        const ValueSet* words = ValueSetFor(type);
+        if (!words)
+            continue;
+        // Every element of that type in the definitions file.
+        int elements = 0;
+        const ElementCatalogue& catalogue = ElementCatalogue::Instance();
+        for (int index = 2; index < catalogue.Count(); ++index) {
+            const ElementDefinition* definition = catalogue.Record(index);
+            if (definition->type != type)
+                continue;
+            ++elements;
+            for (const std::string& word : *words) {
+                CSimStore store;
+                std::string error;
+                ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+                CSimulator simulator(store);
+                ToolRun run = SimulatorRun(simulator);
+                const char* target = TargetFor(definition->contexts);
+                ToolCommand command = SetValueCommand(target, definition->name, word);
+                ASSERT_TRUE(command.ok) << command.reason;
+                std::string answer = run(command.arguments);
+                EXPECT_TRUE(ContainsSuccessLine(SplitToolOutput(answer)))
+                    << definition->name << " " << word << ": " << answer;
+
+                // Read back, the grid would show the same word.
+                CBcdBootLoader reread;
+                std::vector<std::string> lines =
+                    SplitToolOutput(run(EnumObjectCommand(target).arguments));
+                size_t i = 2;
+                ParseSectionElements(reread, lines, i);
+                const CBcdItem* item = reread.FindItem(definition->name);
+                ASSERT_NE(item, nullptr) << definition->name << " " << word;
+                EXPECT_EQ((*words)[static_cast<size_t>(ValueSetPosition(*words, item->GetValue(0)))],
+                          word)
+                    << definition->name << " stored as " << item->GetValue(0);
+            }
+        }
+        if (elements > 0)
+            ++setsChecked;
+    }
+    // The definitions file has no element of the on/off and true/false types.
+    EXPECT_EQ(setsChecked, 10);
+}

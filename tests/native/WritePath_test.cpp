@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "exec/CWritePath.h"
+#include "sim/SimStoreFile.h"
+#include "tests/native/SimulatorRun.h"
+
+namespace {
+
+const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
+
+// A write path over a simulator of the sample store that records what the
+// calling window would have been asked to show.
+class WritePath : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+    }
+    CWritePath Path()
+    {
+        WriteFeedback feedback;
+        feedback.refused = [this](const std::string& reason) { refusals.push_back(reason); };
+        feedback.failed = [this](const std::string& arguments, const std::vector<std::string>& lines) {
+            failures.push_back(arguments);
+            failedLines = lines;
+        };
+        return CWritePath(SimulatorRun(simulator, &sent), feedback);
+    }
+
+    CSimStore store;
+    CSimulator simulator{store};
+    std::vector<std::string> sent, refusals, failures, failedLines;
+};
+
+}  // namespace
+
+TEST_F(WritePath, ARefusedCommandRunsNothingAndSaysWhy)
+{
+    WriteResult result = Path().Run(SetValueCommand(kWin10, "description", "say \"hi\""));
+    EXPECT_FALSE(result.sent);
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_TRUE(sent.empty()) << "the tool never ran";
+    ASSERT_EQ(refusals.size(), 1u);
+    EXPECT_NE(refusals[0].find("quote"), std::string::npos) << refusals[0];
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("description")->values[0], "Windows 10 Pro");
+}
+
+TEST_F(WritePath, AConfirmedCommandChangesTheStoreAndShowsNothing)
+{
+    WriteResult result = Path().Run(SetValueCommand(kWin10, "description", "My Windows"));
+    EXPECT_TRUE(result.sent);
+    EXPECT_TRUE(result.succeeded);
+    EXPECT_EQ(sent, std::vector<std::string>{std::string("/set ") + kWin10 + " description \"My Windows\""});
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("description")->values[0], "My Windows")
+        << "one argument, blanks and all";
+    EXPECT_TRUE(refusals.empty());
+    EXPECT_TRUE(failures.empty());
+
+    // A copy is judged by its own sentence and names the new entry.
+    simulator.SetGuidSource([] { return std::string("{11111111-2222-3333-4444-555555555555}"); });
+    WriteResult copy = Path().Run(CopyEntryCommand(kWin10, "Copy of My Windows"), AnswerKind::Copy);
+    EXPECT_TRUE(copy.succeeded);
+    EXPECT_EQ(copy.copiedIdentifier, "{11111111-2222-3333-4444-555555555555}");
+    // The same answer judged as an operation is no success: each kind has its own words.
+    EXPECT_FALSE(AnswerSucceeded(copy.lines, AnswerKind::Operation));
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(WritePath, AFailureAsksForTheOutputWindowWithTheCommandAndTheToolsLines)
+{
+    const char* const gone = "{00000000-0000-0000-0000-000000000001}";
+    WriteResult result = Path().Run(DeleteEntryCommand(gone));
+    EXPECT_TRUE(result.sent);
+    EXPECT_FALSE(result.succeeded);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], std::string("/DELETE ") + gone + " /cleanup");
+    ASSERT_EQ(failedLines.size(), 2u);
+    EXPECT_EQ(failedLines[0], "An error occurred while attempting to reference the specified entry.");
+    EXPECT_EQ(result.lines, failedLines);
+
+    // A tool that could not be started printed nothing: a failure too.
+    failures.clear();
+    CWritePath silent([](const std::string&) { return std::string(); },
+                      WriteFeedback{nullptr, [this](const std::string& arguments,
+                                                    const std::vector<std::string>& lines) {
+                                        failures.push_back(arguments);
+                                        EXPECT_TRUE(lines.empty());
+                                    }});
+    EXPECT_FALSE(silent.Run(DeleteValueCommand(kWin10, "nx")).succeeded);
+    EXPECT_EQ(failures.size(), 1u);
+    // A copy without its sentence failed, even when the operation line came.
+    EXPECT_FALSE(AnswerSucceeded({"The operation completed successfully."}, AnswerKind::Copy));
+}
