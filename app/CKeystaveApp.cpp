@@ -59,10 +59,9 @@ BOOL CKeystaveApp::InitInstance()
     });
     SetDebugSink([](const std::string& text) { ::OutputDebugStringA(text.c_str()); });
 
-    CKeystaveDlg* dialog = new CKeystaveDlg(nullptr);
-    m_pMainWnd = dialog;
-    dialog->DoModal();
+    CKeystaveDlg dialog(nullptr);
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
     m_pMainWnd = nullptr;
-    delete dialog;
     return FALSE;
 }

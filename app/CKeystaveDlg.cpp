@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-
 #include "app/CAboutDlg.h"
 #include "app/HtmlHelp.h"
 #include "app/SingleInstance.h"
@@ -21,6 +19,12 @@ const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data E
 namespace {
 const char kMessageCaption[] = "Keystave";
 const char kDefinitionsFile[] = "keystavedata.xml";
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 }  // namespace
 
 CKeystaveDlg::CKeystaveDlg(HWND parent)
@@ -34,17 +38,25 @@ CKeystaveDlg::CKeystaveDlg(HWND parent)
     OnRegisteredMessage(WM_XLISTCTRL_COMBO_SELECTION, [](WPARAM, LPARAM) { return LRESULT(0); });
     // Rows point at the objects: they go before the objects do.
     m_model.OnBeforeLoadersDeleted([this] {
-        if (m_loaderList)
-            ListView_DeleteAllItems(m_loaderList);
+        if (m_loaderList.GetSafeHwnd())
+            m_loaderList.DeleteAllItems();
     });
     m_model.OnBeforeBootManagerDeleted([this] { m_bootGrid.DeleteAllItems(); });
+    OnNotify(IDC_LOADER_LIST, NM_RCLICK, [this](NMHDR&) {
+        ShowLoaderMenu();
+        return LRESULT(0);
+    });
+    OnNotify(IDC_LOADER_LIST, NM_DBLCLK, [this](NMHDR&) {
+        ShowLoaderProperties();
+        return LRESULT(0);
+    });
     m_model.OnBeforeDebugSettingsDeleted([this] { m_debugGrid.DeleteAllItems(); });
 }
 
 CKeystaveDlg::~CKeystaveDlg()
 {
-    if (m_loaderList && ::IsWindow(m_loaderList))
-        ListView_DeleteAllItems(m_loaderList);
+    if (m_loaderList.GetSafeHwnd() && ::IsWindow(m_loaderList))
+        m_loaderList.DeleteAllItems();
 }
 
 BOOL CKeystaveDlg::OnInitDialog()
@@ -55,7 +67,9 @@ BOOL CKeystaveDlg::OnInitDialog()
         return FALSE;
     }
     AddAboutMenuItem();
-    if (!LoadElementCatalogue(kDefinitionsFile)) {
+    std::string definitions = ChooseDefinitionsPath(kDefinitionsFile, CWinApp::ProgramFolder(),
+                                                    FileExists);
+    if (!LoadElementCatalogue(definitions.c_str())) {
         OnCancel();
         return FALSE;
     }
@@ -63,6 +77,9 @@ BOOL CKeystaveDlg::OnInitDialog()
     SetIcon(m_hIcon, FALSE);
     m_bootGrid.Attach(GetDlgItem(IDC_BOOTMGR_GRID));
     m_debugGrid.Attach(GetDlgItem(IDC_DEBUGGER_GRID));
+    // What these grids show is what the store holds: lists open, nothing changes.
+    m_bootGrid.SetReadOnly(true);
+    m_debugGrid.SetReadOnly(true);
     SetUpLoaderList();
     RefreshStore();
     FillGrids();
@@ -84,8 +101,8 @@ void CKeystaveDlg::AddAboutMenuItem()
 
 void CKeystaveDlg::SetUpLoaderList()
 {
-    m_loaderList = GetDlgItem(IDC_LOADER_LIST);
-    ListView_SetExtendedListViewStyle(m_loaderList, LVS_EX_FULLROWSELECT);
+    m_loaderList.Bind(GetDlgItem(IDC_LOADER_LIST));
+    m_loaderList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     InsertGridColumns(m_loaderList, {23, 25, 5, 5},
                       {"Identifiers", "Description", "Default", "Display", "Debug"});
 }
@@ -105,57 +122,34 @@ void CKeystaveDlg::FillGrids()
 
 void CKeystaveDlg::FillLoaderList()
 {
-    ListView_DeleteAllItems(m_loaderList);
+    m_loaderList.DeleteAllItems();
     const CBcdBootManager* manager = m_model.GetBootManager();
     std::string defaultId = manager ? manager->GetDefault() : std::string();
     int row = 0;
     for (const auto& loader : m_model.GetLoaders()) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = const_cast<char*>(loader->GetIdentifier().c_str());
-        item.lParam = reinterpret_cast<LPARAM>(loader.get());
-        row = ListView_InsertItem(m_loaderList, &item);
+        row = m_loaderList.InsertItem(row, loader->GetIdentifier(),
+                                      reinterpret_cast<LPARAM>(loader.get()));
         if (row < 0)
             break;
-        auto setText = [&](int column, const std::string& text) {
-            ListView_SetItemText(m_loaderList, row, column, const_cast<char*>(text.c_str()));
-        };
-        setText(1, loader->GetDescription());
+        m_loaderList.SetItemText(row, 1, loader->GetDescription());
         if (!defaultId.empty())
-            setText(2, loader->GetIdentifier() == defaultId ? "TRUE" : "FALSE");
+            m_loaderList.SetItemText(row, 2, loader->GetIdentifier() == defaultId ? "TRUE" : "FALSE");
         int position = loader->GetDisplayOrderPosition(manager);
-        char number[16] = {};
-        if (position > 0)
-            std::snprintf(number, sizeof number, "%d", position);
-        setText(3, number);
-        setText(4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
+        m_loaderList.SetItemText(row, 3, position > 0 ? std::to_string(position) : std::string());
+        m_loaderList.SetItemText(row, 4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
         ++row;
     }
 }
 
-int CKeystaveDlg::GetSelectedLoaderRow() const
-{
-    int count = ListView_GetItemCount(m_loaderList);
-    for (int row = 0; row < count; ++row)
-        if (ListView_GetItemState(m_loaderList, row, LVIS_SELECTED) & LVIS_SELECTED)
-            return row;
-    return -1;
-}
-
 CBcdBootLoader* CKeystaveDlg::SelectedLoader() const
 {
-    int row = GetSelectedLoaderRow();
+    int row = m_loaderList.GetSelectedRow();
     if (row < 0)
         return nullptr;
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!ListView_GetItem(m_loaderList, &item))
-        return nullptr;
+    LPARAM data = m_loaderList.GetItemData(row);
     // Only a pointer to one of our own loaders counts.
     for (const auto& loader : m_model.GetLoaders())
-        if (reinterpret_cast<LPARAM>(loader.get()) == item.lParam)
+        if (reinterpret_cast<LPARAM>(loader.get()) == data)
             return loader.get();
     return nullptr;
 }
@@ -188,7 +182,7 @@ void CKeystaveDlg::DeleteLoader()
     CBcdBootLoader* loader = SelectedLoader();
     if (!loader)
         return;
-    if (ListView_GetItemCount(m_loaderList) <= 1) {
+    if (m_loaderList.GetItemCount() <= 1) {
         ::MessageBoxA(m_hWnd, "You cannot delete the only entry in the list!", kMessageCaption,
                       MB_ICONERROR | MB_OK);
         return;
@@ -223,7 +217,7 @@ bool CKeystaveDlg::OnCommand(WORD id, WORD, HWND)
     }
 }
 
-bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     switch (message) {
     case WM_SYSCOMMAND:
@@ -241,22 +235,6 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(m_hIcon);
         return true;
-    case WM_NOTIFY: {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom != IDC_LOADER_LIST)
-            return false;
-        if (header->code == NM_RCLICK) {
-            ShowLoaderMenu();
-            result = 0;
-            return true;
-        }
-        if (header->code == NM_DBLCLK) {
-            ShowLoaderProperties();
-            result = 0;
-            return true;
-        }
-        return false;
-    }
     case WM_DESTROY:
         FreeElementCatalogue();
         return false;

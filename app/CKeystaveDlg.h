@@ -3,6 +3,7 @@
 
 #include "controls/CXListCtrl.h"
 #include "framework/CDialog.h"
+#include "framework/CListCtrl.h"
 #include "model/CStoreModel.h"
 
 // The program's main window (dialog 102): the boot loader entries, the boot
@@ -26,7 +27,6 @@ private:
     void RefreshStore();
     void FillGrids();
     void FillLoaderList();
-    int GetSelectedLoaderRow() const;
     CBcdBootLoader* SelectedLoader() const;
     void ShowLoaderMenu();
     void ShowLoaderProperties();
@@ -38,7 +38,7 @@ private:
 
     HICON m_hIcon;
     CStoreModel m_model;
-    HWND m_loaderList = nullptr;
+    CListCtrl m_loaderList;
     CXListCtrl m_bootGrid;
     CXListCtrl m_debugGrid;
 };

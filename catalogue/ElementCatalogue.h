@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -42,6 +43,11 @@ private:
 // Fills the catalogue from the definitions file; false (after telling the
 // user why) when the file is missing, malformed or incomplete.
 bool LoadElementCatalogue(const char* path);
+// Where the definitions file `name` is read from: the current directory
+// first, then the program's own folder (an elevated prompt starts in
+// System32); the bare name when neither has it, so the message names it.
+std::string ChooseDefinitionsPath(const std::string& name, const std::string& programFolder,
+                                  const std::function<bool(const std::string&)>& exists);
 // The same from a document already loaded; `path` names the file in messages.
 class CXmlDocument;
 bool LoadElementCatalogueFrom(const CXmlDocument& document, const char* path);

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -89,9 +90,25 @@ bool ReadDefinition(const char* path, const CXmlElement* definition, int index,
 bool LoadElementCatalogue(const char* path)
 {
     ElementCatalogue::Instance().Clear();
+    // The document reads a missing file as an empty one; the user should
+    // hear that it is missing, not that it has no children.
+    std::FILE* probe = path ? std::fopen(path, "rb") : nullptr;
+    if (!probe)
+        return Fail(path ? path : "", "could not be opened.");
+    std::fclose(probe);
     InitializeOleForThread();
     CXmlDocument document(path);
     return LoadElementCatalogueFrom(document, path);
+}
+
+std::string ChooseDefinitionsPath(const std::string& name, const std::string& programFolder,
+                                  const std::function<bool(const std::string&)>& exists)
+{
+    if (exists(name) || programFolder.empty())
+        return name;
+    char last = programFolder.back();
+    std::string beside = programFolder + (last == '\\' || last == '/' ? "" : "\\") + name;
+    return exists(beside) ? beside : name;
 }
 
 bool LoadElementCatalogueFrom(const CXmlDocument& document, const char* path)

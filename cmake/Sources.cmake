@@ -2,6 +2,7 @@
 set(KEYSTAVE_CORE_SOURCES
   common/TextCompare.cpp
   common/FileText.cpp
+  common/NumberText.cpp
   exec/SplitToolOutput.cpp
   exec/ToolCommand.cpp
   exec/CWritePath.cpp

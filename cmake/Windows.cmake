@@ -11,6 +11,9 @@ set(FRAMEWORK_SOURCES
   framework/CMsgWnd.cpp
   framework/CDialog.cpp
   framework/CWinApp.cpp
+  framework/CPropertyPage.cpp
+  framework/CPropertySheet.cpp
+  framework/DataExchange.cpp
 )
 set(CONTROL_SOURCES
   controls/GridMessages.cpp

@@ -282,7 +282,7 @@ void CAdvComboBox::ToggleList()
         OpenList();
 }
 
-void CAdvComboBox::OnSelectItem(int index)
+void CAdvComboBox::OnSelectItem(int index, bool byKeyboard)
 {
     if (index < 0 || index >= GetCount() || m_entries[static_cast<size_t>(index)].disabled) {
         CloseList(false);
@@ -299,7 +299,7 @@ void CAdvComboBox::OnSelectItem(int index)
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     CloseList(true);
     Notify(CBN_SELCHANGE);
-    OnComplete();
+    OnComplete(byKeyboard);
 }
 
 void CAdvComboBox::OnMouseMove(POINT point)
@@ -389,9 +389,9 @@ LRESULT CAdvComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CHAR:
         if (wParam == '\r') {
             if (m_drop)
-                OnSelectItem(m_drop->Selection());
+                OnSelectItem(m_drop->Selection(), true);
             else
-                OnComplete();
+                OnComplete(true);
             return 0;
         }
         if (wParam == 0x1b)
@@ -414,7 +414,7 @@ LRESULT CAdvComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             CloseList(false);
         break;
     case WM_COMBO_SELECT_ITEM:
-        OnSelectItem(static_cast<int>(wParam));
+        OnSelectItem(static_cast<int>(wParam), false);
         return 0;
     case WM_COMBO_CLOSE_LIST:
         CloseList(m_selectionMade);

@@ -47,7 +47,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Both do nothing here; the grid's combo reports them.
     virtual void OnEscape() {}
-    virtual void OnComplete() {}
+    virtual void OnComplete(bool byKeyboard) { (void)byKeyboard; }
 
 private:
     bool IsDropDownList() const;
@@ -61,7 +61,7 @@ private:
     void OpenList();
     void CloseList(bool chosen);
     void ToggleList();
-    void OnSelectItem(int index);
+    void OnSelectItem(int index, bool byKeyboard);
     void OnMouseMove(POINT point);
     void OnWheel(int delta);
 

@@ -222,8 +222,13 @@ void CDropWnd::OnButtonDown(POINT point)
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     if (!::PtInRect(&client, point)) {
-        // A click outside closes the list; on the combo itself that is its toggle.
+        // A click outside closes the list; on the combo itself that is its
+        // toggle, anywhere else it goes on to what it was aimed at.
         ::PostMessageA(m_combo, WM_COMBO_CLOSE_LIST, 0, 0);
+        ::ClientToScreen(m_hWnd, &point);
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+        RedeliverButtonDown(point, MK_LBUTTON, m_combo);
         return;
     }
     RECT grip = GripRect();

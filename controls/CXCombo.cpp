@@ -10,7 +10,10 @@ void CXCombo::Send(UINT message, WPARAM wParam)
 
 void CXCombo::OnEscape() { Send(WM_XCOMBOLIST_VK_ESCAPE, 0); }
 
-void CXCombo::OnComplete() { Send(WM_XCOMBOLIST_COMPLETE, 0); }
+void CXCombo::OnComplete(bool byKeyboard)
+{
+    Send(WM_XCOMBOLIST_COMPLETE, byKeyboard ? kCompleteByKeyboard : kCompleteByMouse);
+}
 
 LRESULT CXCombo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -18,7 +21,7 @@ LRESULT CXCombo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         HWND gaining = reinterpret_cast<HWND>(wParam);
         LRESULT result = CAdvComboBox::WindowProc(message, wParam, lParam);
         if (!gaining || gaining != GetDropWindow())
-            Send(WM_XCOMBOLIST_COMPLETE, 1);
+            Send(WM_XCOMBOLIST_COMPLETE, kCompleteByFocusLoss);
         return result;
     }
     return CAdvComboBox::WindowProc(message, wParam, lParam);

@@ -11,7 +11,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnEscape() override;
-    void OnComplete() override;
+    void OnComplete(bool byKeyboard) override;
 
 private:
     void Send(UINT message, WPARAM wParam);

@@ -53,13 +53,16 @@ LRESULT CXEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_LBUTTONDOWN: {
-        // With the mouse captured, a click outside the box ends the edit.
+        // With the mouse captured, a click outside the box ends the edit,
+        // and then does what it was aimed at: opens another cell, presses OK.
         POINT point = PointFromLParam(lParam);
         RECT client;
         ::GetClientRect(m_hWnd, &client);
         if (!::PtInRect(&client, point)) {
             ::ReleaseCapture();
+            ::ClientToScreen(m_hWnd, &point);
             Notify(WM_XEDIT_KILL_FOCUS);
+            RedeliverButtonDown(point, wParam, m_hWnd);
             return 0;
         }
         break;

@@ -117,7 +117,7 @@ int CXListCtrl::GetColumns() const
 
 int CXListCtrl::InsertItem(int row, const std::string& text)
 {
-    return InsertItem(row, text, m_colours[kWindowText], m_colours[kWindow]);
+    return InsertItem(row, text, CLR_DEFAULT, CLR_DEFAULT);
 }
 
 int CXListCtrl::InsertItem(int row, const std::string& text, COLORREF textColour,
@@ -129,8 +129,8 @@ int CXListCtrl::InsertItem(int row, const std::string& text, COLORREF textColour
     int columns = std::max(1, GetColumns());
     for (int i = 0; i < columns; ++i) {
         Cell cell;
-        cell.text = i == 0 ? textColour : m_colours[kWindowText];
-        cell.back = i == 0 ? backColour : m_colours[kWindow];
+        cell.text = i == 0 ? textColour : CLR_DEFAULT;
+        cell.back = i == 0 ? backColour : CLR_DEFAULT;
         record->cells.push_back(cell);
     }
     LVITEMA item = {};
@@ -326,7 +326,25 @@ void CXListCtrl::Notify(UINT message, int row, int column)
 void CXListCtrl::StartTimer(UINT_PTR id)
 {
     m_timerArmed[id] = true;
+    m_timerOrder[id] = ++m_timerSequence;
     ::SetTimer(m_hWnd, id, 50, nullptr);
+}
+
+bool CXListCtrl::IsSettled() const
+{
+    return !m_timerArmed[kCancelComboTimer] && !m_timerArmed[kAcceptComboTimer] &&
+           !m_timerArmed[kRetireEditTimer];
+}
+
+void CXListCtrl::FinishPendingCombo()
+{
+    // In the order they were armed, as their timers would have run.
+    UINT_PTR first = kCancelComboTimer, second = kAcceptComboTimer;
+    if (m_timerOrder[second] < m_timerOrder[first])
+        std::swap(first, second);
+    for (UINT_PTR id : {first, second})
+        if (m_timerArmed[id])
+            OnTimer(id);
 }
 
 void CXListCtrl::OnLButtonDown(WPARAM wParam, LPARAM lParam)
@@ -348,7 +366,7 @@ void CXListCtrl::OnLButtonDown(WPARAM wParam, LPARAM lParam)
         return;
     if (cell->combo)
         OpenCombo(hit.iItem, hit.iSubItem);
-    else if (cell->edit)
+    else if (cell->edit && !m_readOnly)
         OpenEdit(hit.iItem, hit.iSubItem);
 }
 
@@ -357,6 +375,8 @@ void CXListCtrl::OpenEdit(int row, int column)
     int width = static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
     if (width < kMinEditorWidth || !SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE))
         return;
+    FinishPendingCombo();
+    m_combo.reset();
     EndEdit(true);
     int offset = 0;
     for (int i = 0; i < column; ++i)
@@ -425,9 +445,12 @@ void CXListCtrl::OpenCombo(int row, int column)
     int width = static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
     if (width < kMinEditorWidth)
         return;
+    FinishPendingCombo();
     EndEdit(true);
     m_combo.reset();
     Cell* cell = CellAt(row, column);
+    if (!cell)
+        return;
     RECT rect = CellRect(row, column);
     rect.top -= 1;
     rect.left += 1;
@@ -508,11 +531,17 @@ void CXListCtrl::OnTimer(UINT_PTR id)
             std::string text = m_combo->GetLBText(index);
             bool hadFocus = ::GetFocus() == m_combo->GetSafeHwnd();
             int row = m_comboRow, column = m_comboColumn;
+            // A choice made with the keyboard counts wherever the pointer is.
+            bool byKeyboard = m_acceptByKeyboard;
+            m_acceptByKeyboard = false;
             m_combo.reset();
             if (hadFocus)
                 ::SetFocus(m_hWnd);
-            if (index >= 0 && hit.iSubItem == 1) {
-                StoreEditorText(row, column, text);
+            if (index >= 0 && (byKeyboard || hit.iSubItem == 1)) {
+                if (m_readOnly)
+                    UpdateSubItem(row, column);
+                else
+                    StoreEditorText(row, column, text);
                 Notify(WM_XLISTCTRL_COMBO_SELECTION, row, column);
             }
         }
@@ -538,8 +567,9 @@ void CXListCtrl::OnKeyDown(WPARAM wParam, LPARAM lParam)
 void CXListCtrl::DrawCell(HDC dc, int row, int column)
 {
     Cell* cell = CellAt(row, column);
-    COLORREF text = cell ? cell->text : m_colours[kWindowText];
-    COLORREF back = cell ? cell->back : m_colours[kWindow];
+    // Cells without colours of their own follow the system's.
+    COLORREF text = cell && cell->text != CLR_DEFAULT ? cell->text : m_colours[kWindowText];
+    COLORREF back = cell && cell->back != CLR_DEFAULT ? cell->back : m_colours[kWindow];
     bool selected = SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
     DWORD extended = static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
     if (selected && ((extended & LVS_EX_FULLROWSELECT) || column == 0)) {
@@ -648,6 +678,8 @@ LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (message == WM_XCOMBOLIST_COMPLETE) {
+        if (wParam == kCompleteByKeyboard)
+            m_acceptByKeyboard = true;
         StartTimer(kAcceptComboTimer);
         return 0;
     }

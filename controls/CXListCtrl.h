@@ -46,7 +46,15 @@ public:
     int GetItemCount() const;
     void UpdateSubItem(int row, int column);
     bool IsEditing() const { return m_edit != nullptr; }
+    // A read-only grid opens no text box; its lists open to show their
+    // values, but a choice never changes the cell.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
     bool IsDroppedDown() const { return m_combo != nullptr; }
+    // The row whose editor is open, or -1.
+    int GetEditorRow() const { return m_edit ? m_editRow : m_combo ? m_comboRow : -1; }
+    // No editor is waiting to be accepted, cancelled or freed.
+    bool IsSettled() const;
 
     static const char* const kEmptyText;
 
@@ -55,7 +63,7 @@ protected:
 
 private:
     struct Cell {
-        COLORREF text;
+        COLORREF text;  // CLR_DEFAULT: the system's colour of the moment
         COLORREF back;
         bool edit = false;
         bool combo = false;
@@ -89,6 +97,9 @@ private:
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void DrawCell(HDC dc, int row, int column);
     void StartTimer(UINT_PTR id);
+    // An editor about to replace the drop-down first lets the drop-down's
+    // pending accept or cancel run: its timer must not end the new editor.
+    void FinishPendingCombo();
     // Writes an editor's result into its cell; marks it changed when it
     // differs from the text the cell had when the editor opened.
     void StoreEditorText(int row, int column, const std::string& text);
@@ -97,6 +108,8 @@ private:
     bool m_headerAttached = false;
     bool m_ellipsis = true;
     bool m_changed = false;
+    bool m_readOnly = false;
+    bool m_acceptByKeyboard = false;
     std::string m_savedText;
     int m_margin = 5;
     std::unique_ptr<CXEdit> m_edit;
@@ -106,6 +119,8 @@ private:
     int m_comboRow = -1, m_comboColumn = -1;
     RECT m_comboRect = {};
     bool m_timerArmed[5] = {};
+    unsigned m_timerOrder[5] = {};
+    unsigned m_timerSequence = 0;
     COLORREF m_colours[14] = {};
 };
 

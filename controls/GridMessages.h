@@ -12,6 +12,12 @@ extern const UINT WM_XCOMBOLIST_VK_ESCAPE;
 extern const UINT WM_XCOMBOLIST_KEYDOWN;
 extern const UINT WM_XCOMBOLIST_LBUTTONUP;
 extern const UINT WM_XCOMBOLIST_COMPLETE;
+// How a drop-down editor completed (wParam of WM_XCOMBOLIST_COMPLETE).
+enum : WPARAM {
+    kCompleteByMouse = 0,
+    kCompleteByFocusLoss = 1,
+    kCompleteByKeyboard = 2,
+};
 
 // Messages between the parts of the drop-down combo.
 enum : UINT {

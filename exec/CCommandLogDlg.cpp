@@ -1,5 +1,6 @@
 #include "exec/CCommandLogDlg.h"
 
+#include "framework/CListBox.h"
 #include "res/resource.h"
 
 CCommandLogDlg::CCommandLogDlg(const std::string& command, const std::vector<std::string>& lines,
@@ -12,8 +13,8 @@ BOOL CCommandLogDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     ::SetDlgItemTextA(m_hWnd, IDC_COMMAND_TEXT, m_command.c_str());
-    HWND log = GetDlgItem(IDC_COMMAND_LOG_LIST);
+    CListBox log(GetDlgItem(IDC_COMMAND_LOG_LIST));
     for (const std::string& line : m_lines)
-        ::SendMessageA(log, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        log.AddString(line);
     return TRUE;
 }

@@ -3,9 +3,24 @@
 #include "framework/CMsgWnd.h"
 #include "framework/CWinApp.h"
 
+HWND CDialog::DefaultOwner()
+{
+    HWND start = ::GetActiveWindow();
+    if (!start) {
+        CWinApp* app = CWinApp::Current();
+        start = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
+    }
+    if (!start || !::IsWindow(start))
+        return nullptr;
+    HWND top = ::GetAncestor(start, GA_ROOT);
+    HWND popup = ::GetLastActivePopup(top ? top : start);
+    return popup ? popup : top;
+}
+
 INT_PTR CDialog::DoModal()
 {
-    return ::DialogBoxParamA(CWinApp::Instance(), MAKEINTRESOURCEA(m_templateId), m_parent,
+    HWND owner = m_parent ? m_parent : DefaultOwner();
+    return ::DialogBoxParamA(CWinApp::Instance(), MAKEINTRESOURCEA(m_templateId), owner,
                              DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -26,6 +41,31 @@ void CDialog::OnRegisteredMessage(UINT id, Handler handler)
     m_registered.push_back(Entry{id, std::move(handler)});
 }
 
+void CDialog::OnNotify(int controlId, UINT code, NotifyHandler handler)
+{
+    m_notifications.push_back(NotifyEntry{controlId, code, std::move(handler)});
+}
+
+bool ReturnsResultDirectly(UINT message)
+{
+    switch (message) {
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_VKEYTOITEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CDialog* self;
@@ -44,24 +84,67 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     return handled;
 }
 
+INT_PTR CDialog::InitDialog()
+{
+    RECT before;
+    ::GetWindowRect(m_hWnd, &before);
+    BOOL focusDefault = OnInitDialog();
+    // A window the handler did not place (nor end) opens centred over its owner.
+    RECT after;
+    if (::IsWindow(m_hWnd) && ::GetWindowRect(m_hWnd, &after) && ::EqualRect(&before, &after) &&
+        !(::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_CHILD))
+        CenterWindow();
+    return focusDefault;
+}
+
+bool CDialog::DispatchNotify(NMHDR& header, LRESULT& result)
+{
+    // Controls handle their own notifications first.
+    ReflectedNotify reflected{&header, false, 0};
+    if (header.hwndFrom)
+        ::SendMessageA(header.hwndFrom, WM_KEYSTAVE_REFLECT_NOTIFY, 0,
+                       reinterpret_cast<LPARAM>(&reflected));
+    if (reflected.handled) {
+        result = reflected.result;
+        return true;
+    }
+    for (const NotifyEntry& entry : m_notifications) {
+        if (static_cast<UINT_PTR>(entry.controlId) == header.idFrom && entry.code == header.code) {
+            result = entry.handler(header);
+            return true;
+        }
+    }
+    return false;
+}
+
+INT_PTR CDialog::Answer(UINT message, LRESULT result)
+{
+    if (ReturnsResultDirectly(message))
+        return static_cast<INT_PTR>(result);
+    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_NOTIFY: {
-        // Controls handle their own notifications first.
-        NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-        ReflectedNotify reflected{header, false, 0};
-        if (header && header->hwndFrom)
-            ::SendMessageA(header->hwndFrom, WM_KEYSTAVE_REFLECT_NOTIFY, 0,
-                           reinterpret_cast<LPARAM>(&reflected));
-        if (reflected.handled) {
-            ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, reflected.result);
-            return TRUE;
-        }
+        return InitDialog();
+    case WM_NOTIFY:
+        if (lParam && DispatchNotify(*reinterpret_cast<NMHDR*>(lParam), result))
+            return Answer(message, result);
         break;
-    }
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it; the controls keep colours of their own.
+        ::EnumChildWindows(
+            m_hWnd,
+            [](HWND child, LPARAM) -> BOOL {
+                ::SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+                return TRUE;
+            },
+            0);
+        break;
     case WM_COMMAND: {
         WORD id = LOWORD(wParam);
         if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
@@ -79,7 +162,6 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    LRESULT result = 0;
     bool handled = false;
     for (const Entry& entry : m_registered) {
         if (entry.id == message) {
@@ -90,21 +172,5 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (!handled)
         handled = OnMessage(message, wParam, lParam, result);
-    if (!handled)
-        return FALSE;
-    // These few messages hand their result back directly; all others
-    // through the dialog's message-result slot.
-    switch (message) {
-    case WM_QUERYDRAGICON:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-        return static_cast<INT_PTR>(result);
-    default:
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
+    return handled ? Answer(message, result) : FALSE;
 }

@@ -7,16 +7,23 @@
 #include "framework/CWnd.h"
 
 // A modal dialog run from a template of the program's resources. One thunk
-// keeps `this`; messages go to virtual OnXxx handlers, and registered
-// messages (whose ids are known only at run time) to a small table.
+// keeps `this`; messages go to virtual OnXxx handlers, registered messages
+// (whose ids are known only at run time) and control notifications to
+// small tables.
 class CDialog : public CWnd {
 public:
     CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
+    // Without a parent, the dialog is owned by the program's active window
+    // (the main window's last active pop-up), which it disables while open.
     INT_PTR DoModal();
     // Modeless: the window lives until DestroyWindow.
     bool Create();
     void EndDialog(INT_PTR result);
+
+    // The owner a parentless modal window of this thread gets; null when the
+    // program has no window yet.
+    static HWND DefaultOwner();
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }
@@ -29,10 +36,17 @@ protected:
 
     using Handler = std::function<LRESULT(WPARAM, LPARAM)>;
     void OnRegisteredMessage(UINT id, Handler handler);
+    // A WM_NOTIFY of control `controlId` with `code`; the handler's answer
+    // is the notification's result.
+    using NotifyHandler = std::function<LRESULT(NMHDR&)>;
+    void OnNotify(int controlId, UINT code, NotifyHandler handler);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR InitDialog();
+    bool DispatchNotify(NMHDR& header, LRESULT& result);
+    INT_PTR Answer(UINT message, LRESULT result);
 
     UINT m_templateId;
     HWND m_parent;
@@ -41,4 +55,14 @@ private:
         Handler handler;
     };
     std::vector<Entry> m_registered;
+    struct NotifyEntry {
+        int controlId;
+        UINT code;
+        NotifyHandler handler;
+    };
+    std::vector<NotifyEntry> m_notifications;
 };
+
+// Whether a dialog procedure hands `message`'s result back as its own return
+// value; every other result goes through the dialog's message-result slot.
+bool ReturnsResultDirectly(UINT message);

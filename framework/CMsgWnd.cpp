@@ -1,11 +1,14 @@
 #include "framework/CMsgWnd.h"
 
+#include <commctrl.h>
+
 #include "framework/CWinApp.h"
 
 const UINT WM_KEYSTAVE_REFLECT_NOTIFY = RegisterMessage("KEYSTAVE_REFLECT_NOTIFY");
 
 namespace {
 const char kThisProperty[] = "KeystaveWindowObject";
+constexpr UINT_PTR kSubclassId = 0x4B53;  // one subclass of ours per window
 CMsgWnd* g_creating = nullptr;  // the object whose window is being created
 }
 
@@ -13,6 +16,11 @@ CMsgWnd::~CMsgWnd()
 {
     if (m_hWnd && ::IsWindow(m_hWnd))
         ::DestroyWindow(m_hWnd);
+}
+
+CMsgWnd* CMsgWnd::FromHandle(HWND hwnd)
+{
+    return hwnd ? static_cast<CMsgWnd*>(::GetPropA(hwnd, kThisProperty)) : nullptr;
 }
 
 void CMsgWnd::Attach(HWND hwnd)
@@ -26,19 +34,20 @@ void CMsgWnd::Detach()
     if (!m_hWnd)
         return;
     ::RemovePropA(m_hWnd, kThisProperty);
-    if (m_oldProc)
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
-    m_oldProc = nullptr;
+    if (m_subclassed)
+        ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+    m_subclassed = false;
     m_hWnd = nullptr;
 }
 
 bool CMsgWnd::SubclassWindow(HWND hwnd)
 {
-    if (!hwnd || m_hWnd)
+    if (!hwnd || m_hWnd || FromHandle(hwnd))
         return false;
+    if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    m_subclassed = true;
     Attach(hwnd);
-    m_oldProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticProc)));
     return true;
 }
 
@@ -77,22 +86,36 @@ bool CMsgWnd::RegisterClassOnce(const char* name, UINT style, HCURSOR cursor, HB
     return ::RegisterClassA(&wc) != 0;
 }
 
+LRESULT CMsgWnd::Route(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        Detach();
+        PostNcDestroy();
+    }
+    return result;
+}
+
 LRESULT CALLBACK CMsgWnd::StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<CMsgWnd*>(::GetPropA(hwnd, kThisProperty));
-    if (!self && g_creating) {
+    CMsgWnd* self = FromHandle(hwnd);
+    if (!self && g_creating && !g_creating->m_hWnd) {
         // First message of a window of one of our own classes.
         self = g_creating;
         self->Attach(hwnd);
     }
-    if (!self)
+    if (!self || self->m_subclassed)
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    LRESULT result = self->WindowProc(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        self->Detach();
-        self->PostNcDestroy();
-    }
-    return result;
+    return self->Route(message, wParam, lParam);
+}
+
+LRESULT CALLBACK CMsgWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data)
+{
+    auto* self = reinterpret_cast<CMsgWnd*>(data);
+    if (!self || self->m_hWnd != hwnd)
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return self->Route(message, wParam, lParam);
 }
 
 LRESULT CMsgWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -102,7 +125,7 @@ LRESULT CMsgWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CMsgWnd::Default(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_oldProc)
-        return ::CallWindowProcA(m_oldProc, m_hWnd, message, wParam, lParam);
+    if (m_subclassed)
+        return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }

@@ -20,6 +20,17 @@ CWinApp* CWinApp::Current() { return g_app; }
 
 HINSTANCE CWinApp::Instance() { return ::GetModuleHandleA(nullptr); }
 
+std::string CWinApp::ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    std::string folder(path, length);
+    size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
 UINT RegisterMessage(const char* name) { return ::RegisterWindowMessageA(name); }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)

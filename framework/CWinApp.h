@@ -16,6 +16,9 @@ public:
 
     static CWinApp* Current();
     static HINSTANCE Instance();
+    // The folder of the running program, without a final backslash; empty
+    // when the system does not say.
+    static std::string ProgramFolder();
 
     void SetRegistryKey(const char* root) { m_registryRoot = root; }
     const std::string& RegistryKey() const { return m_registryRoot; }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "catalogue/BcdType.h"
 #include "tests/native/NoticeRecorder.h"
 #include "tests/native/TestFiles.h"
@@ -115,7 +117,25 @@ TEST(ElementCatalogue, MissingFileAndTooManyDefinitions)
     EXPECT_FALSE(LoadElementCatalogue("/nonexistent/keystavedata.xml"));
     ASSERT_EQ(recorder.notices.size(), 1u);
     EXPECT_EQ(recorder.notices[0],
-              "Error: /nonexistent/keystavedata.xml file does not have any children.");
+              "Error: /nonexistent/keystavedata.xml file could not be opened.");
+    EXPECT_EQ(ElementCatalogue::Instance().Count(), 0);
+
+    // Looked up in the current directory first, then beside the program.
+    std::vector<std::string> present;
+    auto exists = [&](const std::string& path) {
+        return std::find(present.begin(), present.end(), path) != present.end();
+    };
+    EXPECT_EQ(ChooseDefinitionsPath("keystavedata.xml", "C:\\Tools\\Keystave", exists),
+              "keystavedata.xml") << "neither has it: the bare name, for the message";
+    present = {"C:\\Tools\\Keystave\\keystavedata.xml"};
+    EXPECT_EQ(ChooseDefinitionsPath("keystavedata.xml", "C:\\Tools\\Keystave", exists),
+              "C:\\Tools\\Keystave\\keystavedata.xml");
+    EXPECT_EQ(ChooseDefinitionsPath("keystavedata.xml", "C:\\Tools\\Keystave\\", exists),
+              "C:\\Tools\\Keystave\\keystavedata.xml");
+    present.push_back("keystavedata.xml");
+    EXPECT_EQ(ChooseDefinitionsPath("keystavedata.xml", "C:\\Tools\\Keystave", exists),
+              "keystavedata.xml") << "the current directory wins";
+    EXPECT_EQ(ChooseDefinitionsPath("keystavedata.xml", "", exists), "keystavedata.xml");
 
     std::string definitions = Fixed();
     for (int i = 2; i < 99; ++i) {

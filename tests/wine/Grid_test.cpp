@@ -283,3 +283,85 @@ TEST_F(Grid, ComboCellsFollowTheirInitialChoiceAndSortRule)
     EXPECT_EQ(grid.GetItemText(0, 1), "Alpha") << "an initial index out of range is 0";
     EXPECT_FALSE(grid.SetComboBox(0, 1, true, static_cast<const std::vector<std::string>*>(nullptr), 10, 0));
 }
+
+TEST_F(Grid, MovingBetweenCellsOpensEachEditorOnTheFirstClick)
+{
+    int nx = Row(BCD_TYPE_NX), pae = Row(BCD_TYPE_PAE), text = Row(BCD_TYPE_STRING);
+    auto settledOn = [&](int row, bool combo) {
+        return WaitUntil([&] { return G().IsSettled(); }) && G().GetEditorRow() == row &&
+               (combo ? G().IsDroppedDown() : G().IsEditing());
+    };
+    ClickAt(CellCentre(G(), nx, 1));
+    ASSERT_TRUE(settledOn(nx, true));
+
+    // From an open drop-down to another drop-down cell: one click.
+    ClickAt(CellCentre(G(), pae, 1));
+    EXPECT_TRUE(settledOn(pae, true)) << "the old editor's timers left the new one alone";
+    EXPECT_EQ(G().GetItemText(nx, 1), "OPTIN");
+    EXPECT_FALSE(G().GetModified(nx, 1));
+
+    // From an open list to a text cell: one click.
+    PressKey(VK_F4);
+    ASSERT_TRUE(WaitUntil([&] { return DropWindow() != nullptr; }));
+    ClickAt(CellCentre(G(), text, 1));
+    EXPECT_TRUE(WaitUntil([&] { return DropWindow() == nullptr; }));
+    EXPECT_TRUE(settledOn(text, false)) << "the text box opened on the first click";
+    EXPECT_EQ(G().GetItemText(pae, 1), "FORCEENABLE") << "nothing was chosen in the list";
+
+    // From a text box to a drop-down cell: one click, the typed text kept.
+    PressKey('Z');
+    ClickAt(CellCentre(G(), nx, 1));
+    EXPECT_TRUE(settledOn(nx, true));
+    EXPECT_EQ(G().GetItemText(text, 1), "z");
+    EXPECT_TRUE(G().GetModified(text, 1));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !G().IsDroppedDown() && G().IsSettled(); }));
+}
+
+TEST_F(Grid, OneClickOnOkWhileATextBoxIsOpenEndsTheEditAndTheDialog)
+{
+    int row = Row(BCD_TYPE_STRING);
+    ClickAt(CellCentre(G(), row, 1));
+    ASSERT_TRUE(G().IsEditing());
+    PressKey('Q');
+    HWND dialogWindow = *dialog;
+    ClickAt(WindowCentre(::GetDlgItem(dialogWindow, IDOK)));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialogWindow); })) << "OK was pressed";
+    ASSERT_FALSE(dialog->Notices().empty());
+    EXPECT_EQ(dialog->Notices()[0].message, WM_XLISTCTRL_EDIT_END) << "the edit ended first";
+}
+
+TEST_F(Grid, AKeyboardChoiceIsTakenWhereverThePointerIs)
+{
+    int row = Row(BCD_TYPE_NX);
+    ClickAt(CellCentre(G(), row, 1));
+    ASSERT_TRUE(G().IsDroppedDown());
+    // The pointer goes to the name column, where a mouse choice would not count.
+    POINT away = CellCentre(G(), row, 0);
+    ::SetCursorPos(away.x, away.y);
+    PressKey(VK_DOWN);  // OPTOUT
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !G().IsDroppedDown() && G().IsSettled(); }));
+    EXPECT_EQ(G().GetItemText(row, 1), "OPTOUT");
+    EXPECT_TRUE(G().GetModified(row, 1));
+    ASSERT_EQ(dialog->Notices().size(), 1u);
+    EXPECT_EQ(dialog->Notices()[0].message, WM_XLISTCTRL_COMBO_SELECTION);
+}
+
+TEST_F(Grid, AReadOnlyGridShowsListsButKeepsItsValues)
+{
+    G().SetReadOnly(true);
+    int text = Row(BCD_TYPE_STRING);
+    ClickAt(CellCentre(G(), text, 1));
+    EXPECT_FALSE(G().IsEditing()) << "no text box";
+
+    int row = Row(BCD_TYPE_NX);
+    ClickAt(CellCentre(G(), row, 1));
+    ASSERT_TRUE(G().IsDroppedDown()) << "a list still opens to show its words";
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !G().IsDroppedDown() && G().IsSettled(); }));
+    EXPECT_EQ(G().GetItemText(row, 1), "OPTIN") << "the cell still shows what the store holds";
+    EXPECT_FALSE(G().GetModified(row, 1));
+    EXPECT_FALSE(G().IsChanged());
+}

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "sim/SimStoreFile.h"
 #include "tests/wine/WineTestSupport.h"
@@ -40,11 +41,14 @@ protected:
     {
         folder = MakeTempFolder("ks-main");
         storePath = folder + "\\store.txt";
+        logPath = folder + "\\commands.txt";
         UseFreshSampleStore(storePath);
+        ::SetEnvironmentVariableA("KEYSTAVE_SIM_LOG", logPath.c_str());
     }
     void TearDown() override
     {
         ::SetEnvironmentVariableA("KEYSTAVE_SIM_ACCESS_DENIED", nullptr);
+        ::SetEnvironmentVariableA("KEYSTAVE_SIM_LOG", nullptr);
         if (program && main && ::IsWindow(main)) {
             ::PostMessageA(main, WM_COMMAND, IDOK, 0);
             program->WaitForExit(10000);
@@ -77,7 +81,7 @@ protected:
 
     HWND Menu() { return FindProcessWindow(program->Id(), "#32768", nullptr); }
 
-    std::string folder, storePath;
+    std::string folder, storePath, logPath;
     std::unique_ptr<ChildProcess> program;
     HWND main = nullptr;
     HWND loaders = nullptr;
@@ -191,6 +195,12 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
     HWND log = WaitForProcessWindow(program->Id(), "#32770", "Command Output", 10000);
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(WindowText(::GetDlgItem(log, 1020)), std::string("/DELETE ") + kWin10 + " /cleanup");
+    // Owned by the main window, which it disables, and centred over it.
+    EXPECT_EQ(::GetWindow(log, GW_OWNER), main);
+    EXPECT_FALSE(::IsWindowEnabled(main)) << "no second deletion, no closing underneath";
+    POINT logCentre = WindowCentre(log), mainCentre = WindowCentre(main);
+    EXPECT_LE(std::abs(logCentre.x - mainCentre.x), 2);
+    EXPECT_LE(std::abs(logCentre.y - mainCentre.y), 2);
     HWND lines = ::GetDlgItem(log, 1019);
     ASSERT_EQ(::SendMessageA(lines, LB_GETCOUNT, 0, 0), 2);
     // Across processes the list box's text comes through its wide form.
@@ -200,9 +210,36 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
     ::SendMessageW(lines, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(line));
     EXPECT_STREQ(line, L"The system cannot find the file specified.");
     ::PostMessageA(log, WM_COMMAND, IDOK, 0);
-    WaitMilliseconds(300);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
     EXPECT_EQ(ListView_GetItemCount(loaders), 4) << "nothing refreshed";
     EXPECT_EQ(ReadFile(storePath), before);
+    std::vector<std::string> sent = ReadCommandLog(logPath);
+    ASSERT_EQ(sent.size(), 3u) << "enumerate, debugger settings, the deletion; no re-read";
+    EXPECT_EQ(sent[0], "/ENUM /V");
+    EXPECT_EQ(sent[1], "/DBGSETTINGS");
+    EXPECT_EQ(sent[2], std::string("/DELETE ") + kWin10 + " /cleanup");
+}
+
+TEST_F(MainWindow, AChoiceInAReadOnlyGridDoesNotStayOnScreen)
+{
+    Start(4);
+    HWND debugGrid = ::GetDlgItem(main, 1005);
+    RemoteListView debug(debugGrid);
+    ASSERT_EQ(debug.Text(3, 0), "debugstart");
+    ASSERT_EQ(debug.Text(3, 1), "ACTIVE");
+    RECT row = debug.ItemRect(3), client;
+    ::GetClientRect(debugGrid, &client);
+    POINT value = {client.right * 3 / 4, (row.top + row.bottom) / 2};
+    ::ClientToScreen(debugGrid, &value);
+    ClickAt(value);
+    ASSERT_TRUE(WaitUntil([&] { return FindProcessWindow(program->Id(), "SuperComboBox", nullptr) != nullptr; }))
+        << "the list cell opens to show its words";
+    PressKey(VK_DOWN);  // AUTOENABLE
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return FindProcessWindow(program->Id(), "SuperComboBox", nullptr) == nullptr; }));
+    EXPECT_EQ(debug.Text(3, 1), "ACTIVE") << "the store still says Active";
+    for (const std::string& command : ReadCommandLog(logPath))
+        EXPECT_EQ(command.find("/set"), std::string::npos) << command;
 }
 
 TEST_F(MainWindow, WithoutAdministratorRightsTheListsStayEmptyAndQuiet)
@@ -216,21 +253,38 @@ TEST_F(MainWindow, WithoutAdministratorRightsTheListsStayEmptyAndQuiet)
     EXPECT_EQ(WindowsWithCaption(kCaption).size(), 1u);
 }
 
+TEST_F(MainWindow, StartedByFullPathFromAnotherFolderItFindsItsDefinitions)
+{
+    // An elevated prompt starts in System32: no definitions file there.
+    std::string elsewhere = MakeTempFolder("ks-cwd");
+    program = std::make_unique<ChildProcess>("\"" + TestProgramFolder() + "\\keystave.exe\"", elsewhere);
+    ASSERT_TRUE(program->Started());
+    main = WaitForWindow(program->Id(), kCaption, 20000);
+    ASSERT_NE(main, nullptr);
+    loaders = ::GetDlgItem(main, 1000);
+    EXPECT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 4; }));
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr) << "no message";
+}
+
 TEST_F(MainWindow, AMissingOrCorruptDefinitionsFileEndsTheProgramWithItsMessage)
 {
+    // A program folder without the file, started there: it is missing.
+    std::string bare = MakeTempFolder("ks-bare");
+    ASSERT_TRUE(::CopyFileA((TestProgramFolder() + "\\keystave.exe").c_str(),
+                            (bare + "\\keystave.exe").c_str(), FALSE));
+    // A corrupt file in the current folder is read before the program's own.
+    std::string corrupt = MakeTempFolder("ks-defs");
+    ASSERT_TRUE(WriteStoreAtomically(corrupt + "\\keystavedata.xml", "<?xml version=\"1.0\"?><a><b></a>"));
     struct Case {
-        const char* contents;  // null: no file at all
+        std::string program, folder;
         const char* message;
     } cases[] = {
-        {nullptr, "Error: keystavedata.xml file does not have any children."},
-        {"<?xml version=\"1.0\"?><a><b></a>", "Error: keystavedata.xml file is corrupt (or not an xml file)."},
+        {bare + "\\keystave.exe", bare, "Error: keystavedata.xml file could not be opened."},
+        {TestProgramFolder() + "\\keystave.exe", corrupt,
+         "Error: keystavedata.xml file is corrupt (or not an xml file)."},
     };
     for (const Case& test : cases) {
-        std::string where = MakeTempFolder("ks-defs");
-        if (test.contents) {
-            ASSERT_TRUE(WriteStoreAtomically(where + "\\keystavedata.xml", test.contents));
-        }
-        ChildProcess run("\"" + TestProgramFolder() + "\\keystave.exe\"", where);
+        ChildProcess run("\"" + test.program + "\"", test.folder);
         ASSERT_TRUE(run.Started());
         HWND box = WaitForProcessWindow(run.Id(), "#32770", "Keystave", 20000);
         ASSERT_NE(box, nullptr);

@@ -4,15 +4,10 @@
 
 #include <cstdio>
 
+#include "framework/CWinApp.h"
 #include "sim/SimStoreFile.h"
 
-std::string TestProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/"));
-}
+std::string TestProgramFolder() { return CWinApp::ProgramFolder(); }
 
 std::string MakeTempFolder(const char* prefix)
 {
@@ -247,6 +242,37 @@ void WaitMilliseconds(DWORD milliseconds)
         PumpMessages();
         ::Sleep(10);
     } while (::GetTickCount() - start < milliseconds);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (condition())
+            return true;
+        if (::GetTickCount() - start >= milliseconds)
+            return condition();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::vector<std::string> ReadCommandLog(const std::string& path)
+{
+    std::string text;
+    ReadWholeFile(path, text);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+POINT WindowCentre(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 void ClickAt(POINT screen, bool right)

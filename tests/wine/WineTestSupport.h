@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,3 +59,10 @@ std::string WindowText(HWND window);
 void ClickAt(POINT screen, bool right = false);
 void PressKey(WORD key);
 void WaitMilliseconds(DWORD milliseconds);
+// Pumps the test thread's messages until `condition` holds or the time is
+// up; the condition's last answer.
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000);
+// The simulator's command log at `path`: one argument string a line.
+std::vector<std::string> ReadCommandLog(const std::string& path);
+// The centre of a window's rectangle, in screen coordinates.
+POINT WindowCentre(HWND window);
