@@ -1,4 +1,5 @@
-// Arbitrary text as "/ENUM /V" and "/DBGSETTINGS" output through the parsers.
+// Arbitrary text as "/ENUM /V", "/DBGSETTINGS" and "/enum <id>" output
+// through the parsers and the object reload.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,6 +8,7 @@
 #include "catalogue/GridCellPlan.h"
 #include "common/UserNotice.h"
 #include "model/CStoreModel.h"
+#include "model/ReloadObject.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -26,5 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         loader->GetDisplayOrderPosition(model.GetBootManager());
     }
     PlanPropertyGrid(model.GetDebugSettings(), false);
+    ToolRun same = [&](const std::string&) { return text; };
+    for (const auto& loader : model.GetLoaders())
+        if (ReloadObject(*loader, same, nullptr))
+            PlanPropertyGrid(loader.get(), true);
+    if (CBcdBootManager* manager = model.GetBootManager())
+        ReloadObject(*manager, same, nullptr);
     return 0;
 }

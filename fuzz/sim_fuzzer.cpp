@@ -1,13 +1,14 @@
 // Arbitrary store files and command lines through the BCDEDIT.EXE simulator:
-// the first line is the command (words separated by blanks), the rest the store.
+// the first line is the command line (split as the C runtime splits it), the
+// rest the store.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
+#include "sim/SimCommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -15,10 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t newline = input.find('\n');
     std::string command = input.substr(0, newline);
     std::string storeText = newline == std::string::npos ? std::string() : input.substr(newline + 1);
-    std::vector<std::string> args;
-    std::istringstream words(command);
-    for (std::string word; words >> word;)
-        args.push_back(word);
+    std::vector<std::string> args = SplitArguments(command);
 
     CSimStore store;
     std::string error;
