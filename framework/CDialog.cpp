@@ -46,7 +46,7 @@ void CDialog::OnNotify(int controlId, UINT code, NotifyHandler handler)
     m_notifications.push_back(NotifyEntry{controlId, code, std::move(handler)});
 }
 
-bool ReturnsResultDirectly(UINT message)
+INT_PTR DialogAnswer(HWND dialog, UINT message, LRESULT result)
 {
     switch (message) {
     case WM_CHARTOITEM:
@@ -60,9 +60,10 @@ bool ReturnsResultDirectly(UINT message)
     case WM_INITDIALOG:
     case WM_QUERYDRAGICON:
     case WM_VKEYTOITEM:
-        return true;
+        return static_cast<INT_PTR>(result);
     default:
-        return false;
+        ::SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+        return TRUE;
     }
 }
 
@@ -117,14 +118,6 @@ bool CDialog::DispatchNotify(NMHDR& header, LRESULT& result)
     return false;
 }
 
-INT_PTR CDialog::Answer(UINT message, LRESULT result)
-{
-    if (ReturnsResultDirectly(message))
-        return static_cast<INT_PTR>(result);
-    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
-    return TRUE;
-}
-
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
@@ -133,7 +126,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         return InitDialog();
     case WM_NOTIFY:
         if (lParam && DispatchNotify(*reinterpret_cast<NMHDR*>(lParam), result))
-            return Answer(message, result);
+            return DialogAnswer(m_hWnd, message, result);
         break;
     case WM_SYSCOLORCHANGE:
         // Only top-level windows hear of it; the controls keep colours of their own.
@@ -172,5 +165,5 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (!handled)
         handled = OnMessage(message, wParam, lParam, result);
-    return handled ? Answer(message, result) : FALSE;
+    return handled ? DialogAnswer(m_hWnd, message, result) : FALSE;
 }

@@ -46,7 +46,6 @@ private:
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR InitDialog();
     bool DispatchNotify(NMHDR& header, LRESULT& result);
-    INT_PTR Answer(UINT message, LRESULT result);
 
     UINT m_templateId;
     HWND m_parent;
@@ -63,6 +62,7 @@ private:
     std::vector<NotifyEntry> m_notifications;
 };
 
-// Whether a dialog procedure hands `message`'s result back as its own return
-// value; every other result goes through the dialog's message-result slot.
-bool ReturnsResultDirectly(UINT message);
+// What a dialog procedure returns for a message it handled with `result`:
+// a few messages take the result as the procedure's own return value, all
+// others through the dialog's message-result slot.
+INT_PTR DialogAnswer(HWND dialog, UINT message, LRESULT result);

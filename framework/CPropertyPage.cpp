@@ -80,10 +80,5 @@ INT_PTR CPropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (!handled)
         handled = OnMessage(message, wParam, lParam, result);
-    if (!handled)
-        return FALSE;
-    if (ReturnsResultDirectly(message))
-        return static_cast<INT_PTR>(result);
-    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
-    return TRUE;
+    return handled ? DialogAnswer(m_hWnd, message, result) : FALSE;
 }
