@@ -56,3 +56,14 @@ ValueSet& DefaultCandidates()
     static ValueSet candidates;
     return candidates;
 }
+
+void RebuildDefaultCandidates(const std::string& currentDefault,
+                              const std::vector<std::string>& loaderIdentifiers)
+{
+    ValueSet& candidates = DefaultCandidates();
+    candidates.clear();
+    candidates.push_back(currentDefault);
+    for (const std::string& identifier : loaderIdentifiers)
+        if (identifier != currentDefault)
+            candidates.push_back(identifier);
+}

@@ -18,3 +18,8 @@ int ValueSetPosition(const ValueSet& set, const std::string& value);
 // Identifiers the default entry may be set to: filled by the boot manager
 // property window while it is open, read by the grid filler.
 ValueSet& DefaultCandidates();
+
+// Rebuilds the default candidates: the current default first (even when it
+// is empty), then every loader identifier that is not that default, in order.
+void RebuildDefaultCandidates(const std::string& currentDefault,
+                              const std::vector<std::string>& loaderIdentifiers);

@@ -24,6 +24,10 @@ set(KEYSTAVE_CORE_SOURCES
   model/CollectUnknownElement.cpp
   model/CStoreModel.cpp
   model/ReloadObject.cpp
+  model/PropertyWrites.cpp
+  model/AddPropertyPlan.cpp
+  model/PageList.cpp
+  model/DisplayOrderDrop.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp
@@ -42,6 +46,7 @@ set(BCDSIM_CORE_SOURCES
   sim/CSimStore.cpp
   sim/CSimulator.cpp
   sim/SimElements.cpp
+  sim/SimElementCodes.cpp
   sim/SimKinds.cpp
   sim/SimStoreFile.cpp
   sim/SimCommandLine.cpp

@@ -19,6 +19,10 @@ public:
     // already holds its value.
     bool AddValue(const std::string& value);
 
+    // Replaces every value of a multi-valued item (a list edited in memory);
+    // the list keeps its identity, so grid cells showing it stay valid.
+    void ReplaceValues(const std::vector<std::string>& values) { m_values = values; }
+
     const std::string& GetName() const { return m_name; }
     // Empty text for an index outside the values.
     std::string GetValue(int index) const;

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "common/TextCompare.h"
+#include "sim/SimElementCodes.h"
 #include "sim/SimElements.h"
 #include "sim/SimKinds.h"
 #include "sim/SimMessages.h"
@@ -168,7 +169,16 @@ std::string CSimulator::FormatObject(const SimObject& object, bool verbose) cons
     std::string heading = kind ? kind->heading : object.kind;
     std::string text = heading + "\r\n" + std::string(heading.size(), '-') + "\r\n";
     text += FormatElementLine("identifier", DisplayIdentifier(object.guid, verbose));
-    for (const SimElement& element : object.elements) {
+    // The tool prints elements by ascending type code, whatever order they were set in.
+    std::vector<const SimElement*> ordered;
+    for (const SimElement& element : object.elements)
+        ordered.push_back(&element);
+    unsigned objectClass = ClassOf(object);
+    std::stable_sort(ordered.begin(), ordered.end(), [&](const SimElement* a, const SimElement* b) {
+        return SimElementCode(a->name, objectClass) < SimElementCode(b->name, objectClass);
+    });
+    for (const SimElement* sorted : ordered) {
+        const SimElement& element = *sorted;
         const SimElementInfo* info = FindSimElement(element.name);
         std::vector<std::string> values = element.values;
         if (info && IsReferenceFormat(info->format))
@@ -390,7 +400,7 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
     if (!info || (info->classes & ClassOf(*object)) == 0)
         return Failure(kElementUnknown);
     std::vector<std::string> values(args.begin() + static_cast<long>(next), args.end());
-    if (!IsListFormat(info->format) && values.size() != 1)
+    if (values.empty() || (!IsListFormat(info->format) && values.size() != 1))
         return Failure(kSetInvalid);
     std::vector<std::string> normalized;
     for (const std::string& typed : values) {

@@ -441,3 +441,37 @@ TEST(Simulator, CommandLinesSplitAsTheRuntimeSplitsThemAndAreLogged)
     std::remove(path);
     EXPECT_FALSE(AppendCommandLog("/nonexistent/folder/log.txt", "x"));
 }
+
+TEST(Simulator, ElementsPrintInTypeCodeOrderAndBadSetsGetTheToolsWords)
+{
+    CSimStore store = SampleStore();
+    CSimulator sim(store);
+    // Added last, printed where the tool would print it.
+    Out(sim, {"/set", kWin10, "loadoptions", "DDISABLE_INTEGRITY_CHECKS"});
+    Out(sim, {"/set", kWin10, "custom:15000099", "7"});
+    std::vector<std::string> lines = SplitToolOutput(Out(sim, {"/enum", kWin10}));
+    std::vector<std::string> names;
+    for (const std::string& line : lines)
+        if (line[0] != ' ' && line[0] != '-')
+            names.push_back(line.substr(0, line.find(' ')));
+    auto at = [&](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) - names.begin();
+    };
+    EXPECT_LT(at("device"), at("path"));
+    EXPECT_LT(at("path"), at("description"));
+    EXPECT_LT(at("locale"), at("loadoptions"));
+    EXPECT_LT(at("loadoptions"), at("inherit")) << "0x12000030 comes before 0x14000006";
+    EXPECT_LT(at("inherit"), at("custom:15000099")) << "a custom element by its number";
+    EXPECT_LT(at("custom:15000099"), at("osdevice"));
+    EXPECT_LT(at("osdevice"), at("nx"));
+    EXPECT_LT(at("nx"), at("quietboot"));
+    EXPECT_LT(at("bootstatuspolicy"), at("quietboot")) << "0x250000e0 before 0x26000041";
+    EXPECT_EQ(at("nonexistent"), static_cast<long>(names.size()));
+
+    // An empty list and a value of the wrong type are refused in the tool's words.
+    EXPECT_NE(Err(sim, {"/set", "{bootmgr}", "displayorder"}).find("is not valid"),
+              std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", kWin10, "numproc", "many"}).find("not valid"), std::string::npos);
+    EXPECT_NE(Err(sim, {"/set", kWin10, "nx", "Sometimes"}).find("not valid"), std::string::npos);
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("numproc"), nullptr) << "nothing stored";
+}
