@@ -8,6 +8,8 @@
 #include "catalogue/ElementCatalogue.h"
 #include "catalogue/FillPropertyGrid.h"
 #include "controls/GridMessages.h"
+#include "dialogs/CBootLoaderPropertiesDlg.h"
+#include "dialogs/CBootManagerPropertiesDlg.h"
 #include "exec/ToolCommand.h"
 #include "exec/ToolRunner.h"
 #include "exec/WindowWritePath.h"
@@ -30,7 +32,7 @@ bool FileExists(const std::string& path)
 CKeystaveDlg::CKeystaveDlg(HWND parent)
     : CDialog(IDD_KEYSTAVE_DIALOG, parent),
       m_hIcon(::LoadIconA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_model([](const std::string& arguments) { return ToolRunner(kToolName, arguments); })
+      m_model(BcdeditToolRun())
 {
     OnRegisteredMessage(WM_KEYSTAVE_IS_ALIVE,
                         [](WPARAM, LPARAM) { return static_cast<LRESULT>(WM_KEYSTAVE_IS_ALIVE); });
@@ -170,12 +172,50 @@ void CKeystaveDlg::ShowLoaderMenu()
     ::DestroyMenu(menu);
 }
 
-// The loader, clone, boot manager and debugger windows come with later
-// work; until then their commands do nothing.
-void CKeystaveDlg::ShowLoaderProperties() {}
+void CKeystaveDlg::ShowLoaderProperties()
+{
+    CBcdBootLoader* loader = SelectedLoader();
+    if (!loader)
+        return;
+    CBootLoaderPropertiesDlg properties(*loader, m_hWnd);
+    if (properties.DoModal() == IDOK)
+        RefreshAll();
+}
+
+void CKeystaveDlg::ModifyBootManager()
+{
+    CBcdBootManager* manager = m_model.GetBootManager();
+    if (!manager) {
+        ::MessageBoxA(m_hWnd,
+                      "BCDEDIT.EXE listed no boot manager, so there is nothing to modify. Check "
+                      "that the program runs as an administrator.",
+                      kMessageCaption, MB_ICONERROR | MB_OK);
+        return;
+    }
+    std::vector<const CBcdObject*> loaders;
+    for (const auto& loader : m_model.GetLoaders())
+        loaders.push_back(loader.get());
+    CBootManagerPropertiesDlg properties(*manager, loaders, m_hWnd);
+    if (properties.DoModal() == IDOK) {
+        RefreshAll();
+        return;
+    }
+    // Add and Delete may have read the boot manager again: its grid rows
+    // must point at the elements it has now.
+    FillGrids();
+}
+
+// The clone and debugger windows come with later work; until then their
+// commands do nothing.
 void CKeystaveDlg::CloneLoader() {}
 void CKeystaveDlg::ModifyDebugSettings() {}
-void CKeystaveDlg::ModifyBootManager() {}
+
+void CKeystaveDlg::RefreshAll()
+{
+    RefreshStore();
+    FillGrids();
+    FillLoaderList();
+}
 
 void CKeystaveDlg::DeleteLoader()
 {
@@ -190,11 +230,8 @@ void CKeystaveDlg::DeleteLoader()
     if (::MessageBoxA(m_hWnd, "Are you sure you want to delete this entry?", kMessageCaption,
                       MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    if (WindowWritePath(m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier())).succeeded) {
-        RefreshStore();
-        FillGrids();
-        FillLoaderList();
-    }
+    if (WindowWritePath(m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier())).succeeded)
+        RefreshAll();
 }
 
 void CKeystaveDlg::OnOK()

@@ -25,6 +25,8 @@ private:
     void AddAboutMenuItem();
     void SetUpLoaderList();
     void RefreshStore();
+    // Reads the store again and refills the loader list and both grids.
+    void RefreshAll();
     void FillGrids();
     void FillLoaderList();
     CBcdBootLoader* SelectedLoader() const;

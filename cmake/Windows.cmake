@@ -39,6 +39,13 @@ add_library(keystave_app STATIC
   app/SingleInstance.cpp
   exec/CCommandLogDlg.cpp
   exec/WindowWritePath.cpp
+  dialogs/CObjectPropertiesDlg.cpp
+  dialogs/CBootLoaderPropertiesDlg.cpp
+  dialogs/CBootManagerPropertiesDlg.cpp
+  dialogs/CAddPropertiesDlg.cpp
+  dialogs/CDeletePropertyDlg.cpp
+  dialogs/CModifyPagesDlg.cpp
+  dialogs/CModifyOrderDlg.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win)
 add_executable(keystave WIN32 app/CKeystaveApp.cpp res/keystave.rc)

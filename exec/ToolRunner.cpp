@@ -49,3 +49,8 @@ std::string ToolRunner(std::string tool, std::string arguments)
         ::CloseHandle(process.hThread);
     return result;
 }
+
+ToolRun BcdeditToolRun()
+{
+    return [](const std::string& arguments) { return ToolRunner(kToolName, arguments); };
+}

@@ -13,6 +13,5 @@ CWritePath WindowWritePath(HWND owner)
         CCommandLogDlg log(arguments, lines, owner);
         log.DoModal();
     };
-    return CWritePath([](const std::string& arguments) { return ToolRunner(kToolName, arguments); },
-                      std::move(feedback));
+    return CWritePath(BcdeditToolRun(), std::move(feedback));
 }

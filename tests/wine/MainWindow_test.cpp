@@ -6,86 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sim/SimStoreFile.h"
-#include "tests/wine/WineTestSupport.h"
+#include "tests/wine/ProgramFixture.h"
 
 namespace {
 
-const char* const kCaption = "Keystave - Boot Configuration Data Editor";
-const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
-const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
-const char* const kTest = "{5d8a3f31-1c4b-11ef-9a7d-806e6f6e6963}";
-const char* const kLegacy = "{466f5a88-0af2-4f76-9038-095b170dc21c}";
-
-std::string ReadFile(const std::string& path)
-{
-    std::string text;
-    ReadWholeFile(path, text);
-    return text;
-}
-
-// Removes one object's section from a store text.
-std::string WithoutObject(std::string store, const std::string& guid)
-{
-    size_t start = store.find("[" + guid + "]");
-    if (start == std::string::npos)
-        return store;
-    size_t end = store.find("\n[", start + 1);
-    store.erase(start, end == std::string::npos ? std::string::npos : end + 1 - start);
-    return store;
-}
-
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder = MakeTempFolder("ks-main");
-        storePath = folder + "\\store.txt";
-        logPath = folder + "\\commands.txt";
-        UseFreshSampleStore(storePath);
-        ::SetEnvironmentVariableA("KEYSTAVE_SIM_LOG", logPath.c_str());
-    }
-    void TearDown() override
-    {
-        ::SetEnvironmentVariableA("KEYSTAVE_SIM_ACCESS_DENIED", nullptr);
-        ::SetEnvironmentVariableA("KEYSTAVE_SIM_LOG", nullptr);
-        if (program && main && ::IsWindow(main)) {
-            ::PostMessageA(main, WM_COMMAND, IDOK, 0);
-            program->WaitForExit(10000);
-        }
-    }
-
-    // Starts the program and waits until its loader list holds `rows` rows.
-    void Start(int rows)
-    {
-        program = std::make_unique<ChildProcess>("keystave.exe");
-        ASSERT_TRUE(program->Started());
-        main = WaitForWindow(program->Id(), kCaption, 20000);
-        ASSERT_NE(main, nullptr);
-        loaders = ::GetDlgItem(main, 1000);
-        DWORD start = ::GetTickCount();
-        while (ListView_GetItemCount(loaders) != rows && ::GetTickCount() - start < 10000)
-            WaitMilliseconds(50);
-        ASSERT_EQ(ListView_GetItemCount(loaders), rows);
-        ::SetForegroundWindow(main);
-        WaitMilliseconds(200);
-    }
-
-    void RightClickRow(int row)
-    {
-        RemoteListView list(loaders);
-        POINT point = list.ItemCentre(row);
-        ClickAt(point);
-        ClickAt(point, true);
-    }
-
-    HWND Menu() { return FindProcessWindow(program->Id(), "#32768", nullptr); }
-
-    std::string folder, storePath, logPath;
-    std::unique_ptr<ChildProcess> program;
-    HWND main = nullptr;
-    HWND loaders = nullptr;
-};
+class MainWindow : public ProgramTest {};
 
 }  // namespace
 

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+
+#include "framework/CDialog.h"
+
+class CBcdObject;
+
+// Deletes one element of an object with "/deletevalue"; ends with IDOK only
+// when the tool confirmed it, and stays open after a failure.
+class CDeletePropertyDlg : public CDialog {
+public:
+    CDeletePropertyDlg(const CBcdObject& object, uint16_t contexts, HWND parent);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    const CBcdObject& m_object;
+    uint16_t m_contexts;  // the caller's, kept as given
+};

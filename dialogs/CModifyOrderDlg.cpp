@@ -1,0 +1,176 @@
+#include "dialogs/CModifyOrderDlg.h"
+
+#include "common/TextCompare.h"
+#include "controls/CXListCtrl.h"
+#include "framework/CWinApp.h"
+#include "model/CBcdItem.h"
+#include "model/CBcdObject.h"
+#include "model/DisplayOrderDrop.h"
+#include "res/resource.h"
+
+namespace {
+
+std::string RowText(const CListCtrl& list, int row, int column)
+{
+    char text[256] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    list.SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+}  // namespace
+
+CModifyOrderDlg::CModifyOrderDlg(CBcdItem& item, const std::vector<const CBcdObject*>& loaders,
+                                 HWND parent)
+    : CDialog(IDD_MODIFY_ORDER, parent), m_item(item), m_loaders(loaders)
+{
+    OnNotify(IDC_ORDER_LIST, LVN_BEGINDRAG, [this](NMHDR& header) {
+        return BeginDrag(reinterpret_cast<NMLISTVIEW&>(header));
+    });
+}
+
+CModifyOrderDlg::~CModifyOrderDlg()
+{
+    if (m_dragImage)
+        ::ImageList_Destroy(m_dragImage);
+}
+
+BOOL CModifyOrderDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_list.Bind(GetDlgItem(IDC_ORDER_LIST));
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    InsertGridColumns(m_list, {32}, {"Guid", "Description"});
+    const std::vector<std::string>& values = m_item.GetValues();
+    for (size_t i = 0; i < values.size(); ++i) {
+        int row = m_list.InsertItem(static_cast<int>(i), values[i], 0);
+        for (const CBcdObject* loader : m_loaders)
+            if (EqualsNoCase(loader->GetIdentifier(), values[i])) {
+                m_list.SetItemText(row, 1, loader->GetDescription());
+                LVITEMA data = {};
+                data.mask = LVIF_PARAM;
+                data.iItem = row;
+                data.lParam = static_cast<LPARAM>(i);
+                m_list.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+            }
+    }
+    return TRUE;
+}
+
+LRESULT CModifyOrderDlg::BeginDrag(const NMLISTVIEW& start)
+{
+    m_dragIndex = start.iItem;
+    POINT origin = {};
+    m_dragImage = reinterpret_cast<HIMAGELIST>(m_list.SendMessage(
+        LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(m_dragIndex), reinterpret_cast<LPARAM>(&origin)));
+    if (!m_dragImage)
+        return 0;
+    int selected = static_cast<int>(m_list.SendMessage(LVM_GETSELECTEDCOUNT));
+    HBITMAP picture = ::LoadBitmapA(CWinApp::Instance(),
+                                    MAKEINTRESOURCEA(selected > 1 ? IDB_DRAG_MANY : IDB_DRAG_ONE));
+    if (picture) {
+        ::ImageList_Replace(m_dragImage, 0, picture, picture);
+        ::DeleteObject(picture);
+    }
+    POINT screen = start.ptAction;
+    ::ClientToScreen(m_list, &screen);
+    ::ImageList_BeginDrag(m_dragImage, 0, -10, -14);
+    ::ImageList_DragEnter(::GetDesktopWindow(), screen.x, screen.y);
+    m_dropIndex = -1;
+    m_dragging = true;
+    ::SetCapture(m_hWnd);
+    return 0;
+}
+
+void CModifyOrderDlg::SetDropHighlight(int row, bool on)
+{
+    if (row < 0)
+        return;
+    m_list.SetItemState(row, on ? LVIS_DROPHILITED : 0, LVIS_DROPHILITED);
+    m_list.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+}
+
+void CModifyOrderDlg::MoveDrag(POINT point)
+{
+    POINT screen = point;
+    ::ClientToScreen(m_hWnd, &screen);
+    ::ImageList_DragMove(screen.x, screen.y);
+    ::ImageList_DragShowNolock(FALSE);
+    SetDropHighlight(m_dropIndex, false);
+    m_dropIndex = -1;
+    if (::WindowFromPoint(screen) == m_list.GetSafeHwnd()) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+        LVHITTESTINFO hit = {};
+        hit.pt = screen;
+        ::ScreenToClient(m_list, &hit.pt);
+        m_dropIndex = static_cast<int>(m_list.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        SetDropHighlight(m_dropIndex, true);
+        ::UpdateWindow(m_list);
+    } else {
+        ::SetCursor(::LoadCursor(nullptr, IDC_NO));
+    }
+    ::ImageList_DragShowNolock(TRUE);
+}
+
+void CModifyOrderDlg::EndDrag(POINT point)
+{
+    ::ReleaseCapture();
+    m_dragging = false;
+    ::ImageList_DragLeave(::GetDesktopWindow());
+    ::ImageList_EndDrag();
+    ::ImageList_Destroy(m_dragImage);
+    m_dragImage = nullptr;
+    POINT screen = point;
+    ::ClientToScreen(m_hWnd, &screen);
+    if (::WindowFromPoint(screen) == m_list.GetSafeHwnd())
+        DropItemOnList();
+    else
+        SetDropHighlight(m_dropIndex, false);
+}
+
+void CModifyOrderDlg::DropItemOnList()
+{
+    SetDropHighlight(m_dropIndex, false);
+    std::vector<OrderRow> rows;
+    for (int row = 0; row < m_list.GetItemCount(); ++row)
+        rows.push_back(OrderRow{RowText(m_list, row, 0), RowText(m_list, row, 1),
+                                (m_list.SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row),
+                                                    LVIS_SELECTED) & LVIS_SELECTED) != 0});
+    DropRows(rows, m_dragIndex, m_dropIndex);
+    m_list.DeleteAllItems();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        int row = m_list.InsertItem(static_cast<int>(i), rows[i].identifier, 0);
+        m_list.SetItemText(row, 1, rows[i].description);
+        if (rows[i].selected)
+            m_list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+}
+
+bool CModifyOrderDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
+{
+    if (!m_dragging)
+        return false;
+    if (message == WM_MOUSEMOVE) {
+        MoveDrag(PointFromLParam(lParam));
+        result = 0;
+        return true;
+    }
+    if (message == WM_LBUTTONUP) {
+        EndDrag(PointFromLParam(lParam));
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void CModifyOrderDlg::OnOK()
+{
+    std::vector<std::string> values;
+    for (int row = 0; row < m_list.GetItemCount(); ++row)
+        values.push_back(RowText(m_list, row, 0));
+    m_item.ReplaceValues(values);
+    EndDialog(IDOK);
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "framework/CDialog.h"
+#include "framework/CListCtrl.h"
+
+class CBcdItem;
+class CBcdObject;
+
+// Reorders the values of the boot manager's "displayorder" by dragging rows
+// (one or several); on OK the element's values take the new order in memory.
+class CModifyOrderDlg : public CDialog {
+public:
+    CModifyOrderDlg(CBcdItem& item, const std::vector<const CBcdObject*>& loaders, HWND parent);
+    ~CModifyOrderDlg() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    LRESULT BeginDrag(const NMLISTVIEW& start);
+    void MoveDrag(POINT point);
+    void EndDrag(POINT point);
+    void SetDropHighlight(int row, bool on);
+    // Moves the selected rows (or the dragged one) in front of dropIndex.
+    void DropItemOnList();
+
+    CBcdItem& m_item;
+    std::vector<const CBcdObject*> m_loaders;
+    CListCtrl m_list;
+    HIMAGELIST m_dragImage = nullptr;
+    bool m_dragging = false;
+    int m_dragIndex = -1;
+    int m_dropIndex = -1;
+};
