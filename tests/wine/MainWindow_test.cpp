@@ -139,7 +139,10 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
     EXPECT_EQ(ListView_GetItemCount(loaders), 4) << "nothing refreshed";
     EXPECT_EQ(ReadFile(storePath), before);
     std::vector<std::string> sent = ReadCommandLog(logPath);
-    ASSERT_EQ(sent.size(), 3u) << "enumerate, debugger settings, the deletion; no re-read";
+    std::string all;
+    for (const std::string& command : sent)
+        all += command + "\n";
+    ASSERT_EQ(sent.size(), 3u) << "enumerate, debugger settings, the deletion; no re-read:\n" << all;
     EXPECT_EQ(sent[0], "/ENUM /V");
     EXPECT_EQ(sent[1], "/DBGSETTINGS");
     EXPECT_EQ(sent[2], std::string("/DELETE ") + kWin10 + " /cleanup");

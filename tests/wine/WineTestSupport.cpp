@@ -14,10 +14,13 @@ std::string MakeTempFolder(const char* prefix)
     char base[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, base);
     static int counter = 0;
-    std::string folder = std::string(base) + prefix + std::to_string(::GetCurrentProcessId()) +
-                         "-" + std::to_string(++counter);
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
+    // Process ids come back in a later run: only a folder made now is fresh.
+    for (;;) {
+        std::string folder = std::string(base) + prefix + std::to_string(::GetCurrentProcessId()) +
+                             "-" + std::to_string(++counter);
+        if (::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return folder;
+    }
 }
 
 void UseFreshSampleStore(const std::string& path)
@@ -297,4 +300,59 @@ void PressKey(WORD key)
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, input, sizeof(INPUT));
     WaitMilliseconds(150);
+}
+
+namespace {
+
+void MoveMouseTo(POINT screen)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void Button(DWORD flags)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+void Key(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+}  // namespace
+
+void DragMouse(POINT from, POINT to)
+{
+    MoveMouseTo(from);
+    WaitMilliseconds(100);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    WaitMilliseconds(100);
+    const int steps = 12;
+    for (int i = 1; i <= steps; ++i) {
+        MoveMouseTo(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+        WaitMilliseconds(40);
+    }
+    WaitMilliseconds(100);
+    Button(MOUSEEVENTF_LEFTUP);
+    WaitMilliseconds(300);
+}
+
+void PressKeyWith(WORD modifier, WORD key)
+{
+    Key(modifier, false);
+    PressKey(key);
+    Key(modifier, true);
+    WaitMilliseconds(100);
 }

@@ -58,6 +58,12 @@ HWND WaitForProcessWindow(DWORD processId, const char* className, const char* ca
 std::string WindowText(HWND window);
 void ClickAt(POINT screen, bool right = false);
 void PressKey(WORD key);
+// Presses the left button at `from`, moves in small steps to `to` and
+// releases it there, as a hand would drag.
+void DragMouse(POINT from, POINT to);
+// A key pressed with a modifier (VK_SHIFT, VK_CONTROL) held down. (Under
+// Wine a click does not carry the modifiers: select with the keyboard.)
+void PressKeyWith(WORD modifier, WORD key);
 void WaitMilliseconds(DWORD milliseconds);
 // Pumps the test thread's messages until `condition` holds or the time is
 // up; the condition's last answer.
