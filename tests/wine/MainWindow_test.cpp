@@ -179,6 +179,15 @@ TEST_F(MainWindow, WithoutAdministratorRightsTheListsStayEmptyAndQuiet)
     EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(main, 1005)), 0);
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr);
     EXPECT_EQ(WindowsWithCaption(kCaption).size(), 1u);
+
+    // Without a boot manager there is nothing for its window to show.
+    ClickAt(WindowCentre(::GetDlgItem(main, IDC_MODIFY_BOOT)));
+    HWND box = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(WindowText(::GetDlgItem(box, 0xFFFF)).find("no boot manager"), std::string::npos);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Boot Manager Properties"), nullptr);
 }
 
 TEST_F(MainWindow, StartedByFullPathFromAnotherFolderItFindsItsDefinitions)

@@ -307,11 +307,14 @@ TEST_F(PropertyWindows, DeletePropertyRemovesTheElementFromTheStoreAndTheGrid)
 {
     struct Case {
         bool manager;
+        int row;
         const char* guid;
         const char* element;
-    } cases[] = {{false, kWin10, "quietboot"}, {true, "{9dea862c-5cdd-4e70-acc1-f32b344d4795}", "timeout"}};
+    } cases[] = {{false, 1, kWin10, "quietboot"},
+                 {false, 3, kLegacy, "path"},  // a legacy loader is read again whole
+                 {true, -1, "{9dea862c-5cdd-4e70-acc1-f32b344d4795}", "timeout"}};
     for (const Case& test : cases) {
-        HWND window = test.manager ? OpenBootManager() : OpenLoaderProperties(1);
+        HWND window = test.manager ? OpenBootManager() : OpenLoaderProperties(test.row);
         ASSERT_NE(window, nullptr);
         HWND grid = ::GetDlgItem(window, test.manager ? IDC_BOOTMGR_PROPERTY_GRID : IDC_LOADER_GRID);
         ASSERT_GE(GridRow(grid, test.element), 0);
@@ -325,6 +328,7 @@ TEST_F(PropertyWindows, DeletePropertyRemovesTheElementFromTheStoreAndTheGrid)
         EXPECT_TRUE(Stored(test.guid, test.element).empty()) << test.element;
         EXPECT_TRUE(WaitUntil([&] { return GridRow(grid, test.element) < 0; }))
             << "gone from the grid of the " << (test.manager ? "boot manager" : "loader") << " window";
+        EXPECT_GE(GridRow(grid, "description"), 0) << "the other elements are still shown";
         Press(window, IDCANCEL);
         ASSERT_TRUE(Gone(window));
     }

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Screenshots of the editing windows under Wine, with the simulator's sample
+# store, into docs/: the Wine test tour opens each window in turn and waits
+# while this script takes it.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$here/build}
+out=${1:-$here/docs}
+work=$(mktemp -d /tmp/keystave-shots.XXXXXX)
+display=:$(( 50 + RANDOM % 400 ))
+Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+export DISPLAY=$display WINEPREFIX=$work/prefix WINEDEBUG=-all
+export KEYSTAVE_SHOT_DIR="Z:${work//\//\\}\\shots"
+mkdir -p "$work/shots"
+wine wineboot -i >/dev/null 2>&1 || true
+cd "$build/windows"
+wine ./keystave_wine_tests.exe --gtest_filter=Screenshots.DISABLED_Tour --gtest_also_run_disabled_tests \
+  >"$work/tour.log" 2>&1 &
+tour=$!
+declare -A caption=(
+  [loader-properties]="Boot Loader Properties" [add-property]="Add a Property"
+  [delete-property]="Delete a Property" [physical-pages]="Modify Physical Pages"
+  [bootmgr-properties]="Boot Manager Properties" [display-order]="Modify List Order")
+for name in loader-properties add-property delete-property physical-pages bootmgr-properties display-order; do
+  for _ in $(seq 1 300); do
+    [ -e "$work/shots/$name.ready" ] && break
+    kill -0 $tour 2>/dev/null || { cat "$work/tour.log"; exit 1; }
+    sleep 0.2
+  done
+  geometry=$(xwininfo -name "${caption[$name]}" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print w "x" h "+" x "+" y}')
+  import -window root -crop "$geometry" "$out/$name.png"
+  echo "$out/$name.png"
+  touch "$work/shots/$name.done"
+done
+wait $tour || { cat "$work/tour.log"; exit 1; }
