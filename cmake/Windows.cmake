@@ -121,8 +121,9 @@ if(KEYSTAVE_WINDOWS_TESTS)
   endif()
   if(TARGET gtest OR TARGET GTest::gtest)
     file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
+    # The screenshot tour runs only when scripts/screenshot-windows.sh asks for it.
     add_executable(keystave_wine_tests ${WINE_TEST_SOURCES} tests/wine/WineTestSupport.cpp
-                   tests/wine/gridhost.rc)
+                   tests/wine/ScreenshotTour.cpp tests/wine/gridhost.rc)
     target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog keystave_app ${KEYSTAVE_GTEST_TARGETS})
     add_dependencies(keystave_wine_tests keystave bcdedit_sim toolprobe gridhost)
   endif()
