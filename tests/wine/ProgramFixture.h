@@ -83,6 +83,31 @@ protected:
 
     HWND Menu() { return FindProcessWindow(program->Id(), "#32768", nullptr); }
 
+    // A dialog of the program with that caption, once it is there.
+    HWND Window(const char* caption, DWORD milliseconds = 10000)
+    {
+        return WaitForProcessWindow(program->Id(), "#32770", caption, milliseconds);
+    }
+    void Press(HWND window, int id) { ClickAt(WindowCentre(::GetDlgItem(window, id))); }
+    // The grid row whose element name is `name`, or -1.
+    static int GridRow(HWND grid, const std::string& name)
+    {
+        RemoteListView list(grid);
+        for (int row = 0; row < list.Count(); ++row)
+            if (list.Text(row, 0) == name)
+                return row;
+        return -1;
+    }
+    // A point in the value cell of a grid row, in screen coordinates.
+    static POINT ValueCell(HWND grid, int row)
+    {
+        RECT rect = RemoteListView(grid).ItemRect(row);
+        int nameWidth = static_cast<int>(::SendMessageA(grid, LVM_GETCOLUMNWIDTH, 0, 0));
+        POINT point = {nameWidth + 30, (rect.top + rect.bottom) / 2};
+        ::ClientToScreen(grid, &point);
+        return point;
+    }
+
     std::string folder, storePath, logPath;
     std::unique_ptr<ChildProcess> program;
     HWND main = nullptr;

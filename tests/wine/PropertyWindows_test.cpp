@@ -15,10 +15,6 @@ protected:
         startCommands = ReadCommandLog(logPath).size();
     }
 
-    HWND Window(const char* caption, DWORD milliseconds = 10000)
-    {
-        return WaitForProcessWindow(program->Id(), "#32770", caption, milliseconds);
-    }
     HWND OpenLoaderProperties(int row)
     {
         RightClickRow(row);
@@ -30,23 +26,6 @@ protected:
     {
         ClickAt(WindowCentre(::GetDlgItem(main, IDC_MODIFY_BOOT)));
         return Window("Boot Manager Properties");
-    }
-    // The row whose element name is `name`, or -1.
-    static int GridRow(HWND grid, const std::string& name)
-    {
-        RemoteListView list(grid);
-        for (int row = 0; row < list.Count(); ++row)
-            if (list.Text(row, 0) == name)
-                return row;
-        return -1;
-    }
-    static POINT ValueCell(HWND grid, int row)
-    {
-        RECT rect = RemoteListView(grid).ItemRect(row);
-        int nameWidth = static_cast<int>(::SendMessageA(grid, LVM_GETCOLUMNWIDTH, 0, 0));
-        POINT point = {nameWidth + 30, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(grid, &point);
-        return point;
     }
     HWND Combo() { return FindProcessWindow(program->Id(), "SuperComboBox", nullptr); }
     // Opens the drop-down of `name`'s value, moves `down` entries and takes it with Enter.
@@ -85,7 +64,6 @@ protected:
                 PressKey(static_cast<WORD>(c));
         }
     }
-    void Press(HWND window, int id) { ClickAt(WindowCentre(::GetDlgItem(window, id))); }
     // The commands sent since the program had read the store.
     std::vector<std::string> Sent() const
     {

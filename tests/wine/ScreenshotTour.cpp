@@ -10,6 +10,13 @@ namespace {
 
 class Screenshots : public ProgramTest {
 protected:
+    // Opens the list window of a grid row with a keyboard choice in its cell.
+    HWND OpenListWindow(HWND grid, const char* element, const char* caption)
+    {
+        ClickAt(ValueCell(grid, GridRow(grid, element)));
+        PressKey(VK_RETURN);
+        return Window(caption);
+    }
     // Tells the script that `name` is on screen and waits until it was taken.
     void Shoot(const std::string& name)
     {
@@ -21,27 +28,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA((base + ".done").c_str()) !=
                                            INVALID_FILE_ATTRIBUTES; },
                               60000));
-    }
-    HWND Window(const char* caption)
-    {
-        return WaitForProcessWindow(program->Id(), "#32770", caption, 10000);
-    }
-    void Press(HWND window, int id) { ClickAt(WindowCentre(::GetDlgItem(window, id))); }
-    POINT ValueCell(HWND grid, int row)
-    {
-        RECT rect = RemoteListView(grid).ItemRect(row);
-        int nameWidth = static_cast<int>(::SendMessageA(grid, LVM_GETCOLUMNWIDTH, 0, 0));
-        POINT point = {nameWidth + 30, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(grid, &point);
-        return point;
-    }
-    int GridRow(HWND grid, const std::string& name)
-    {
-        RemoteListView list(grid);
-        for (int row = 0; row < list.Count(); ++row)
-            if (list.Text(row, 0) == name)
-                return row;
-        return -1;
     }
 };
 
@@ -76,9 +62,7 @@ TEST_F(Screenshots, DISABLED_Tour)
     Press(remove, IDCANCEL);
 
     HWND grid = ::GetDlgItem(loader, IDC_LOADER_GRID);
-    ClickAt(ValueCell(grid, GridRow(grid, "badmemorylist")));
-    PressKey(VK_RETURN);
-    HWND pages = Window("Modify Physical Pages");
+    HWND pages = OpenListWindow(grid, "badmemorylist", "Modify Physical Pages");
     ASSERT_NE(pages, nullptr);
     Shoot("physical-pages");
     Press(pages, IDCANCEL);
@@ -89,9 +73,7 @@ TEST_F(Screenshots, DISABLED_Tour)
     ASSERT_NE(manager, nullptr);
     Shoot("bootmgr-properties");
     grid = ::GetDlgItem(manager, IDC_BOOTMGR_PROPERTY_GRID);
-    ClickAt(ValueCell(grid, GridRow(grid, "displayorder")));
-    PressKey(VK_RETURN);
-    HWND order = Window("Modify List Order");
+    HWND order = OpenListWindow(grid, "displayorder", "Modify List Order");
     ASSERT_NE(order, nullptr);
     Shoot("display-order");
     Press(order, IDCANCEL);
