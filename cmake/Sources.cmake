@@ -28,6 +28,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/AddPropertyPlan.cpp
   model/PageList.cpp
   model/DisplayOrderDrop.cpp
+  model/DebugSettingsPlan.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp

@@ -206,6 +206,24 @@ ToolCommand Debug1394Command(const std::string& channel, const DebugOptions& opt
     return WithDebugOptions("/DBGSETTINGS 1394 CHANNEL:" + channel, options);
 }
 
+ToolCommand DebugNetCommand(const std::string& hostIp, const std::string& port,
+                            const std::string& key, const DebugOptions& options)
+{
+    std::string problem =
+        FirstProblem({CheckWord(hostIp, "host address"), CheckWord(port, "port"),
+                      key.empty() ? std::string() : CheckWord(key, "key")});
+    if (!problem.empty())
+        return Refused(problem);
+    return WithDebugOptions("/DBGSETTINGS NET HOSTIP:" + hostIp + " PORT:" + port +
+                                (key.empty() ? std::string() : " KEY:" + key),
+                            options);
+}
+
+ToolCommand DebugLocalCommand(const DebugOptions& options)
+{
+    return WithDebugOptions("/DBGSETTINGS LOCAL", options);
+}
+
 
 bool ContainsSuccessLine(const std::vector<std::string>& lines)
 {

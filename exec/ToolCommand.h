@@ -41,6 +41,10 @@ ToolCommand DebugSerialCommand(const std::string& port, const std::string& baudR
                                const DebugOptions& options);
 ToolCommand DebugUsbCommand(const std::string& targetName, const DebugOptions& options);
 ToolCommand Debug1394Command(const std::string& channel, const DebugOptions& options);
+// An empty key lets the tool make one up (it prints it as "Key=...").
+ToolCommand DebugNetCommand(const std::string& hostIp, const std::string& port,
+                            const std::string& key, const DebugOptions& options);
+ToolCommand DebugLocalCommand(const DebugOptions& options);
 
 // Whether "BCDEDIT.EXE" + blank + arguments + NUL fits the runner's buffer.
 bool FitsCommandLine(const std::string& arguments);

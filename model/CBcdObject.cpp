@@ -26,15 +26,20 @@ void CBcdObject::ReadDebugType(const CBcdItem& item)
 {
     if (!EqualsNoCase(item.GetName(), "debugtype"))
         return;
-    std::string value = item.GetValue(0);
-    if (EqualsNoCase(value, "1394"))
-        m_debugType = DebugType1394;
-    else if (EqualsNoCase(value, "Serial"))
-        m_debugType = DebugTypeSerial;
-    else if (EqualsNoCase(value, "USB"))
-        m_debugType = DebugTypeUsb;
-    else
-        m_debugType = DebugTypeNone;
+    m_debugType = DebugTypeFromText(item.GetValue(0));
+}
+
+DebugType DebugTypeFromText(const std::string& text)
+{
+    static const struct {
+        const char* word;
+        DebugType type;
+    } kWords[] = {{"1394", DebugType1394}, {"Serial", DebugTypeSerial}, {"USB", DebugTypeUsb},
+                  {"NET", DebugTypeNet},   {"Local", DebugTypeLocal}};
+    for (const auto& entry : kWords)
+        if (EqualsNoCase(text, entry.word))
+            return entry.type;
+    return DebugTypeNone;
 }
 
 const CBcdItem* CBcdObject::FindItem(const std::string& name) const
@@ -71,6 +76,21 @@ std::string CBcdObject::GetChannel() const
 std::string CBcdObject::GetTargetName() const
 {
     return m_debugType == DebugTypeUsb ? FirstValueOf("targetname") : std::string();
+}
+
+std::string CBcdObject::GetHostIp() const
+{
+    return m_debugType == DebugTypeNet ? FirstValueOf("hostip") : std::string();
+}
+
+std::string CBcdObject::GetNetPort() const
+{
+    return m_debugType == DebugTypeNet ? FirstValueOf("port") : std::string();
+}
+
+std::string CBcdObject::GetKey() const
+{
+    return m_debugType == DebugTypeNet ? FirstValueOf("key") : std::string();
 }
 
 bool CBcdObject::IsDebugEnabled() const { return EqualsNoCase(FirstValueOf("debug"), "Yes"); }

@@ -32,6 +32,9 @@ public:
     std::string GetBaudRate() const;
     std::string GetChannel() const;
     std::string GetTargetName() const;
+    std::string GetHostIp() const;
+    std::string GetNetPort() const;
+    std::string GetKey() const;
     bool IsDebugEnabled() const;
     // 1-based place of this object's identifier in the boot manager's
     // display order; -1 when it is not there or there is no display order.

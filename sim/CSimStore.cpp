@@ -148,7 +148,7 @@ bool CSimStore::Parse(const std::string& text, std::string& error)
             return false;
         }
         std::string name = TrimBlanks(trimmed.substr(0, equals));
-        std::string value = TrimBlanks(trimmed.substr(equals + 1));
+        std::string value = UnquoteStoreValue(TrimBlanks(trimmed.substr(equals + 1)));
         bool applied = inStore ? ApplyStoreSetting(*this, name, value, error)
                                : ApplyObjectLine(*object, name, value, error);
         if (!applied) {
@@ -177,7 +177,7 @@ std::string CSimStore::Serialize() const
             out += "@alias = " + object.alias + "\n";
         for (const SimElement& element : object.elements)
             for (const std::string& value : element.values)
-                out += element.name + " = " + value + "\n";
+                out += element.name + " = " + QuoteStoreValue(value) + "\n";
     }
     return out;
 }
@@ -204,4 +204,18 @@ SimObject* CSimStore::FindByKind(const std::string& kind)
         if (object.kind == kind)
             return &object;
     return nullptr;
+}
+
+std::string QuoteStoreValue(const std::string& value)
+{
+    bool outerBlank = !value.empty() && (value.front() == ' ' || value.back() == ' ');
+    bool looksQuoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    return outerBlank || looksQuoted ? "\"" + value + "\"" : value;
+}
+
+std::string UnquoteStoreValue(const std::string& text)
+{
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
 }

@@ -30,6 +30,7 @@ struct SimObject {
 //   description = Windows 11
 //   displayorder = {a}         a name given again continues its list
 //   displayorder = {b}
+//   description = "  blanks kept  "   quoted when it starts or ends with blanks
 class CSimStore {
 public:
     bool Parse(const std::string& text, std::string& error);
@@ -45,3 +46,8 @@ public:
 };
 
 bool IsBracedGuid(const std::string& text);
+
+// A value with blanks at either end is kept between double quotes in the
+// store file, so the blanks survive; any other value as it is.
+std::string QuoteStoreValue(const std::string& value);
+std::string UnquoteStoreValue(const std::string& text);

@@ -29,14 +29,14 @@ bool IsWellKnownName(const std::string& identifier)
     return false;
 }
 
-// The store keeps one value per line, trimmed: a value with a line break or
-// another control character cannot be kept, and outer blanks would not survive.
+// The store keeps one value per line: a value with a line break or another
+// control character cannot be kept. Outer blanks stay, as the tool keeps them.
 bool StorableValue(const std::string& value, std::string& out)
 {
     for (unsigned char c : value)
         if (c < 0x20 || c == 0x7f)
             return false;
-    out = TrimBlanks(value);
+    out = value;
     return true;
 }
 
@@ -283,16 +283,66 @@ SimObject& CSimulator::DebuggerObject()
     return store_.objects.back();
 }
 
+namespace {
+
+// What "/DBGSETTINGS" prints for each connection type, in the tool's order.
+std::vector<const char*> DebugSettingsShown(const std::string& type)
+{
+    if (EqualsNoCase(type, "NET"))
+        return {"key", "debugtype", "hostip", "port", "dhcp", "busparams"};
+    if (EqualsNoCase(type, "USB"))
+        return {"targetname", "debugtype", "debugport", "baudrate", "busparams"};
+    if (EqualsNoCase(type, "1394"))
+        return {"debugtype", "debugport", "baudrate", "channel", "busparams"};
+    if (EqualsNoCase(type, "Local"))
+        return {"debugtype"};
+    return {"debugtype", "debugport", "baudrate", "busparams"};
+}
+
+std::string MadeUpKey()
+{
+    static std::mt19937_64 engine{std::random_device{}()};
+    const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string key;
+    for (int part = 0; part < 4; ++part) {
+        if (part)
+            key += '.';
+        for (int i = 0; i < 12; ++i)
+            key += digits[engine() % 36];
+    }
+    return key;
+}
+
+bool IsNetPort(const std::string& port)
+{
+    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    unsigned long number = std::stoul(port);
+    return number == 5364 || (number >= 49152 && number <= 65535);
+}
+
+}  // namespace
+
+SimOutput CSimulator::ShowDebugSettings()
+{
+    SimOutput output;
+    if (const SimObject* object = store_.FindByAlias("{dbgsettings}")) {
+        const SimElement* type = object->Find("debugtype");
+        std::vector<const char*> shown = DebugSettingsShown(type ? type->values.front() : "Serial");
+        shown.push_back("debugstart");
+        shown.push_back("noumex");
+        for (const char* name : shown)
+            if (const SimElement* element = object->Find(name))
+                output.out += FormatElement(element->name, element->values);
+    }
+    output.out += kOperationSucceeded;
+    return output;
+}
+
 SimOutput CSimulator::DebugSettings(const std::vector<std::string>& args)
 {
-    if (args.empty()) {
-        SimOutput output;
-        if (const SimObject* object = store_.FindByAlias("{dbgsettings}"))
-            for (const SimElement& element : object->elements)
-                output.out += FormatElement(element.name, element.values);
-        output.out += kOperationSucceeded;
-        return output;
-    }
+    if (args.empty())
+        return ShowDebugSettings();
     static const char* const types[] = {"Serial", "1394", "USB", "NET", "Local"};
     std::string type;
     for (const char* each : types)
@@ -334,37 +384,56 @@ SimOutput CSimulator::DebugSettings(const std::vector<std::string>& args)
             return Failure(error);
         connection.push_back(SimElement{name, {value}});
     }
-    auto has = [&](const char* name) {
-        return std::any_of(connection.begin(), connection.end(),
-                           [&](const SimElement& e) { return e.name == name; });
+    auto find = [&](const char* name) -> SimElement* {
+        for (SimElement& element : connection)
+            if (element.name == name)
+                return &element;
+        return nullptr;
     };
-    bool complete = (type == "Serial" && has("debugport")) || (type == "1394" && has("channel")) ||
-                    (type == "USB" && has("targetname")) ||
-                    (type == "NET" && has("hostip") && has("port")) || type == "Local";
+    bool complete = type == "Serial" || (type == "1394" && find("channel")) ||
+                    (type == "USB" && find("targetname")) ||
+                    (type == "NET" && find("hostip") && find("port")) || type == "Local";
     if (!complete)
         return Failure(kDebugSettingsInvalid);
+    if (type == "NET" && !IsNetPort(find("port")->values.front()))
+        return Failure(kDebugSettingsInvalid);
+
+    SimOutput output = Success();
+    if (type == "Serial" && !find("debugport"))
+        connection.push_back(SimElement{"debugport", {"1"}});
+    if (type == "Serial" && !find("baudrate"))
+        connection.push_back(SimElement{"baudrate", {"115200"}});
+    if (type == "NET") {
+        if (!find("key")) {
+            std::string key = MadeUpKey();
+            connection.push_back(SimElement{"key", {key}});
+            output.out = "Key=" + key + "\r\n" + output.out;
+        }
+        connection.push_back(SimElement{"dhcp", {"Yes"}});
+    }
 
     SimObject& object = DebuggerObject();
-    static const char* const replaced[] = {"debugtype", "debugport", "baudrate", "channel",
-                                           "targetname", "hostip",   "port",     "key",
-                                           "dhcp",       "debugstart", "noumex"};
+    // Another connection keeps the serial port and rate; its own values
+    // and the options are set anew.
+    std::vector<std::string> replaced = {"debugtype", "channel", "targetname", "hostip", "port",
+                                         "key",       "dhcp",    "debugstart", "noumex"};
+    for (const SimElement& element : connection)
+        replaced.push_back(element.name);
     object.elements.erase(
         std::remove_if(object.elements.begin(), object.elements.end(),
                        [&](const SimElement& e) {
-                           return std::find(std::begin(replaced), std::end(replaced),
-                                            ToLowerAscii(e.name)) != std::end(replaced);
+                           return std::find(replaced.begin(), replaced.end(), ToLowerAscii(e.name)) !=
+                                  replaced.end();
                        }),
         object.elements.end());
     object.elements.push_back(SimElement{"debugtype", {type}});
     for (SimElement& element : connection)
         object.elements.push_back(element);
-    if (type == "Serial" && !has("baudrate"))
-        object.elements.push_back(SimElement{"baudrate", {"115200"}});
     if (!start.empty())
         object.elements.push_back(SimElement{"debugstart", {start}});
     if (noUmex)
         object.elements.push_back(SimElement{"noumex", {"Yes"}});
-    return Success();
+    return output;
 }
 
 bool CSimulator::NormalizeReference(const std::string& value, std::string& out,
@@ -468,7 +537,16 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
     else
         copy.elements.insert(copy.elements.begin(), SimElement{"description", {description}});
     std::string guid = copy.guid;
+    bool loader = (ClassOf(copy) & (kClassOsLoader | kClassLegacy)) != 0;
     store_.objects.push_back(std::move(copy));
+    // The tool puts a copied loader at the end of the boot menu.
+    if (loader)
+        if (SimObject* manager = store_.FindByAlias("{bootmgr}")) {
+            if (SimElement* order = manager->Find("displayorder"))
+                order->values.push_back(guid);
+            else
+                manager->elements.push_back(SimElement{"displayorder", {guid}});
+        }
     SimOutput output;
     output.out = "The entry was successfully copied to " + guid + ".\r\n";
     output.changed = true;

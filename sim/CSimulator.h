@@ -28,6 +28,7 @@ public:
 private:
     SimOutput Enumerate(const std::vector<std::string>& args, bool verbose);
     SimOutput DebugSettings(const std::vector<std::string>& args);
+    SimOutput ShowDebugSettings();
     SimOutput Set(const std::vector<std::string>& args);
     SimOutput DeleteValue(const std::vector<std::string>& args);
     SimOutput Copy(const std::vector<std::string>& args);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -227,13 +228,18 @@ TEST(Simulator, DeleteValueCopyAndDelete)
     EXPECT_EQ(clone->Find("nx")->values, store.FindByGuid(kWin10)->Find("nx")->values);
     EXPECT_NE(Err(sim, {"/copy", "{bootmgr}", "/d", "x"}).find("copy command"), std::string::npos);
 
+    // The copy of a loader ends the boot menu.
+    EXPECT_EQ(store.FindByAlias("{bootmgr}")->Find("displayorder")->values.back(),
+              "{11111111-2222-3333-4444-555555555555}");
+    EXPECT_EQ(store.FindByAlias("{bootmgr}")->Find("displayorder")->values.size(), 6u);
+
     size_t before = store.objects.size();
     Out(sim, {"/DELETE", kWin10, "/cleanup"});
     EXPECT_EQ(store.objects.size(), before - 1);
     EXPECT_EQ(store.FindByGuid(kWin10), nullptr);
     for (const std::string& entry : store.FindByAlias("{bootmgr}")->Find("displayorder")->values)
         EXPECT_NE(entry, kWin10);
-    EXPECT_EQ(store.FindByAlias("{bootmgr}")->Find("displayorder")->values.size(), 4u);
+    EXPECT_EQ(store.FindByAlias("{bootmgr}")->Find("displayorder")->values.size(), 5u);
     EXPECT_NE(Err(sim, {"/delete", "{bootmgr}", "/cleanup"}).find("cannot be deleted"),
               std::string::npos);
     EXPECT_NE(Err(sim, {"/delete", kWin10}).find("reference the specified entry"),
@@ -247,31 +253,64 @@ TEST(Simulator, DebuggerSettingsShowAndChange)
     CSimStore store = SampleStore();
     CSimulator sim(store);
     EXPECT_EQ(Out(sim, {"/DBGSETTINGS"}),
+              "debugtype               Local\r\n"
+              "The operation completed successfully.\r\n") << "as most PCs store it";
+
+    // Serial without a port takes port 1 (and the usual rate).
+    Out(sim, {"/DBGSETTINGS", "SERIAL"});
+    EXPECT_EQ(Out(sim, {"/dbgsettings"}),
               "debugtype               Serial\r\n"
               "debugport               1\r\n"
               "baudrate                115200\r\n"
-              "debugstart              Active\r\n"
               "The operation completed successfully.\r\n");
+    Out(sim, {"/DBGSETTINGS", "SERIAL", "DEBUGPORT:2", "BAUDRATE:57600"});
 
+    // USB names its target first and keeps the serial port and rate.
     Out(sim, {"/DBGSETTINGS", "USB", "TARGETNAME:kdtarget", "/start", "AUTOENABLE", "/noumex"});
     EXPECT_EQ(Out(sim, {"/dbgsettings"}),
-              "debugtype               USB\r\n"
               "targetname              kdtarget\r\n"
+              "debugtype               USB\r\n"
+              "debugport               2\r\n"
+              "baudrate                57600\r\n"
               "debugstart              AutoEnable\r\n"
               "noumex                  Yes\r\n"
               "The operation completed successfully.\r\n");
     Out(sim, {"/DBGSETTINGS", "1394", "CHANNEL:12"});
     EXPECT_EQ(Out(sim, {"/dbgsettings"}),
               "debugtype               1394\r\n"
+              "debugport               2\r\n"
+              "baudrate                57600\r\n"
               "channel                 12\r\n"
               "The operation completed successfully.\r\n");
-    Out(sim, {"/DBGSETTINGS", "SERIAL", "DEBUGPORT:2", "BAUDRATE:57600"});
-    EXPECT_NE(Out(sim, {"/dbgsettings"}).find("debugport               2\r\nbaudrate                57600\r\n"),
-              std::string::npos);
 
-    EXPECT_NE(Err(sim, {"/DBGSETTINGS", "SERIAL"}).find("debugger settings"), std::string::npos);
+    // Network debugging: the key first; without one the tool makes one up
+    // and says so before the success line.
+    SimOutput net = sim.Execute({"/DBGSETTINGS", "NET", "HOSTIP:192.168.1.2", "PORT:50000"});
+    ASSERT_EQ(net.err, "");
+    std::vector<std::string> lines = SplitToolOutput(net.out);
+    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_EQ(lines[0].substr(0, 4), "Key=");
+    std::string key = lines[0].substr(4);
+    EXPECT_EQ(std::count(key.begin(), key.end(), '.'), 3);
+    EXPECT_EQ(lines[1], "The operation completed successfully.");
+    EXPECT_EQ(Out(sim, {"/dbgsettings"}),
+              "key                     " + key + "\r\n"
+              "debugtype               NET\r\n"
+              "hostip                  192.168.1.2\r\n"
+              "port                    50000\r\n"
+              "dhcp                    Yes\r\n"
+              "The operation completed successfully.\r\n");
+    EXPECT_EQ(Out(sim, {"/DBGSETTINGS", "NET", "HOSTIP:10.0.0.1", "PORT:5364", "KEY:a.b.c.d"}),
+              "The operation completed successfully.\r\n") << "a given key: no Key= line";
+    for (const char* port : {"PORT:80", "PORT:49151", "PORT:65536", "PORT:x"})
+        EXPECT_NE(Err(sim, {"/DBGSETTINGS", "NET", "HOSTIP:10.0.0.1", port}), "") << port;
+    Out(sim, {"/DBGSETTINGS", "LOCAL"});
+    EXPECT_EQ(Out(sim, {"/dbgsettings"}),
+              "debugtype               Local\r\nThe operation completed successfully.\r\n");
+
     EXPECT_NE(Err(sim, {"/DBGSETTINGS", "SERIAL", "DEBUGPORT:x"}).find("integer"), std::string::npos);
     EXPECT_NE(Err(sim, {"/DBGSETTINGS", "PIGEON"}).find("debugger settings"), std::string::npos);
+    EXPECT_NE(Err(sim, {"/DBGSETTINGS", "USB"}).find("debugger settings"), std::string::npos);
     EXPECT_NE(Err(sim, {"/DBGSETTINGS", "USB", "TARGETNAME:a", "/start", "sometimes"})
                   .find("debugger settings"),
               std::string::npos);
@@ -363,10 +402,13 @@ TEST(Simulator, EveryChangeLeavesAStoreThatReadsBackTheSame)
     sim.SetGuidSource([] { return std::string(kWin10); });
     EXPECT_NE(sim.Execute({"/copy", kWin10, "/d", "again"}).err, "");
 
-    // A value the text store cannot keep is refused; outer blanks go.
+    // A value the text store cannot keep is refused; outer blanks stay, as
+    // the tool keeps them, and survive the store file.
     EXPECT_NE(sim.Execute({"/set", kWin10, "description", "two\nlines"}).err, "");
     EXPECT_TRUE(sim.Execute({"/set", kWin10, "description", "  padded  "}).changed);
-    EXPECT_EQ(store.FindByGuid(kWin10)->Find("description")->values[0], "padded");
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("description")->values[0], "  padded  ");
+    ASSERT_TRUE(again.Parse(store.Serialize(), error)) << error;
+    EXPECT_EQ(again.FindByGuid(kWin10)->Find("description")->values[0], "  padded  ");
     ASSERT_TRUE(again.Parse(store.Serialize(), error)) << error;
     EXPECT_EQ(again.Serialize(), store.Serialize());
 }

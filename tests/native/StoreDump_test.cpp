@@ -45,7 +45,7 @@ TEST_F(StoreDump, PrintsEveryObjectAndItemOfTheSimulatorsStore)
     }
     // Boot manager, four loaders, debugger settings.
     EXPECT_EQ(objects, 6u);
-    size_t expectedItems = 4;  // the debugger settings' elements
+    size_t expectedItems = 1;  // the debugger settings' one element
     const SimObject* manager = store.FindByAlias("{bootmgr}");
     expectedItems += manager->elements.size() + 1;
     for (const std::string& guid : manager->Find("displayorder")->values) {
@@ -64,7 +64,7 @@ TEST_F(StoreDump, PrintsEveryObjectAndItemOfTheSimulatorsStore)
     EXPECT_NE(std::find(lines.begin(), lines.end(),
                         "  custom:47000005 : CUSTOM IDENTIFIER = 301989892 | 3"),
               lines.end());
-    EXPECT_EQ(lines.back(), "  debugstart = Active");
+    EXPECT_EQ(lines.back(), "  debugtype = Local");
 }
 
 TEST_F(StoreDump, MessagesAndBareLineFeeds)

@@ -320,8 +320,8 @@ TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
                   static_cast<int>(k) + 1);
     }
     EXPECT_EQ(model.GetLoaders()[0]->GetIdentifier(), order->values[0]);
-    EXPECT_EQ(model.GetDebugSettings()->GetDebugPort(), "1");
-    EXPECT_EQ(model.GetDebugSettings()->GetBaudRate(), "115200");
+    EXPECT_EQ(model.GetDebugSettings()->GetDebugType(), DebugTypeLocal);
+    EXPECT_EQ(model.GetDebugSettings()->GetItems().size(), 1u);
     EXPECT_TRUE(model.GetLoaders()[1]->IsDebugEnabled());
     EXPECT_TRUE(recorder.notices.empty());
 
