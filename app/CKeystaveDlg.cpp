@@ -9,6 +9,9 @@
 #include "catalogue/FillPropertyGrid.h"
 #include "controls/GridMessages.h"
 #include "dialogs/CBootLoaderPropertiesDlg.h"
+#include "dialogs/CCloneConfigurationDlg.h"
+#include "dialogs/CCreateObjectSheet.h"
+#include "dialogs/CModifyDbgSettingsDlg.h"
 #include "dialogs/CBootManagerPropertiesDlg.h"
 #include "exec/ToolCommand.h"
 #include "exec/ToolRunner.h"
@@ -205,10 +208,38 @@ void CKeystaveDlg::ModifyBootManager()
     FillGrids();
 }
 
-// The clone and debugger windows come with later work; until then their
-// commands do nothing.
-void CKeystaveDlg::CloneLoader() {}
-void CKeystaveDlg::ModifyDebugSettings() {}
+void CKeystaveDlg::CloneLoader()
+{
+    CBcdBootLoader* loader = SelectedLoader();
+    if (!loader)
+        return;
+    CCloneConfigurationDlg clone(*loader, m_hWnd);
+    if (clone.DoModal() == IDOK)
+        RefreshAll();
+}
+
+void CKeystaveDlg::ModifyDebugSettings()
+{
+    CBcdDbgSettings* settings = m_model.GetDebugSettings();
+    if (!settings) {
+        ::MessageBoxA(m_hWnd,
+                      "BCDEDIT.EXE listed no debugger settings, so there is nothing to modify. "
+                      "Check that the program runs as an administrator.",
+                      kMessageCaption, MB_ICONERROR | MB_OK);
+        return;
+    }
+    CModifyDbgSettingsDlg debug(*settings, m_hWnd);
+    if (debug.DoModal() != IDOK)
+        return;
+    m_model.RefreshDebugSettings();
+    FillGrids();
+}
+
+void CKeystaveDlg::CreateEntry()
+{
+    CCreateObjectSheet wizard(m_hWnd);
+    wizard.DoModal();
+}
 
 void CKeystaveDlg::RefreshAll()
 {
@@ -248,7 +279,7 @@ bool CKeystaveDlg::OnCommand(WORD id, WORD, HWND)
     case ID_LOADER_DELETE: DeleteLoader(); return true;
     case IDC_MODIFY_DEBUG: ModifyDebugSettings(); return true;
     case IDC_MODIFY_BOOT: ModifyBootManager(); return true;
-    case IDC_CREATE_ENTRY: return true;
+    case IDC_CREATE_ENTRY: CreateEntry(); return true;
     case ID_HELP_BUTTON: ShowHelp(); return true;
     default: return false;
     }

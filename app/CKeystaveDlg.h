@@ -36,6 +36,7 @@ private:
     void DeleteLoader();
     void ModifyDebugSettings();
     void ModifyBootManager();
+    void CreateEntry();
     void OnPaint();
 
     HICON m_hIcon;

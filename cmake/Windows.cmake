@@ -46,6 +46,12 @@ add_library(keystave_app STATIC
   dialogs/CDeletePropertyDlg.cpp
   dialogs/CModifyPagesDlg.cpp
   dialogs/CModifyOrderDlg.cpp
+  dialogs/CCloneConfigurationDlg.cpp
+  dialogs/CModifyDbgSettingsDlg.cpp
+  dialogs/CDebugKeyDlg.cpp
+  dialogs/CApplicationKindPage.cpp
+  dialogs/CSelectApplicationPropertyPage.cpp
+  dialogs/CCreateObjectSheet.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win)
 add_executable(keystave WIN32 app/CKeystaveApp.cpp res/keystave.rc)

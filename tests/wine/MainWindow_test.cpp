@@ -37,9 +37,9 @@ TEST_F(MainWindow, StartUpShowsEveryLoaderAndBothGrids)
     EXPECT_EQ(boot.Text(9, 0), "timeout");
     EXPECT_EQ(boot.Text(9, 1), "30");
     RemoteListView debug(::GetDlgItem(main, 1005));
-    ASSERT_EQ(debug.Count(), 4);
-    EXPECT_EQ(debug.Text(0, 1), "Serial");
-    EXPECT_EQ(debug.Text(3, 1), "ACTIVE");
+    ASSERT_EQ(debug.Count(), 1);
+    EXPECT_EQ(debug.Text(0, 0), "debugtype");
+    EXPECT_EQ(debug.Text(0, 1), "Local");
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr) << "no message";
 }
 
@@ -150,6 +150,7 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
 
 TEST_F(MainWindow, AChoiceInAReadOnlyGridDoesNotStayOnScreen)
 {
+    UseDebuggerSettings("debugtype = Serial\ndebugport = 1\nbaudrate = 115200\ndebugstart = Active\n");
     Start(4);
     HWND debugGrid = ::GetDlgItem(main, 1005);
     RemoteListView debug(debugGrid);

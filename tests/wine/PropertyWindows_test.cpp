@@ -12,7 +12,6 @@ protected:
     {
         ProgramTest::SetUp();
         Start(4);
-        startCommands = ReadCommandLog(logPath).size();
     }
 
     HWND OpenLoaderProperties(int row)
@@ -49,68 +48,6 @@ protected:
         Type(text);
         PressKey(VK_RETURN);
     }
-    static void Type(const std::string& text)
-    {
-        for (char c : text) {
-            if (c >= 'a' && c <= 'z')
-                PressKey(static_cast<WORD>(c - 'a' + 'A'));
-            else if (c == ' ')
-                PressKey(VK_SPACE);
-            else if (c == '\\')
-                PressKey(VK_OEM_5);
-            else if (c == '.')
-                PressKey(VK_OEM_PERIOD);
-            else
-                PressKey(static_cast<WORD>(c));
-        }
-    }
-    // The commands sent since the program had read the store.
-    std::vector<std::string> Sent() const
-    {
-        std::vector<std::string> all = ReadCommandLog(logPath);
-        return std::vector<std::string>(all.begin() + static_cast<long>(std::min(startCommands, all.size())),
-                                        all.end());
-    }
-    // The values of an element in the simulator's store file.
-    std::vector<std::string> Stored(const std::string& guid, const std::string& name) const
-    {
-        std::string store = ReadFile(storePath);
-        size_t start = store.find("[" + guid + "]");
-        size_t end = start == std::string::npos ? start : store.find("\n[", start + 1);
-        std::string section = start == std::string::npos ? std::string() : store.substr(start, end - start);
-        std::vector<std::string> values;
-        size_t at = 0;
-        std::string key = "\n" + name + " = ";
-        while ((at = section.find(key, at)) != std::string::npos) {
-            at += key.size();
-            values.push_back(section.substr(at, section.find('\n', at) - at));
-        }
-        return values;
-    }
-    // The store file without its comment lines, which a rewrite does not keep.
-    std::string StoreContent() const
-    {
-        std::string text = ReadFile(storePath), content;
-        size_t start = 0;
-        for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-            if (text[start] != '#')
-                content += text.substr(start, end + 1 - start);
-        return content;
-    }
-    bool Gone(HWND window) { return WaitUntil([&] { return !::IsWindow(window); }); }
-    // Waits for the program's message box, reads it and presses its OK.
-    std::string AnswerBox(const char* caption = "Keystave")
-    {
-        HWND box = Window(caption, 10000);
-        if (!box)
-            return "<no box>";
-        std::string text = WindowText(::GetDlgItem(box, 0xFFFF));
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        Gone(box);
-        return text;
-    }
-
-    size_t startCommands = 0;
 };
 
 }  // namespace

@@ -213,8 +213,15 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM param)
 
 std::string WindowText(HWND window)
 {
-    char text[1024] = {};
-    ::GetWindowTextA(window, text, sizeof text);
+    // Asked of the window itself: across processes GetWindowText reads only
+    // a caption, so an edit box of another program would seem empty.
+    wchar_t wide[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(wide),
+                               SMTO_ABORTIFHUNG, 5000, &copied))
+        return {};
+    char text[2048] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
 }
 

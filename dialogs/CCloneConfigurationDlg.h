@@ -1,0 +1,18 @@
+#pragma once
+#include "framework/CDialog.h"
+
+class CBcdBootLoader;
+
+// Copies one loader entry under a new description with "/Copy"; ends with
+// IDOK only after the tool confirmed the copy, and stays open after a failure.
+class CCloneConfigurationDlg : public CDialog {
+public:
+    CCloneConfigurationDlg(const CBcdBootLoader& loader, HWND parent);
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    const CBcdBootLoader& m_loader;
+};
