@@ -22,8 +22,12 @@ tour=$!
 declare -A caption=(
   [loader-properties]="Boot Loader Properties" [add-property]="Add a Property"
   [delete-property]="Delete a Property" [physical-pages]="Modify Physical Pages"
-  [bootmgr-properties]="Boot Manager Properties" [display-order]="Modify List Order")
-for name in loader-properties add-property delete-property physical-pages bootmgr-properties display-order; do
+  [bootmgr-properties]="Boot Manager Properties" [display-order]="Modify List Order"
+  [clone]="Clone Configuration" [debug-serial]="Modify Debug Settings"
+  [debug-net]="Modify Debug Settings" [debug-key]="Network Debugging Key"
+  [wizard]="Choose Application Type")
+for name in loader-properties add-property delete-property physical-pages bootmgr-properties \
+            display-order clone debug-serial debug-net debug-key wizard; do
   for _ in $(seq 1 300); do
     [ -e "$work/shots/$name.ready" ] && break
     kill -0 $tour 2>/dev/null || { cat "$work/tour.log"; exit 1; }

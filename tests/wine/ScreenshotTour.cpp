@@ -17,6 +17,14 @@ protected:
         PressKey(VK_RETURN);
         return Window(caption);
     }
+    void ChooseConnection(HWND debug, int index)
+    {
+        ClickAt(WindowCentre(::GetDlgItem(debug, IDC_CONNECT_TYPE)));
+        PressKey(VK_HOME);
+        for (int i = 0; i < index; ++i)
+            PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+    }
     // Tells the script that `name` is on screen and waits until it was taken.
     void Shoot(const std::string& name)
     {
@@ -78,4 +86,33 @@ TEST_F(Screenshots, DISABLED_Tour)
     Shoot("display-order");
     Press(order, IDCANCEL);
     Press(manager, IDCANCEL);
+
+    RightClickRow(1);
+    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
+    PressKey('C');
+    HWND clone = Window("Clone Configuration");
+    ASSERT_NE(clone, nullptr);
+    Shoot("clone");
+    Press(clone, IDCANCEL);
+
+    Press(main, IDC_MODIFY_DEBUG);
+    HWND debug = Window("Modify Debug Settings");
+    ASSERT_NE(debug, nullptr);
+    ChooseConnection(debug, 0);  // Serial
+    Shoot("debug-serial");
+    ChooseConnection(debug, 3);  // Net
+    ClickAt(WindowCentre(::GetDlgItem(debug, IDC_HOST_IP)));
+    Type("192.168.1.2");
+    Shoot("debug-net");
+    Press(debug, IDOK);
+    HWND key = Window("Network Debugging Key");
+    ASSERT_NE(key, nullptr);
+    Shoot("debug-key");
+    Press(key, IDOK);
+
+    ::PostMessageA(main, WM_COMMAND, IDC_CREATE_ENTRY, 0);
+    HWND wizard = Window("Choose Application Type");
+    ASSERT_NE(wizard, nullptr);
+    Shoot("wizard");
+    Press(wizard, IDCANCEL);
 }
