@@ -175,6 +175,14 @@ void CKeystaveDlg::ShowLoaderMenu()
     ::DestroyMenu(menu);
 }
 
+void CKeystaveDlg::TellNothingListed(const char* what)
+{
+    std::string text = std::string("BCDEDIT.EXE listed no ") + what +
+                       ", so there is nothing to modify. Check that the program runs as an "
+                       "administrator.";
+    ::MessageBoxA(m_hWnd, text.c_str(), kMessageCaption, MB_ICONERROR | MB_OK);
+}
+
 void CKeystaveDlg::ShowLoaderProperties()
 {
     CBcdBootLoader* loader = SelectedLoader();
@@ -189,10 +197,7 @@ void CKeystaveDlg::ModifyBootManager()
 {
     CBcdBootManager* manager = m_model.GetBootManager();
     if (!manager) {
-        ::MessageBoxA(m_hWnd,
-                      "BCDEDIT.EXE listed no boot manager, so there is nothing to modify. Check "
-                      "that the program runs as an administrator.",
-                      kMessageCaption, MB_ICONERROR | MB_OK);
+        TellNothingListed("boot manager");
         return;
     }
     std::vector<const CBcdObject*> loaders;
@@ -222,10 +227,7 @@ void CKeystaveDlg::ModifyDebugSettings()
 {
     CBcdDbgSettings* settings = m_model.GetDebugSettings();
     if (!settings) {
-        ::MessageBoxA(m_hWnd,
-                      "BCDEDIT.EXE listed no debugger settings, so there is nothing to modify. "
-                      "Check that the program runs as an administrator.",
-                      kMessageCaption, MB_ICONERROR | MB_OK);
+        TellNothingListed("debugger settings");
         return;
     }
     CModifyDbgSettingsDlg debug(*settings, m_hWnd);

@@ -37,6 +37,8 @@ private:
     void ModifyDebugSettings();
     void ModifyBootManager();
     void CreateEntry();
+    // Says that the store's listing had no such object to open a window on.
+    void TellNothingListed(const char* what);
     void OnPaint();
 
     HICON m_hIcon;

@@ -313,6 +313,8 @@ std::string MadeUpKey()
     return key;
 }
 
+// The tool's own rule, kept apart from the program's check of it, so that
+// a test sees the program and the tool agree rather than assume it.
 bool IsNetPort(const std::string& port)
 {
     if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos)
