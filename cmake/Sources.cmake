@@ -3,6 +3,9 @@ set(KEYSTAVE_CORE_SOURCES
   common/TextCompare.cpp
   common/FileText.cpp
   common/NumberText.cpp
+  common/ToolTexts.cpp
+  common/ToolTextsLookup.cpp
+  common/TextEncoding.cpp
   exec/SplitToolOutput.cpp
   exec/ToolCommand.cpp
   exec/CWritePath.cpp
@@ -22,6 +25,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/CBcdItem.cpp
   model/CBcdObject.cpp
   model/CollectUnknownElement.cpp
+  model/ToolWords.cpp
   model/CStoreModel.cpp
   model/ReloadObject.cpp
   model/PropertyWrites.cpp

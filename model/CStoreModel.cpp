@@ -6,6 +6,8 @@
 #include "exec/ToolCommand.h"
 #include "model/CLineTokenizer.h"
 #include "model/CollectUnknownElement.h"
+#include "model/ToolWords.h"
+#include "catalogue/ElementCatalogue.h"
 
 const char* const BootManagerHeading = "Windows Boot Manager";
 const char* const BootLoaderHeading = "Windows Boot Loader";
@@ -17,7 +19,48 @@ enum class SectionKind { BootManager, Loader };
 
 bool IsLoaderHeading(const std::string& line)
 {
-    return line == BootLoaderHeading || line == LegacyLoaderHeading;
+    return IsWindowsLoaderHeading(line) || IsLegacyLoaderHeading(line);
+}
+
+// The value of the section's element `name` (its first line is read as the
+// identifier, whatever its label), up to the next section; empty if none.
+std::string SectionValue(const std::vector<std::string>& lines, size_t heading, const char* name)
+{
+    for (size_t i = heading + 2; i < lines.size(); ++i) {
+        if (IsSectionHeading(lines, i))
+            break;
+        CLineTokenizer tokenizer(lines[i], " ");
+        std::string label;
+        if (!tokenizer.NextToken(label))
+            break;
+        bool identifier = i == heading + 2 && std::string(name) == "identifier";
+        if (identifier || EqualsNoCase(label, name))
+            return TrimBlanks(tokenizer.Rest());
+    }
+    return {};
+}
+
+bool EndsWithNoCase(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
+}
+
+// A heading in no language the program knows: what the section holds says
+// what it is.
+SectionType ClassifyByContent(const std::vector<std::string>& lines, size_t heading)
+{
+    std::string identifier = SectionValue(lines, heading, "identifier");
+    std::string path = SectionValue(lines, heading, "path");
+    if (EqualsNoCase(identifier, "{bootmgr}") ||
+        EqualsNoCase(identifier, "{9dea862c-5cdd-4e70-acc1-f32b344d4795}"))
+        return SectionType::BootManager;
+    if (EqualsNoCase(identifier, "{ntldr}") ||
+        EqualsNoCase(identifier, "{466f5a88-0af2-4f76-9038-095b170dc21c}") ||
+        EqualsNoCase(path, "\\ntldr"))
+        return SectionType::Loader;
+    if (EndsWithNoCase(path, "winload.exe") || EndsWithNoCase(path, "winload.efi"))
+        return SectionType::Loader;
+    return SectionType::Other;
 }
 
 // Lines of spaces only end a section; so does the heading of any other
@@ -53,6 +96,10 @@ bool ElementStep(CBcdObject& object, const std::vector<std::string>& lines, size
     if (kind == SectionKind::Loader && HasDebugSink())
         WriteDebugOutput("Identifier: " + name + "\n");
     auto item = std::make_unique<CBcdItem>();
+    // A section begins with its identifier, under a label in the display
+    // language ("Bezeichner", "identificateur", ...).
+    if (object.GetItems().empty() && !ElementCatalogue::Instance().IsKnownName(name))
+        name = "identifier";
     if (item->Identify(name)) {
         item->AddValue(tokenizer.Rest());
         if (item->IsMultiValued())
@@ -73,6 +120,19 @@ bool ElementStep(CBcdObject& object, const std::vector<std::string>& lines, size
 
 }  // namespace
 
+SectionType ClassifySection(const std::vector<std::string>& lines, size_t i)
+{
+    if (i >= lines.size())
+        return SectionType::Other;
+    if (IsManagerHeading(lines[i]))
+        return SectionType::BootManager;
+    if (IsLoaderHeading(lines[i]))
+        return SectionType::Loader;
+    if (!IsSectionHeading(lines, i) || IsOtherKnownHeading(lines[i]))
+        return SectionType::Other;
+    return ClassifyByContent(lines, i);
+}
+
 bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& lines, size_t& i)
 {
     while (i < lines.size()) {
@@ -85,6 +145,12 @@ bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& li
             return true;
     }
     return true;
+}
+
+std::vector<std::string> SplitOutputLines(const std::string& output)
+{
+    // Some translated headings end with a bare line feed.
+    return SplitToolOutput(NormalizeLineEnds(output));
 }
 
 bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& lines, size_t& i)
@@ -125,14 +191,14 @@ void CStoreModel::EnumerateStore()
         m_beforeLoaders();
     m_loaders.clear();
     m_lastOutput = m_run(EnumStoreCommand().arguments);
-    std::vector<std::string> lines = SplitToolOutput(m_lastOutput);
+    std::vector<std::string> lines = SplitOutputLines(m_lastOutput);
     if (lines.size() < 2)
         return;
     bool managerRead = false;
     size_t i = 0;
     while (i + 1 < lines.size()) {
         if (!managerRead) {
-            if (lines[i] == BootManagerHeading) {
+            if (ClassifySection(lines, i) == SectionType::BootManager) {
                 ParseBootManagerSection(lines, i);
                 managerRead = true;
                 continue;  // the line that ended the section may be a loader heading
@@ -140,7 +206,7 @@ void CStoreModel::EnumerateStore()
             ++i;
             continue;
         }
-        if (IsLoaderHeading(lines[i]))
+        if (ClassifySection(lines, i) == SectionType::Loader)
             ParseLoaderSection(lines, i);
         ++i;
     }
@@ -153,12 +219,12 @@ void CStoreModel::RefreshDebugSettings()
     m_debugSettings.reset();
     m_lastOutput.clear();
     m_lastOutput = m_run(DebugSettingsCommand().arguments);
-    std::vector<std::string> lines = SplitToolOutput(m_lastOutput);
+    std::vector<std::string> lines = SplitOutputLines(m_lastOutput);
     auto settings = std::make_unique<CBcdDbgSettings>();
     size_t i = 0;
     while (i < lines.size()) {
         const std::string& line = lines[i];
-        if (line == BootLoaderHeading || StartsWithSuccessText(line))
+        if (IsLoaderHeading(line) || StartsWithAnySuccessLine(line))
             break;
         CLineTokenizer tokenizer(line, " ");
         std::string name;

@@ -56,6 +56,14 @@ bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& li
 // line that ended the section.
 bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& lines, size_t& i);
 
+// What a section is, by its heading in any known language, or, under a
+// heading in none, by its content (identifier and path).
+enum class SectionType { BootManager, Loader, Other };
+SectionType ClassifySection(const std::vector<std::string>& lines, size_t i);
+
+// The tool's output cut into lines, bare line feeds ending lines too.
+std::vector<std::string> SplitOutputLines(const std::string& output);
+
 extern const char* const BootManagerHeading;
 extern const char* const BootLoaderHeading;
 extern const char* const LegacyLoaderHeading;

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "exec/SplitToolOutput.h"
 #include "exec/ToolCommand.h"
 #include "model/CStoreModel.h"
 
@@ -13,24 +12,23 @@ using Lines = std::vector<std::string>;
 
 // Index of the first line (the last excepted: an underline must follow)
 // that `isHeading` accepts; lines.size() when none does.
-template <typename Accept>
-size_t FindHeading(const Lines& lines, Accept isHeading)
+size_t FindHeading(const Lines& lines, SectionType type)
 {
     for (size_t i = 0; i + 1 < lines.size(); ++i)
-        if (isHeading(lines[i]))
+        if (ClassifySection(lines, i) == type)
             return i;
     return lines.size();
 }
 
-template <typename Object, typename Accept, typename Parse>
+template <typename Object, typename Parse>
 bool Reload(Object& object, const ToolRun& run, const std::function<void()>& beforeReplace,
-            Accept isHeading, Parse parse)
+            SectionType type, Parse parse)
 {
     ToolCommand command = EnumObjectCommand(object.GetIdentifier());
     if (!command.ok)
         return false;
-    Lines lines = SplitToolOutput(run(command.arguments));
-    size_t heading = FindHeading(lines, isHeading);
+    Lines lines = SplitOutputLines(run(command.arguments));
+    size_t heading = FindHeading(lines, type);
     if (heading == lines.size())
         return false;
     Object fresh;
@@ -48,8 +46,7 @@ bool ReloadObject(CBcdBootLoader& loader, const ToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
     return Reload(
-        loader, run, beforeReplace,
-        [](const std::string& line) { return line == BootLoaderHeading || line == LegacyLoaderHeading; },
+        loader, run, beforeReplace, SectionType::Loader,
         [](CBcdObject& object, const Lines& lines, size_t& i) {
             ParseSectionElements(object, lines, i);
         });
@@ -59,8 +56,7 @@ bool ReloadObject(CBcdBootManager& manager, const ToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
     return Reload(
-        manager, run, beforeReplace,
-        [](const std::string& line) { return line == BootManagerHeading; },
+        manager, run, beforeReplace, SectionType::BootManager,
         [](CBcdObject& object, const Lines& lines, size_t& i) {
             ParseManagerElements(object, lines, i);
         });

@@ -231,9 +231,13 @@ TEST_F(StoreModel, EveryPublishedSampleParsesIntoTheObjectsItsHeadingsAnnounce)
         enumText = ReadSample(name);
         std::vector<std::string> lines = SplitToolOutput(enumText);
         size_t managers = 0, loaders = 0;
+        // The headings in English, German and French, as the samples print them.
         for (const std::string& line : lines) {
-            managers += line == kManager;
-            loaders += line == kLoader || line == "Windows Legacy OS Loader";
+            managers += line == kManager || line == "Windows-Start-Manager" ||
+                        line == "Gestionnaire de d\xc3\xa9marrage Windows";
+            loaders += line == kLoader || line == "Windows Legacy OS Loader" ||
+                       line == "Windows-Startladeprogramm" ||
+                       line == "Chargeur de d\xc3\xa9marrage Windows";
         }
         recorder.notices.clear();
         CStoreModel model = Model();
@@ -335,4 +339,68 @@ TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
         EXPECT_EQ(reread.GetIdentifier(), object.guid);
         EXPECT_EQ(reread.GetItems().size(), object.elements.size() + 1) << object.guid;
     }
+}
+
+TEST_F(StoreModel, TranslatedOutputReadsIntoTheSameObjectsAndElements)
+{
+    enumText = ReadSample("localized_de_01.txt");
+    CStoreModel german = Model();
+    german.EnumerateStore();
+    ASSERT_NE(german.GetBootManager(), nullptr);
+    EXPECT_EQ(german.GetBootManager()->GetIdentifier(), "{bootmgr}") << "under \"Bezeichner\"";
+    EXPECT_EQ(german.GetBootManager()->GetItems()[0]->GetName(), "identifier");
+    ASSERT_EQ(german.GetLoaders().size(), 2u);
+    EXPECT_EQ(Loader(german, 0).GetIdentifier(), "{current}");
+    EXPECT_EQ(Loader(german, 0).GetDescription(), "Windows 10");
+    EXPECT_EQ(Loader(german, 1).GetIdentifier(), "{40410e52-f5c6-11e4-b335-b9c94abbc75d}");
+    EXPECT_EQ(Loader(german, 1).GetDisplayOrderPosition(german.GetBootManager()), 2);
+    ASSERT_NE(Loader(german, 0).FindItem("nx"), nullptr);
+    EXPECT_TRUE(recorder.notices.empty()) << "every name is known";
+
+    enumText = ReadSample("localized_fr_01.txt");
+    CStoreModel french = Model();
+    french.EnumerateStore();
+    ASSERT_NE(french.GetBootManager(), nullptr);
+    EXPECT_EQ(french.GetBootManager()->GetIdentifier(), "{bootmgr}");
+    ASSERT_EQ(french.GetLoaders().size(), 1u) << "resume, memory tester and settings are no loaders";
+    EXPECT_EQ(Loader(french, 0).GetIdentifier(), "{current}");
+    EXPECT_TRUE(recorder.notices.empty());
+
+    // Translated success lines end the debugger settings as the English one does.
+    debugText = CrLf({"debugtype               Local", "Der Vorgang wurde erfolgreich beendet.",
+                      "Operacja uko\xc5\x84" "czona pomy\xc5\x9b" "lnie."});
+    french.RefreshDebugSettings();
+    EXPECT_EQ(french.GetDebugSettings()->GetItems().size(), 1u);
+    EXPECT_EQ(french.GetDebugSettings()->GetDebugType(), DebugTypeLocal);
+    EXPECT_TRUE(recorder.notices.empty()) << "no success line taken for an element";
+}
+
+TEST_F(StoreModel, SectionsUnderHeadingsOfNoKnownLanguageAreReadByTheirContent)
+{
+    // Older Windows translated more languages; here, Polish headings.
+    enumText = CrLf({"Menedzer rozruchu systemu Windows", "---------------------------------",
+                     "Identyfikator           {bootmgr}", "displayorder            {current}",
+                     "                        {ntldr}", "",
+                     "Modul ladujacy rozruchu systemu Windows", "-----",
+                     "Identyfikator           {current}", "path                    \\Windows\\system32\\winload.efi",
+                     "description             Windows 11", "",
+                     "Wznowienie z hibernacji", "-----------------------",
+                     "Identyfikator           {resume}", "path                    \\Windows\\system32\\winresume.efi", "",
+                     "Starszy modul ladujacy", "------", "Identyfikator           {ntldr}",
+                     "path                    \\ntldr", "description             XP"});
+    CStoreModel model = Model();
+    model.EnumerateStore();
+    ASSERT_NE(model.GetBootManager(), nullptr) << "the {bootmgr} section";
+    EXPECT_EQ(model.GetBootManager()->GetIdentifier(), "{bootmgr}");
+    ASSERT_EQ(model.GetLoaders().size(), 2u) << "winload.efi and {ntldr}, not the resume entry";
+    EXPECT_EQ(Loader(model, 0).GetDescription(), "Windows 11");
+    EXPECT_EQ(Loader(model, 1).GetIdentifier(), "{ntldr}");
+    EXPECT_EQ(Loader(model, 1).GetDescription(), "XP");
+
+    // A heading ending with a bare line feed is a heading still.
+    enumText = "\r\nWindows Boot Manager\n--------------------\nidentifier              {bootmgr}\r\n";
+    CStoreModel bare = Model();
+    bare.EnumerateStore();
+    ASSERT_NE(bare.GetBootManager(), nullptr);
+    EXPECT_EQ(bare.GetBootManager()->GetIdentifier(), "{bootmgr}");
 }

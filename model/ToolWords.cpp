@@ -1,0 +1,104 @@
+#include "model/ToolWords.h"
+
+#include <algorithm>
+
+#include "common/TextEncoding.h"
+#include "common/ToolTexts.h"
+
+namespace {
+
+// A text as it reaches the program: in its code page, and with the curly
+// apostrophe (French) also as the code pages without it print it.
+void AddVariants(std::vector<std::string>& texts, const char* utf8)
+{
+    if (!utf8)
+        return;
+    std::string text = utf8;
+    texts.push_back(FromUtf8(text));
+    const std::string apostrophe = "\xe2\x80\x99";
+    size_t at = text.find(apostrophe);
+    if (at == std::string::npos)
+        return;
+    for (const char* replacement : {"'", "?"}) {
+        std::string plain = text;
+        for (size_t p; (p = plain.find(apostrophe)) != std::string::npos;)
+            plain.replace(p, apostrophe.size(), replacement);
+        texts.push_back(FromUtf8(plain));
+    }
+}
+
+const std::vector<std::string>& Headings(ToolHeading heading)
+{
+    static std::vector<std::string> cache[kHeadingUnknownEntryType + 1];
+    std::vector<std::string>& texts = cache[heading];
+    if (texts.empty())
+        for (size_t i = 0; i < kToolLanguageCount; ++i)
+            AddVariants(texts, kToolLanguages[i].headings[heading]);
+    return texts;
+}
+
+const std::vector<std::string>& SuccessLines()
+{
+    static std::vector<std::string> texts;
+    if (texts.empty())
+        for (size_t i = 0; i < kToolLanguageCount; ++i)
+            AddVariants(texts, kToolLanguages[i].success);
+    return texts;
+}
+
+bool IsOneOf(const std::string& line, const std::vector<std::string>& texts)
+{
+    return std::find(texts.begin(), texts.end(), line) != texts.end();
+}
+
+}  // namespace
+
+bool IsManagerHeading(const std::string& line) { return IsOneOf(line, Headings(kHeadingBootManager)); }
+
+bool IsWindowsLoaderHeading(const std::string& line)
+{
+    return IsOneOf(line, Headings(kHeadingBootLoader));
+}
+
+bool IsLegacyLoaderHeading(const std::string& line)
+{
+    return IsOneOf(line, Headings(kHeadingLegacyOsLoader));
+}
+
+bool IsOtherKnownHeading(const std::string& line)
+{
+    for (int heading = kHeadingLegacyOsLoader + 1; heading <= kHeadingUnknownEntryType; ++heading)
+        if (IsOneOf(line, Headings(static_cast<ToolHeading>(heading))))
+            return true;
+    return false;
+}
+
+bool StartsWithAnySuccessLine(const std::string& line)
+{
+    for (const std::string& success : SuccessLines())
+        if (!success.empty() && line.compare(0, success.size(), success) == 0)
+            return true;
+    return false;
+}
+
+std::string CopiedIdentifierInAnyLanguage(const std::vector<std::string>& lines)
+{
+    static std::vector<std::string> prefixes;
+    if (prefixes.empty())
+        for (size_t i = 0; i < kToolLanguageCount; ++i)
+            if (const char* copied = kToolLanguages[i].copied) {
+                std::string sentence = copied;
+                AddVariants(prefixes, sentence.substr(0, sentence.find("%s")).c_str());
+            }
+    for (const std::string& line : lines)
+        for (const std::string& prefix : prefixes) {
+            size_t at = line.find(prefix);
+            if (at == std::string::npos)
+                continue;
+            size_t open = line.find('{', at + prefix.size());
+            size_t close = open == std::string::npos ? open : line.find('}', open);
+            if (close != std::string::npos)
+                return line.substr(open, close - open + 1);
+        }
+    return {};
+}
