@@ -82,3 +82,11 @@ set_tests_properties(dump.PublishedOutput PROPERTIES LABELS native
   PASS_REGULAR_EXPRESSION "object loader \\{4ae36b77-a304-11ed-beaa-d8a5cf26f6ec\\} Windows 11\n.*object debugger -\n  debugtype = Serial")
 add_test(NAME dump.UnreadableFile COMMAND keystave-dump /nonexistent/saved.txt)
 set_tests_properties(dump.UnreadableFile PROPERTIES LABELS native WILL_FAIL TRUE)
+# A tool error instead of a listing: the reason is printed, the exit code says it.
+add_test(NAME dump.ToolError
+  COMMAND keystave-dump ${CMAKE_SOURCE_DIR}/tests/data/bcdedit/error_01.txt)
+set_tests_properties(dump.ToolError PROPERTIES LABELS native WILL_FAIL TRUE)
+add_test(NAME dump.ToolErrorReason
+  COMMAND sh -c "$<TARGET_FILE:keystave-dump> '${CMAKE_SOURCE_DIR}/tests/data/bcdedit/error_01.txt' 2>&1; exit 0")
+set_tests_properties(dump.ToolErrorReason PROPERTIES LABELS native
+  PASS_REGULAR_EXPRESSION "no boot manager section. The boot configuration could not be read. BCDEDIT.EXE said:")

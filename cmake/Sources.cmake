@@ -27,6 +27,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/CollectUnknownElement.cpp
   model/ToolWords.cpp
   model/CStoreModel.cpp
+  model/StoreReadFailure.cpp
   model/ReloadObject.cpp
   model/PropertyWrites.cpp
   model/AddPropertyPlan.cpp

@@ -1,5 +1,7 @@
 #include "tools/StoreDump.h"
 
+#include "model/StoreReadFailure.h"
+
 #include "common/UserNotice.h"
 #include "exec/SplitToolOutput.h"
 #include "exec/ToolCommand.h"
@@ -46,7 +48,8 @@ std::string DumpStoreModel(const CStoreModel& model, const std::vector<std::stri
     return out;
 }
 
-std::string DumpSavedOutput(const std::string& enumText, const std::string* debugText)
+std::string DumpSavedOutput(const std::string& enumText, const std::string* debugText,
+                            std::string* failure)
 {
     std::string enumOutput = NormalizeLineEnds(enumText);
     std::string debugOutput = debugText ? NormalizeLineEnds(*debugText) : std::string();
@@ -60,5 +63,7 @@ std::string DumpSavedOutput(const std::string& enumText, const std::string* debu
     if (debugText && model.GetBootManager())
         model.RefreshDebugSettings();
     SetNoticeSink(previous);
+    if (failure)
+        *failure = model.GetBootManager() ? std::string() : StoreReadFailure(enumOutput);
     return DumpStoreModel(model, messages);
 }

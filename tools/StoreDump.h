@@ -11,5 +11,7 @@ class CStoreModel;
 std::string DumpStoreModel(const CStoreModel& model, const std::vector<std::string>& messages);
 
 // Builds the model from saved "/ENUM /V" (and optionally "/DBGSETTINGS")
-// output exactly as the program does, and dumps it.
-std::string DumpSavedOutput(const std::string& enumText, const std::string* debugText);
+// output exactly as the program does, and dumps it. Without a boot manager
+// section, `failure` (when given) says why, as the program would.
+std::string DumpSavedOutput(const std::string& enumText, const std::string* debugText,
+                            std::string* failure = nullptr);

@@ -80,7 +80,13 @@ int main(int argc, char** argv)
     });
     if (!LoadElementCatalogue(definitions.c_str()))
         return 1;
-    std::fputs(DumpSavedOutput(texts[0], fileCount == 2 ? &texts[1] : nullptr).c_str(), stdout);
+    std::string failure;
+    std::fputs(DumpSavedOutput(texts[0], fileCount == 2 ? &texts[1] : nullptr, &failure).c_str(),
+               stdout);
     FreeElementCatalogue();
+    if (!failure.empty()) {
+        std::fprintf(stderr, "keystave-dump: no boot manager section. %s\n", failure.c_str());
+        return 3;
+    }
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "tools/StoreDump.h"
+#include "model/StoreReadFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -79,4 +80,21 @@ TEST_F(StoreDump, MessagesAndBareLineFeeds)
               "message Unsupported Boot Identifier: oddity.\\nPlease report unsupported "
               "identifiers to Corvane.");
     EXPECT_EQ(DumpSavedOutput("", nullptr), "");
+}
+
+TEST(StoreReadFailure, SaysWhyInTheToolsWordsOrThatItDidNotStart)
+{
+    EXPECT_EQ(StoreReadFailure(""), "BCDEDIT.EXE could not be started.");
+    EXPECT_EQ(StoreReadFailure("\r\n  \r\n"), "BCDEDIT.EXE could not be started.");
+    EXPECT_EQ(StoreReadFailure("The boot configuration data store could not be opened.\r\n"
+                               "Access is denied.\r\n"),
+              "The boot configuration could not be read. BCDEDIT.EXE said:\n\n"
+              "The boot configuration data store could not be opened.\nAccess is denied.");
+    std::string failure = "unset";
+    DumpSavedOutput("Der Speicher konnte nicht ge\xc3\xb6" "ffnet werden.\r\nZugriff verweigert\r\n",
+                    nullptr, &failure);
+    EXPECT_NE(failure.find("Zugriff verweigert"), std::string::npos) << failure;
+    DumpSavedOutput("Windows Boot Manager\r\n--------------------\r\nidentifier {bootmgr}\r\n",
+                    nullptr, &failure);
+    EXPECT_EQ(failure, "") << "a boot manager: no failure";
 }
