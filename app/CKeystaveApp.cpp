@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "app/CKeystaveDlg.h"
+#include "common/TextEncoding.h"
 #include "common/UserNotice.h"
+#include "exec/ToolRunner.h"
 
 CKeystaveApp theApp;
 
@@ -58,6 +60,9 @@ BOOL CKeystaveApp::InitInstance()
                       MB_OK | (kind == NoticeKind::Error ? MB_ICONERROR : 0));
     });
     SetDebugSink([](const std::string& text) { ::OutputDebugStringA(text.c_str()); });
+    // The tool's translated words are compiled in as UTF-8; its output is
+    // read in the program's code page.
+    SetTextEncoder(Utf8ToAnsi);
 
     CKeystaveDlg dialog(nullptr);
     m_pMainWnd = &dialog;

@@ -14,6 +14,7 @@
 #include "dialogs/CModifyDbgSettingsDlg.h"
 #include "dialogs/CBootManagerPropertiesDlg.h"
 #include "exec/ToolCommand.h"
+#include "model/StoreReadFailure.h"
 #include "exec/ToolRunner.h"
 #include "exec/WindowWritePath.h"
 #include "framework/CWinApp.h"
@@ -23,6 +24,7 @@ const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data E
 
 namespace {
 const char kMessageCaption[] = "Keystave";
+const UINT WM_KEYSTAVE_TELL_READ_FAILURE = WM_APP + 1;
 const char kDefinitionsFile[] = "keystavedata.xml";
 
 bool FileExists(const std::string& path)
@@ -115,8 +117,14 @@ void CKeystaveDlg::SetUpLoaderList()
 void CKeystaveDlg::RefreshStore()
 {
     m_model.EnumerateStore();
-    if (m_model.GetBootManager())
+    if (m_model.GetBootManager()) {
         m_model.RefreshDebugSettings();
+        return;
+    }
+    // An empty store would be a failure shown as success: say why, once the
+    // window is on screen.
+    m_readFailure = StoreReadFailure(m_model.GetLastOutput());
+    ::PostMessageA(m_hWnd, WM_KEYSTAVE_TELL_READ_FAILURE, 0, 0);
 }
 
 void CKeystaveDlg::FillGrids()
@@ -290,6 +298,14 @@ bool CKeystaveDlg::OnCommand(WORD id, WORD, HWND)
 bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     switch (message) {
+    case WM_KEYSTAVE_TELL_READ_FAILURE:
+        if (!m_readFailure.empty()) {
+            // The dialog shows itself only once its queue is empty: show it first.
+            ShowWindow(SW_SHOW);
+            ::MessageBoxA(m_hWnd, m_readFailure.c_str(), kMessageCaption, MB_ICONERROR | MB_OK);
+        }
+        m_readFailure.clear();
+        return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
             CAboutDlg about(m_hWnd);

@@ -44,6 +44,7 @@ private:
     HICON m_hIcon;
     CStoreModel m_model;
     CListCtrl m_loaderList;
+    std::string m_readFailure;  // why the last enumeration found no boot manager
     CXListCtrl m_bootGrid;
     CXListCtrl m_debugGrid;
 };

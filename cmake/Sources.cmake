@@ -25,7 +25,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/CBcdItem.cpp
   model/CBcdObject.cpp
   model/CollectUnknownElement.cpp
-  model/ToolWords.cpp
+  exec/ToolWords.cpp
   model/CStoreModel.cpp
   model/StoreReadFailure.cpp
   model/ReloadObject.cpp

@@ -1,11 +1,9 @@
 #include "exec/CWritePath.h"
 
 #include "exec/SplitToolOutput.h"
+#include "exec/ToolWords.h"
 
-bool AnswerSucceeded(const std::vector<std::string>& lines, AnswerKind kind)
-{
-    return kind == AnswerKind::Copy ? ContainsCopySentence(lines) : ContainsSuccessLine(lines);
-}
+bool AnswerSucceeded(const ToolAnswer& answer) { return answer.started && answer.exitCode == 0; }
 
 WriteResult CWritePath::Run(const ToolCommand& command, AnswerKind kind) const
 {
@@ -16,10 +14,11 @@ WriteResult CWritePath::Run(const ToolCommand& command, AnswerKind kind) const
         return result;
     }
     result.sent = true;
-    result.lines = SplitToolOutput(m_run(command.arguments));
-    result.succeeded = AnswerSucceeded(result.lines, kind);
+    ToolAnswer answer = m_run(command.arguments);
+    result.lines = SplitToolOutput(answer.text);
+    result.succeeded = AnswerSucceeded(answer);
     if (result.succeeded && kind == AnswerKind::Copy)
-        result.copiedIdentifier = CopiedIdentifier(result.lines);
+        result.copiedIdentifier = CopiedIdentifierInAnyLanguage(result.lines);
     if (!result.succeeded && m_feedback.failed)
         m_feedback.failed(command.arguments, result.lines);
     return result;

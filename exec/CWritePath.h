@@ -6,14 +6,16 @@
 #include "exec/ToolCommand.h"
 #include "exec/ToolRun.h"
 
-// How the tool's answer to a command is judged.
+// What the caller wants from the tool's answer besides success.
 enum class AnswerKind {
-    Operation,  // "/set", "/deletevalue", "/DELETE", "/DBGSETTINGS ...": the success line
-    Copy,       // "/Copy": the copy sentence naming the new entry
+    Operation,  // "/set", "/deletevalue", "/DELETE", "/DBGSETTINGS ..."
+    Copy,       // "/Copy": also the new entry, from the copy sentence
 };
 
-// The one place where an answer counts as success.
-bool AnswerSucceeded(const std::vector<std::string>& lines, AnswerKind kind);
+// The one place where an answer counts as success: the tool started and
+// exited with 0, as scripts judge it. Its success line is translated in
+// every language pack, so its words do not decide.
+bool AnswerSucceeded(const ToolAnswer& answer);
 
 struct WriteResult {
     bool sent = false;       // the command reached the tool
@@ -34,7 +36,7 @@ struct WriteFeedback {
 // a failure shown before the caller hears of it.
 class CWritePath {
 public:
-    CWritePath(ToolRun run, WriteFeedback feedback)
+    CWritePath(AnsweredToolRun run, WriteFeedback feedback)
         : m_run(std::move(run)), m_feedback(std::move(feedback))
     {
     }
@@ -42,6 +44,6 @@ public:
     WriteResult Run(const ToolCommand& command, AnswerKind kind = AnswerKind::Operation) const;
 
 private:
-    ToolRun m_run;
+    AnsweredToolRun m_run;
     WriteFeedback m_feedback;
 };

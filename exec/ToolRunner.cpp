@@ -3,54 +3,117 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 #include "exec/ToolCommand.h"
 
-std::string ToolRunner(std::string tool, std::string arguments)
+namespace {
+
+std::string Convert(const std::string& text, UINT from, UINT to)
 {
-    std::string result;
+    if (text.empty() || from == to)
+        return text;
+    int wide = ::MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (wide <= 0)
+        return text;
+    std::vector<wchar_t> buffer(static_cast<size_t>(wide));
+    ::MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), buffer.data(), wide);
+    DWORD flags = to == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    int narrow = ::WideCharToMultiByte(to, flags, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+    if (narrow <= 0)
+        return text;
+    std::string out(static_cast<size_t>(narrow), '\0');
+    ::WideCharToMultiByte(to, flags, buffer.data(), wide, &out[0], narrow, nullptr, nullptr);
+    return out;
+}
+
+bool IsWow64()
+{
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+}
+
+// Starts `program` + blank + `arguments` with its output going to `output`.
+bool Start(const std::string& program, const std::string& arguments, HANDLE output,
+           PROCESS_INFORMATION& process)
+{
     char commandLine[kCommandLineBufferSize];
     // Refused whole rather than cut: a truncated command would be another command.
-    if (tool.size() + 1 + arguments.size() + 1 > sizeof commandLine)
-        return result;
-    std::string joined = tool + " " + arguments;
+    if (program.size() + 1 + arguments.size() + 1 > sizeof commandLine)
+        return false;
+    std::string joined = program + " " + arguments;
     std::memcpy(commandLine, joined.c_str(), joined.size() + 1);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    return ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE,
+                            CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                            &process) != FALSE;
+}
 
+}  // namespace
+
+std::string ConsoleTextToAnsi(const std::string& oem) { return Convert(oem, CP_OEMCP, CP_ACP); }
+
+std::string Utf8ToAnsi(const std::string& utf8) { return Convert(utf8, CP_UTF8, CP_ACP); }
+
+ToolAnswer RunTool(const std::string& tool, const std::string& arguments)
+{
+    ToolAnswer answer;
     SECURITY_ATTRIBUTES attributes = {};
     attributes.nLength = sizeof attributes;
     attributes.lpSecurityDescriptor = nullptr;
     attributes.bInheritHandle = TRUE;
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!::CreatePipe(&readEnd, &writeEnd, &attributes, 0))
-        return result;
+        return answer;
 
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
     PROCESS_INFORMATION process = {};
-    ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE,
-                     CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                     &process);
+    answer.started = Start(tool, arguments, writeEnd, process);
+    if (!answer.started && IsWow64()) {
+        // A 32-bit program sees the 32-bit System32, which has no BCDEDIT.EXE.
+        char windows[MAX_PATH] = {};
+        UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
+        if (length > 0 && length < MAX_PATH)
+            answer.started = Start(std::string(windows) + "\\Sysnative\\" + tool, arguments,
+                                   writeEnd, process);
+    }
     // The child now holds the only other write end: end of file comes when it ends.
     ::CloseHandle(writeEnd);
 
+    std::string raw;
     char buffer[100];
     DWORD count = 0;
     while (::ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr))
-        result.append(buffer, count);
-
+        raw.append(buffer, count);
     ::CloseHandle(readEnd);
-    if (process.hProcess)
+    if (process.hProcess) {
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD exitCode = 1;
+        if (::GetExitCodeProcess(process.hProcess, &exitCode))
+            answer.exitCode = exitCode;
         ::CloseHandle(process.hProcess);
+    }
     if (process.hThread)
         ::CloseHandle(process.hThread);
-    return result;
+    answer.text = ConsoleTextToAnsi(raw);
+    return answer;
+}
+
+std::string ToolRunner(std::string tool, std::string arguments)
+{
+    return RunTool(tool, arguments).text;
 }
 
 ToolRun BcdeditToolRun()
 {
     return [](const std::string& arguments) { return ToolRunner(kToolName, arguments); };
+}
+
+AnsweredToolRun BcdeditAnsweredRun()
+{
+    return [](const std::string& arguments) { return RunTool(kToolName, arguments); };
 }

@@ -3,12 +3,24 @@
 
 #include "exec/ToolRun.h"
 
-// Runs `tool` (found by the system's search for a bare program name) as a
-// hidden child with `arguments`, and returns everything it wrote to its
-// standard output and standard error, in arrival order, unchanged. A tool
-// that cannot be started, or a command line that would not fit the
-// 1024-byte buffer, gives empty text: callers treat that as failure.
+// Runs `tool` (found by the system's search for a bare program name; a
+// 32-bit build on 64-bit Windows falls back on the system's own 64-bit copy)
+// as a hidden child with `arguments`. Everything it wrote to its standard
+// output and standard error comes back in arrival order, turned from the
+// console's OEM code page into the program's ANSI code page, with whether it
+// started and its exit code. A tool that cannot be started, or a command
+// line that would not fit the 1024-byte buffer, gives empty text.
+ToolAnswer RunTool(const std::string& tool, const std::string& arguments);
+// The text alone.
 std::string ToolRunner(std::string tool, std::string arguments);
 
 // Runs of BCDEDIT.EXE, for the model and the windows that take a runner.
 ToolRun BcdeditToolRun();
+AnsweredToolRun BcdeditAnsweredRun();
+
+// Text a console child wrote, in the program's code page. A character the
+// ANSI code page has no form for becomes '?': never a look-alike, which
+// would be written back as another character.
+std::string ConsoleTextToAnsi(const std::string& oem);
+// The program's compiled-in UTF-8 texts in its ANSI code page.
+std::string Utf8ToAnsi(const std::string& utf8);

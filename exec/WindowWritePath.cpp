@@ -13,5 +13,5 @@ CWritePath WindowWritePath(HWND owner)
         CCommandLogDlg log(arguments, lines, owner);
         log.DoModal();
     };
-    return CWritePath(BcdeditToolRun(), std::move(feedback));
+    return CWritePath(BcdeditAnsweredRun(), std::move(feedback));
 }

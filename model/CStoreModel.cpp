@@ -6,7 +6,7 @@
 #include "exec/ToolCommand.h"
 #include "model/CLineTokenizer.h"
 #include "model/CollectUnknownElement.h"
-#include "model/ToolWords.h"
+#include "exec/ToolWords.h"
 #include "catalogue/ElementCatalogue.h"
 
 const char* const BootManagerHeading = "Windows Boot Manager";

@@ -6,6 +6,23 @@
 #include "sim/CSimulator.h"
 #include "sim/SimCommandLine.h"
 
+// The same with the run's outcome: the simulator's exit code is 1 when it
+// wrote to standard error, as the program that wraps it does.
+inline AnsweredToolRun SimulatorAnsweredRun(CSimulator& simulator,
+                                            std::vector<std::string>* log = nullptr)
+{
+    return [&simulator, log](const std::string& arguments) {
+        if (log)
+            log->push_back(arguments);
+        SimOutput output = simulator.Execute(SplitArguments(arguments));
+        ToolAnswer answer;
+        answer.text = output.out + output.err;
+        answer.started = true;
+        answer.exitCode = output.err.empty() ? 0 : 1;
+        return answer;
+    };
+}
+
 // A tool run answered by `simulator`, with the argument string split as the
 // C runtime splits a command line; each argument string goes to `log`.
 inline ToolRun SimulatorRun(CSimulator& simulator, std::vector<std::string>* log = nullptr)

@@ -25,7 +25,7 @@ protected:
             failures.push_back(arguments);
             failedLines = lines;
         };
-        return CWritePath(SimulatorRun(simulator, &sent), feedback);
+        return CWritePath(SimulatorAnsweredRun(simulator, &sent), feedback);
     }
 
     CSimStore store;
@@ -63,9 +63,20 @@ TEST_F(WritePath, AConfirmedCommandChangesTheStoreAndShowsNothing)
     WriteResult copy = Path().Run(CopyEntryCommand(kWin10, "Copy of My Windows"), AnswerKind::Copy);
     EXPECT_TRUE(copy.succeeded);
     EXPECT_EQ(copy.copiedIdentifier, "{11111111-2222-3333-4444-555555555555}");
-    // The same answer judged as an operation is no success: each kind has its own words.
-    EXPECT_FALSE(AnswerSucceeded(copy.lines, AnswerKind::Operation));
     EXPECT_TRUE(failures.empty());
+
+    // The exit code decides, not the words: a German success line with 0 is
+    // a success, an English one with 1 a failure; a German copy sentence
+    // names the copy.
+    ToolAnswer german{"Der Eintrag wurde erfolgreich in {abc} kopiert.\r\n", true, 0};
+    CWritePath translated([&](const std::string&) { return german; }, WriteFeedback{});
+    WriteResult copied = translated.Run(CopyEntryCommand(kWin10, "x"), AnswerKind::Copy);
+    EXPECT_TRUE(copied.succeeded);
+    EXPECT_EQ(copied.copiedIdentifier, "{abc}");
+    ToolAnswer contradicting{"The operation completed successfully.\r\n", true, 1};
+    EXPECT_FALSE(AnswerSucceeded(contradicting));
+    ToolAnswer notStarted{"", false, 0};
+    EXPECT_FALSE(AnswerSucceeded(notStarted));
 }
 
 TEST_F(WritePath, AFailureAsksForTheOutputWindowWithTheCommandAndTheToolsLines)
@@ -82,7 +93,7 @@ TEST_F(WritePath, AFailureAsksForTheOutputWindowWithTheCommandAndTheToolsLines)
 
     // A tool that could not be started printed nothing: a failure too.
     failures.clear();
-    CWritePath silent([](const std::string&) { return std::string(); },
+    CWritePath silent([](const std::string&) { return ToolAnswer{}; },
                       WriteFeedback{nullptr, [this](const std::string& arguments,
                                                     const std::vector<std::string>& lines) {
                                         failures.push_back(arguments);
@@ -90,6 +101,4 @@ TEST_F(WritePath, AFailureAsksForTheOutputWindowWithTheCommandAndTheToolsLines)
                                     }});
     EXPECT_FALSE(silent.Run(DeleteValueCommand(kWin10, "nx")).succeeded);
     EXPECT_EQ(failures.size(), 1u);
-    // A copy without its sentence failed, even when the operation line came.
-    EXPECT_FALSE(AnswerSucceeded({"The operation completed successfully."}, AnswerKind::Copy));
 }

@@ -171,24 +171,46 @@ TEST_F(MainWindow, AChoiceInAReadOnlyGridDoesNotStayOnScreen)
         EXPECT_EQ(command.find("/set"), std::string::npos) << command;
 }
 
-TEST_F(MainWindow, WithoutAdministratorRightsTheListsStayEmptyAndQuiet)
+TEST_F(MainWindow, WithoutAdministratorRightsTheListsStayEmptyAndTheToolsWordsAreShown)
 {
     ::SetEnvironmentVariableA("KEYSTAVE_SIM_ACCESS_DENIED", "1");
     Start(0);
-    WaitMilliseconds(500);
-    EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(main, 1004)), 0);
-    EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(main, 1005)), 0);
-    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr);
+    HWND box = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 10000);
+    ASSERT_NE(box, nullptr) << "an empty store is no silent success";
+    std::string text = WindowText(::GetDlgItem(box, 0xFFFF));
+    EXPECT_NE(text.find("The boot configuration data store could not be opened."), std::string::npos) << text;
+    EXPECT_NE(text.find("Access is denied."), std::string::npos) << text;
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+    EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(main, IDC_BOOTMGR_GRID)), 0);
+    EXPECT_EQ(ListView_GetItemCount(::GetDlgItem(main, IDC_DEBUGGER_GRID)), 0);
     EXPECT_EQ(WindowsWithCaption(kCaption).size(), 1u);
 
     // Without a boot manager there is nothing for its window to show.
     ClickAt(WindowCentre(::GetDlgItem(main, IDC_MODIFY_BOOT)));
-    HWND box = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
+    box = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
     ASSERT_NE(box, nullptr);
     EXPECT_NE(WindowText(::GetDlgItem(box, 0xFFFF)).find("no boot manager"), std::string::npos);
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Boot Manager Properties"), nullptr);
+}
+
+TEST_F(MainWindow, WithoutTheToolTheWindowSaysItCouldNotBeStarted)
+{
+    // The program and its definitions, but no BCDEDIT.EXE beside it or on the path.
+    std::string bare = MakeTempFolder("ks-notool");
+    for (const char* file : {"keystave.exe", "keystavedata.xml"})
+        ASSERT_TRUE(::CopyFileA((TestProgramFolder() + "\\" + file).c_str(),
+                                (bare + "\\" + file).c_str(), FALSE));
+    program = std::make_unique<ChildProcess>("\"" + bare + "\\keystave.exe\"", bare);
+    ASSERT_TRUE(program->Started());
+    main = WaitForWindow(program->Id(), kCaption, 20000);
+    ASSERT_NE(main, nullptr);
+    HWND box = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(box, 0xFFFF)), "BCDEDIT.EXE could not be started.");
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(MainWindow, StartedByFullPathFromAnotherFolderItFindsItsDefinitions)

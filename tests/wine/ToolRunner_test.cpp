@@ -73,3 +73,15 @@ TEST(ToolRunner, RefusesACommandLineThatDoesNotFitTheBuffer)
     EXPECT_EQ(ToolRunner("toolprobe.exe", tooLong), "");
     EXPECT_FALSE(FileExists(marker2)) << "an over-long command must not run at all";
 }
+
+TEST(ToolRunner, OutputIsTurnedFromTheConsoleCodePageIntoTheProgramsOwn)
+{
+    // This Wine runs with the US code pages: OEM 437, ANSI 1252.
+    ASSERT_EQ(::GetOEMCP(), 437u);
+    ASSERT_EQ(::GetACP(), 1252u);
+    EXPECT_EQ(ConsoleTextToAnsi("Gr\x81\xe1" "e Gr\x82tchen"), "Gr\xfc\xdf" "e Gr\xe9tchen")
+        << "a German description keeps its letters";
+    EXPECT_EQ(ConsoleTextToAnsi("plain ASCII\r\n"), "plain ASCII\r\n");
+    EXPECT_EQ(ConsoleTextToAnsi("box \xcd\xcd"), "box ??") << "no ANSI form: a question mark, no look-alike";
+    EXPECT_EQ(Utf8ToAnsi("L\xe2\x80\x99op\xc3\xa9ration"), "L\x92op\xe9ration");
+}

@@ -1,4 +1,4 @@
-#include "model/ToolWords.h"
+#include "exec/ToolWords.h"
 
 #include <algorithm>
 
