@@ -56,6 +56,7 @@ set(BCDSIM_CORE_SOURCES
   sim/SimKinds.cpp
   sim/SimStoreFile.cpp
   sim/SimCommandLine.cpp
+  sim/SimTranslation.cpp
   ${SAMPLE_STORE_CPP}
 )
 

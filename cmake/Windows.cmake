@@ -63,7 +63,7 @@ endif()
 
 add_executable(bcdedit_sim sim/main.cpp)
 set_target_properties(bcdedit_sim PROPERTIES OUTPUT_NAME BCDEDIT SUFFIX .EXE)
-target_link_libraries(bcdedit_sim PRIVATE keystave_core)
+target_link_libraries(bcdedit_sim PRIVATE keystave_core shell32)
 # The program runs whatever BCDEDIT.EXE sits beside it. Only the Wine set-up
 # wants the simulator there; a Visual Studio build keeps it apart, so that
 # keystave.exe built on Windows talks to the real tool.

@@ -78,6 +78,10 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
         store.accessDenied = EqualsNoCase(value, "yes");
         return true;
     }
+    if (name == "@language") {
+        store.language = value;
+        return true;
+    }
     error = "unknown store setting " + name;
     return false;
 }
@@ -116,6 +120,7 @@ bool CSimStore::Parse(const std::string& text, std::string& error)
     objects.clear();
     current.clear();
     accessDenied = false;
+    language.clear();
     LineReader reader{text};
     std::string line;
     bool inStore = false;
@@ -171,6 +176,8 @@ std::string CSimStore::Serialize() const
     if (!current.empty())
         out += "@current = " + current + "\n";
     out += std::string("@accessdenied = ") + (accessDenied ? "yes" : "no") + "\n";
+    if (!language.empty())
+        out += "@language = " + language + "\n";
     for (const SimObject& object : objects) {
         out += "\n[" + object.guid + "]\n@kind = " + object.kind + "\n";
         if (!object.alias.empty())

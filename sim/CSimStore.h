@@ -23,6 +23,7 @@ struct SimObject {
 //   [store]
 //   @current = {guid}          the loader the system booted from
 //   @accessdenied = yes        every command fails as for a non-administrator
+//   @language = de-DE          answers as a Windows in that display language
 //
 //   [{guid}]
 //   @kind = osloader
@@ -43,6 +44,7 @@ public:
     std::vector<SimObject> objects;
     std::string current;
     bool accessDenied = false;
+    std::string language;  // the display language it answers in; empty: English
 };
 
 bool IsBracedGuid(const std::string& text);

@@ -54,6 +54,7 @@ SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
         result.err = kStoreCorrupt;
         return result;
     }
+    result.language = store.language;
     if (accessDenied || store.accessDenied) {
         result.err = kStoreDenied;
         return result;

@@ -7,6 +7,7 @@
 struct SimRunResult {
     std::string out;
     std::string err;
+    std::string language;  // the store's display language, when it names one
 };
 
 // One run of the simulated tool against the store file at `storePath`:

@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <shellapi.h>
+
+#include "common/ToolTexts.h"
 #include "sim/SimCommandLine.h"
 #include "sim/SimStoreFile.h"
+#include "sim/SimTranslation.h"
 
 namespace {
 
@@ -23,6 +27,44 @@ std::string StorePathBesideExecutable()
     return folder + "\\bcdstore.txt";
 }
 
+std::string Convert(const std::string& text, UINT from, UINT to)
+{
+    if (text.empty())
+        return text;
+    int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring buffer(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), &buffer[0], wide);
+    int narrow = WideCharToMultiByte(to, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(narrow), '\0');
+    WideCharToMultiByte(to, 0, buffer.data(), wide, &out[0], narrow, nullptr, nullptr);
+    return out;
+}
+
+// The arguments as the system passes them, in UTF-8 as the store keeps text.
+std::vector<std::string> Arguments()
+{
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; wide && i < count; ++i) {
+        int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+        if (size > 1)
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, &arg[0], size, nullptr, nullptr);
+        args.push_back(arg);
+    }
+    LocalFree(wide);
+    return args;
+}
+
+// Like the real tool, the answer is in the console's OEM code page: here the
+// one of the display language the simulator plays.
+std::string AsConsoleText(const std::string& utf8, const ToolLanguage& language)
+{
+    std::string text = language.name == std::string("en-US") ? utf8 : TranslateSimOutput(utf8, language);
+    return Convert(text, CP_UTF8, static_cast<UINT>(language.oemCodePage));
+}
+
 void WriteAll(FILE* stream, const std::string& text)
 {
     fwrite(text.data(), 1, text.size(), stream);
@@ -31,7 +73,7 @@ void WriteAll(FILE* stream, const std::string& text)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
     // Text mode would turn our CR LF into CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
@@ -55,9 +97,13 @@ int main(int argc, char** argv)
     const char* denied = std::getenv("KEYSTAVE_SIM_ACCESS_DENIED");
     bool accessDenied = denied && *denied && std::string(denied) != "0";
 
-    std::vector<std::string> args(argv + 1, argv + argc);
-    SimRunResult result = RunSimulatorOnFile(args, storePath, accessDenied);
-    WriteAll(stdout, result.out);
-    WriteAll(stderr, result.err);
+    SimRunResult result = RunSimulatorOnFile(Arguments(), storePath, accessDenied);
+    const char* chosen = std::getenv("KEYSTAVE_SIM_LANG");
+    const ToolLanguage* language =
+        FindToolLanguage(chosen && *chosen ? chosen : result.language.empty() ? "en-US" : result.language);
+    if (!language)
+        language = FindToolLanguage("en-US");
+    WriteAll(stdout, AsConsoleText(result.out, *language));
+    WriteAll(stderr, AsConsoleText(result.err, *language));
     return result.err.empty() ? 0 : 1;
 }
