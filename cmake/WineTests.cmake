@@ -22,3 +22,19 @@ foreach(file ${WINE_TEST_FILES})
     FIXTURES_REQUIRED wineprefix RUN_SERIAL TRUE LABELS wine TIMEOUT 300
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|0 tests from")
 endforeach()
+
+# Tests that need the code pages of another system locale run again with
+# Wine in that locale; elsewhere they skip.
+foreach(run "PolishLocaleRun;pl_PL.UTF-8;Languages.APolish*"
+            "RussianLocaleRun;ru_RU.UTF-8;RussianLocale.*")
+  list(GET run 0 name)
+  list(GET run 1 locale)
+  list(GET run 2 filter)
+  add_test(NAME wine.${name}
+    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=${locale}
+            ${WINE_PROGRAM} ${KEYSTAVE_WINDOWS_BIN}/keystave_wine_tests.exe --gtest_filter=${filter}
+    WORKING_DIRECTORY ${KEYSTAVE_WINDOWS_BIN})
+  set_tests_properties(wine.${name} PROPERTIES
+    FIXTURES_REQUIRED wineprefix RUN_SERIAL TRUE LABELS wine TIMEOUT 300
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\[  SKIPPED \\]|0 tests from")
+endforeach()

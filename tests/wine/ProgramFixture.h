@@ -161,6 +161,40 @@ protected:
         return text;
     }
 
+    HWND OpenLoaderProperties(int row)
+    {
+        RightClickRow(row);
+        EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
+        PressKey('P');
+        return Window("Boot Loader Properties");
+    }
+    HWND OpenBootManager()
+    {
+        ClickAt(WindowCentre(::GetDlgItem(main, IDC_MODIFY_BOOT)));
+        return Window("Boot Manager Properties");
+    }
+    HWND Combo() { return FindProcessWindow(program->Id(), "SuperComboBox", nullptr); }
+    // Opens the drop-down of `name`'s value, moves `down` entries and takes it with Enter.
+    void ChooseInCell(HWND grid, const std::string& name, int down)
+    {
+        int row = GridRow(grid, name);
+        ASSERT_GE(row, 0) << name;
+        ClickAt(ValueCell(grid, row));
+        ASSERT_TRUE(WaitUntil([&] { return Combo() != nullptr; })) << name << " opens its list";
+        for (int i = 0; i < down; ++i)
+            PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return Combo() == nullptr; }));
+    }
+    void TypeInCell(HWND grid, const std::string& name, const std::string& text)
+    {
+        int row = GridRow(grid, name);
+        ASSERT_GE(row, 0) << name;
+        ClickAt(ValueCell(grid, row));
+        ASSERT_TRUE(WaitUntil([&] { return ::GetDlgItem(grid, 99) != nullptr; })) << "a text box";
+        Type(text);
+        PressKey(VK_RETURN);
+    }
     // A dialog of the program with that caption, once it is there.
     HWND Window(const char* caption, DWORD milliseconds = 10000)
     {
