@@ -57,6 +57,11 @@ CKeystaveDlg::CKeystaveDlg(HWND parent)
         ShowLoaderProperties();
         return LRESULT(0);
     });
+    OnNotify(IDC_LOADER_LIST, LVN_KEYDOWN, [this](NMHDR& header) {
+        if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey == VK_DELETE)
+            DeleteLoader();
+        return LRESULT(0);
+    });
     m_model.OnBeforeDebugSettingsDeleted([this] { m_debugGrid.DeleteAllItems(); });
 }
 
@@ -169,6 +174,26 @@ CBcdBootLoader* CKeystaveDlg::SelectedLoader() const
 
 void CKeystaveDlg::ShowLoaderMenu()
 {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    ShowLoaderMenuAt(cursor);
+}
+
+void CKeystaveDlg::ShowLoaderMenuAtSelection()
+{
+    int row = m_loaderList.GetSelectedRow();
+    if (row < 0)
+        return;
+    RECT item = {};
+    item.left = LVIR_LABEL;
+    m_loaderList.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    POINT point = {item.left + 8, item.bottom};
+    ::ClientToScreen(m_loaderList, &point);
+    ShowLoaderMenuAt(point);
+}
+
+void CKeystaveDlg::ShowLoaderMenuAt(POINT point)
+{
     if (!SelectedLoader())
         return;
     HMENU menu = ::LoadMenuA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_LOADER_MENU));
@@ -177,9 +202,7 @@ void CKeystaveDlg::ShowLoaderMenu()
     HMENU popup = ::GetSubMenu(menu, 0);
     if (m_model.GetLoaders().size() == 1)
         ::EnableMenuItem(popup, ID_LOADER_DELETE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
+    ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
     ::DestroyMenu(menu);
 }
 
@@ -277,6 +300,11 @@ void CKeystaveDlg::DeleteLoader()
 
 void CKeystaveDlg::OnOK()
 {
+    // Enter in the loader list opens the entry, as in any list of Windows.
+    if (::GetFocus() == m_loaderList.GetSafeHwnd()) {
+        ShowLoaderProperties();
+        return;
+    }
     FreeElementCatalogue();
     EndDialog(IDOK);
 }
@@ -295,9 +323,21 @@ bool CKeystaveDlg::OnCommand(WORD id, WORD, HWND)
     }
 }
 
-bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
+    case WM_CONTEXTMENU:
+        // From the keyboard (Shift+F10, the menu key): at the selected row.
+        // A right click has its own notification.
+        if (reinterpret_cast<HWND>(wParam) == m_loaderList.GetSafeHwnd() && lParam == -1) {
+            ShowLoaderMenuAtSelection();
+            return true;
+        }
+        return false;
+    case WM_HELP:
+        ShowHelp();
+        result = TRUE;
+        return true;
     case WM_KEYSTAVE_TELL_READ_FAILURE:
         if (!m_readFailure.empty()) {
             // The dialog shows itself only once its queue is empty: show it first.

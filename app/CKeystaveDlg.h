@@ -31,6 +31,8 @@ private:
     void FillLoaderList();
     CBcdBootLoader* SelectedLoader() const;
     void ShowLoaderMenu();
+    void ShowLoaderMenuAtSelection();
+    void ShowLoaderMenuAt(POINT point);
     void ShowLoaderProperties();
     void CloneLoader();
     void DeleteLoader();

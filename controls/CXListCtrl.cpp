@@ -722,6 +722,15 @@ LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         ReadColours();
         break;
+    case WM_SETFOCUS:
+        // Tabbed into with nothing selected: show where the focus is.
+        if (GetCurSel() < 0 && GetItemCount() > 0) {
+            LVITEMA item = {};
+            item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            item.state = LVIS_SELECTED | LVIS_FOCUSED;
+            SendMessage(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+        }
+        break;
     case WM_TIMER:
         if (wParam < 5 && m_timerArmed[wParam]) {
             OnTimer(wParam);

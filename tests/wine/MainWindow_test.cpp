@@ -276,3 +276,33 @@ TEST_F(MainWindow, TheHelpButtonOpensTheHelpFile)
     EXPECT_EQ(WindowText(viewer), "Keystave Help");
     ::PostMessageA(viewer, WM_CLOSE, 0, 0);
 }
+
+TEST_F(MainWindow, TheLoaderListAnswersTheKeysOfAnyWindowsList)
+{
+    Start(4);
+    RemoteListView list(loaders);
+    ClickAt(list.ItemCentre(1));
+    // Enter opens the entry; the program stays.
+    PressKey(VK_RETURN);
+    HWND properties = WaitForProcessWindow(program->Id(), "#32770", "Boot Loader Properties", 10000);
+    ASSERT_NE(properties, nullptr) << "Enter opened the selected entry";
+    EXPECT_TRUE(::IsWindow(main));
+    ::PostMessageA(properties, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+
+    // Shift+F10 opens the context menu of the selected row.
+    ClickAt(list.ItemCentre(1));
+    PressKeyWith(VK_SHIFT, VK_F10);
+    EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr; })) << "the context menu";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return Menu() == nullptr; }));
+
+    // Delete asks, and No keeps the entry.
+    PressKey(VK_DELETE);
+    HWND ask = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
+    ASSERT_NE(ask, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)), "Are you sure you want to delete this entry?");
+    ::PostMessageA(ask, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+    EXPECT_EQ(ListView_GetItemCount(loaders), 4);
+}
