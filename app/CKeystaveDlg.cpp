@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/CAboutDlg.h"
 #include "app/HtmlHelp.h"
 #include "app/SingleInstance.h"
@@ -93,10 +95,86 @@ BOOL CKeystaveDlg::OnInitDialog()
     m_bootGrid.SetReadOnly(true);
     m_debugGrid.SetReadOnly(true);
     SetUpLoaderList();
+    MakeResizable();
     RefreshStore();
     FillGrids();
     FillLoaderList();
     return TRUE;
+}
+
+void CKeystaveDlg::MakeResizable()
+{
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    m_templateClient = SIZE{client.right, client.bottom};
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        m_templateRects.push_back(ChildRect{child, rect});
+    }
+    // A sizing border and a maximise box, the template's size the least.
+    LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, style);
+    RECT window = client;
+    ::AdjustWindowRectEx(&window, static_cast<DWORD>(style), FALSE,
+                         static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)));
+    m_minimumSize = SIZE{window.right - window.left, window.bottom - window.top};
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_minimumSize.cx, m_minimumSize.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void CKeystaveDlg::LayOut(int width, int height)
+{
+    if (m_templateRects.empty())
+        return;
+    int dx = width - m_templateClient.cx, dy = height - m_templateClient.cy;
+    RECT boot = RectOf(IDC_BOOTMGR_GRID), debug = RectOf(IDC_DEBUGGER_GRID);
+    // The two grids share the new width as they share the template's.
+    int bootShare = dx * (boot.right - boot.left) /
+                    std::max(1L, (boot.right - boot.left) + (debug.right - debug.left));
+    int half = dy / 2;
+    HDWP moves = ::BeginDeferWindowPos(static_cast<int>(m_templateRects.size()));
+    for (const ChildRect& child : m_templateRects) {
+        RECT r = child.rect;
+        switch (::GetDlgCtrlID(child.window)) {
+        case IDOK:
+        case ID_HELP_BUTTON: ::OffsetRect(&r, dx, 0); break;
+        case IDC_BOOTMGR_GRID: r.right += bootShare; r.bottom += half; break;
+        case IDC_DEBUGGER_GRID: r.left += bootShare; r.right += dx; r.bottom += half; break;
+        case IDC_MODIFY_BOOT: ::OffsetRect(&r, bootShare / 2, half); break;
+        case IDC_MODIFY_DEBUG: ::OffsetRect(&r, bootShare + (dx - bootShare) / 2, half); break;
+        case IDC_LOADER_LIST: r.top += half; r.right += dx; r.bottom += dy; break;
+        case IDC_CREATE_ENTRY: ::OffsetRect(&r, dx / 2, dy); break;
+        default:
+            // Labels go with the list below them.
+            if (r.top > boot.bottom)
+                ::OffsetRect(&r, 0, half);
+            else if (r.left >= debug.left)
+                ::OffsetRect(&r, bootShare, 0);
+            break;
+        }
+        moves = ::DeferWindowPos(moves, child.window, nullptr, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::EndDeferWindowPos(moves);
+    // The last column of each list takes the width there is.
+    for (HWND list : {m_loaderList.GetSafeHwnd(), m_bootGrid.GetSafeHwnd(), m_debugGrid.GetSafeHwnd()}) {
+        HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+        int columns = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+        if (columns > 0)
+            ::SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(columns - 1),
+                           LVSCW_AUTOSIZE_USEHEADER);
+    }
+}
+
+RECT CKeystaveDlg::RectOf(int id) const
+{
+    HWND control = GetDlgItem(id);
+    for (const ChildRect& child : m_templateRects)
+        if (child.window == control)
+            return child.rect;
+    return RECT{};
 }
 
 void CKeystaveDlg::AddAboutMenuItem()
@@ -300,8 +378,10 @@ void CKeystaveDlg::DeleteLoader()
 
 void CKeystaveDlg::OnOK()
 {
-    // Enter in the loader list opens the entry, as in any list of Windows.
-    if (::GetFocus() == m_loaderList.GetSafeHwnd()) {
+    // Enter in the loader list opens the entry, as in any list of Windows;
+    // the OK button, and OK sent by another program, still close.
+    bool enterKey = (::GetKeyState(VK_RETURN) & 0x8000) != 0;
+    if (enterKey && ::GetFocus() == m_loaderList.GetSafeHwnd()) {
         ShowLoaderProperties();
         return;
     }
@@ -333,6 +413,17 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             ShowLoaderMenuAtSelection();
             return true;
         }
+        return false;
+    case WM_GETMINMAXINFO:
+        if (m_minimumSize.cx > 0) {
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = POINT{m_minimumSize.cx, m_minimumSize.cy};
+        }
+        result = 0;
+        return true;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            LayOut(LOWORD(lParam), HIWORD(lParam));
         return false;
     case WM_HELP:
         ShowHelp();

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "controls/CXListCtrl.h"
 #include "framework/CDialog.h"
@@ -42,11 +43,23 @@ private:
     // Says that the store's listing had no such object to open a window on.
     void TellNothingListed(const char* what);
     void OnPaint();
+    // Resizing: the template's rectangles, moved and stretched by the
+    // window's growth; the template's size is the least.
+    void MakeResizable();
+    void LayOut(int width, int height);
+    RECT RectOf(int id) const;
 
     HICON m_hIcon;
     CStoreModel m_model;
     CListCtrl m_loaderList;
-    std::string m_readFailure;  // why the last enumeration found no boot manager
+    std::string m_readFailure;
+    struct ChildRect {
+        HWND window;
+        RECT rect;
+    };
+    std::vector<ChildRect> m_templateRects;
+    SIZE m_templateClient = {};
+    SIZE m_minimumSize = {};  // why the last enumeration found no boot manager
     CXListCtrl m_bootGrid;
     CXListCtrl m_debugGrid;
 };

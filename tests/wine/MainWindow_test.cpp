@@ -306,3 +306,55 @@ TEST_F(MainWindow, TheLoaderListAnswersTheKeysOfAnyWindowsList)
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
     EXPECT_EQ(ListView_GetItemCount(loaders), 4);
 }
+
+TEST_F(MainWindow, TheWindowGrowsAndItsListsWithIt)
+{
+    Start(4);
+    auto rectOf = [&](int id) {
+        RECT rect;
+        ::GetWindowRect(::GetDlgItem(main, id), &rect);
+        return rect;
+    };
+    auto width = [](const RECT& r) { return r.right - r.left; };
+    auto height = [](const RECT& r) { return r.bottom - r.top; };
+    RECT window;
+    ::GetWindowRect(main, &window);
+    RECT list = rectOf(IDC_LOADER_LIST), boot = rectOf(IDC_BOOTMGR_GRID), debug = rectOf(IDC_DEBUGGER_GRID);
+    // Smaller than the template it cannot be.
+    ::SetWindowPos(main, nullptr, 0, 0, width(window) / 2, height(window) / 2, SWP_NOMOVE | SWP_NOZORDER);
+    RECT shrunk;
+    ASSERT_TRUE(WaitUntil([&] { ::GetWindowRect(main, &shrunk); return width(shrunk) == width(window); }))
+        << "the template's size is the least";
+
+    ::SetWindowPos(main, nullptr, 0, 0, width(window) * 3 / 2, height(window) * 3 / 2,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(WaitUntil([&] { return width(rectOf(IDC_LOADER_LIST)) > width(list); }));
+    EXPECT_GT(height(rectOf(IDC_LOADER_LIST)), height(list));
+    EXPECT_GT(width(rectOf(IDC_BOOTMGR_GRID)), width(boot));
+    EXPECT_GT(height(rectOf(IDC_BOOTMGR_GRID)), height(boot));
+    EXPECT_GT(width(rectOf(IDC_DEBUGGER_GRID)), width(debug));
+
+    // Every button inside the window, none over another or over a list.
+    RECT client;
+    ::GetClientRect(main, &client);
+    ::MapWindowPoints(main, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    std::vector<int> ids = {IDOK, ID_HELP_BUTTON, IDC_MODIFY_BOOT, IDC_MODIFY_DEBUG,
+                            IDC_LOADER_LIST, IDC_BOOTMGR_GRID, IDC_DEBUGGER_GRID};
+    for (size_t i = 0; i < ids.size(); ++i) {
+        RECT a = rectOf(ids[i]), inside;
+        EXPECT_TRUE(::IntersectRect(&inside, &a, &client) && ::EqualRect(&inside, &a)) << ids[i];
+        for (size_t j = i + 1; j < ids.size(); ++j) {
+            RECT b = rectOf(ids[j]), overlap;
+            EXPECT_FALSE(::IntersectRect(&overlap, &a, &b)) << ids[i] << " over " << ids[j];
+        }
+    }
+    // The last column takes the extra width.
+    int columns = 0, total = 0;
+    HWND header = reinterpret_cast<HWND>(::SendMessageA(loaders, LVM_GETHEADER, 0, 0));
+    columns = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int c = 0; c < columns; ++c)
+        total += static_cast<int>(::SendMessageA(loaders, LVM_GETCOLUMNWIDTH, c, 0));
+    RECT listClient;
+    ::GetClientRect(loaders, &listClient);
+    EXPECT_GE(total, listClient.right - 4);
+}
