@@ -158,7 +158,12 @@ void CKeystaveDlg::LayOut(int width, int height)
                                  r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::EndDeferWindowPos(moves);
-    // The last column of each list takes the width there is.
+    FitLastColumns();
+}
+
+void CKeystaveDlg::FitLastColumns()
+{
+    // The last column of each list takes the width there is, scroll bar or not.
     for (HWND list : {m_loaderList.GetSafeHwnd(), m_bootGrid.GetSafeHwnd(), m_debugGrid.GetSafeHwnd()}) {
         HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
         int columns = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
@@ -214,6 +219,7 @@ void CKeystaveDlg::FillGrids()
 {
     FillPropertyGrid(m_bootGrid, m_model.GetBootManager(), false);
     FillPropertyGrid(m_debugGrid, m_model.GetDebugSettings(), false);
+    FitLastColumns();
 }
 
 void CKeystaveDlg::FillLoaderList()
@@ -235,6 +241,7 @@ void CKeystaveDlg::FillLoaderList()
         m_loaderList.SetItemText(row, 4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
         ++row;
     }
+    FitLastColumns();
 }
 
 CBcdBootLoader* CKeystaveDlg::SelectedLoader() const

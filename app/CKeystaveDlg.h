@@ -48,6 +48,7 @@ private:
     void MakeResizable();
     void LayOut(int width, int height);
     RECT RectOf(int id) const;
+    void FitLastColumns();
 
     HICON m_hIcon;
     CStoreModel m_model;

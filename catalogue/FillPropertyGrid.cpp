@@ -6,7 +6,9 @@
 void FillPropertyGrid(CXListCtrl& grid, const CBcdObject* object, bool editable)
 {
     grid.DeleteAllItems();
-    grid.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    // A name too long for its column shows whole in a tip.
+    grid.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                     LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     if (grid.GetColumns() == 0)
         InsertGridColumns(grid, {24, 40}, {"Identifier", "Data"});
     int row = 0;

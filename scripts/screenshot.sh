@@ -23,6 +23,10 @@ trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; kill $xvfb 2>
 export DISPLAY=$display WINEPREFIX=$work/prefix WINEDEBUG=-all KEYSTAVE_SIM_STORE=$work/store.txt
 cp "$here/sim/sample-store.txt" "$KEYSTAVE_SIM_STORE"
 wine wineboot -i >/dev/null 2>&1 || true
+# SHOT_DPI=144 or 192: the screen's dots per inch, as Windows' display scale.
+if [ -n "${SHOT_DPI:-}" ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$SHOT_DPI" /f >/dev/null 2>&1
+fi
 cd "$build/windows"
 wine "./$program" "$@" >/dev/null 2>&1 &
 if [ -n "$caption" ]; then
