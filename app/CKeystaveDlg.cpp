@@ -159,6 +159,8 @@ void CKeystaveDlg::LayOut(int width, int height)
     }
     ::EndDeferWindowPos(moves);
     FitLastColumns();
+    // Moved controls leave their old places behind: paint the window afresh.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CKeystaveDlg::FitLastColumns()

@@ -21,7 +21,8 @@ Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY=$display WINEPREFIX=$work/prefix WINEDEBUG=-all KEYSTAVE_SIM_STORE=$work/store.txt
-cp "$here/sim/sample-store.txt" "$KEYSTAVE_SIM_STORE"
+# SHOT_STORE: another store file to start from; SHOT_SIZE=WxH: the window's size.
+cp "${SHOT_STORE:-$here/sim/sample-store.txt}" "$KEYSTAVE_SIM_STORE"
 wine wineboot -i >/dev/null 2>&1 || true
 # SHOT_DPI=144 or 192: the screen's dots per inch, as Windows' display scale.
 if [ -n "${SHOT_DPI:-}" ]; then
@@ -34,6 +35,10 @@ if [ -n "$caption" ]; then
     xwininfo -name "$caption" >/dev/null 2>&1 && break
     sleep 0.2
   done
+fi
+if [ -n "${SHOT_SIZE:-}" ] && [ -n "$caption" ]; then
+  sleep 1
+  xdotool search --name "^$caption\$" windowsize "${SHOT_SIZE%x*}" "${SHOT_SIZE#*x}" >/dev/null 2>&1 || true
 fi
 sleep "${SHOT_DELAY:-3}"
 if [ -n "$caption" ] && [ -z "${SHOT_WHOLE:-}" ]; then
