@@ -5,8 +5,6 @@
 #include "common/TextCompare.h"
 
 const char* const kToolName = "BCDEDIT.EXE";
-const char* const kSuccessText = "The operation completed successfully.";
-const char* const kCopiedText = "The entry was successfully copied to";
 
 namespace {
 
@@ -222,40 +220,4 @@ ToolCommand DebugNetCommand(const std::string& hostIp, const std::string& port,
 ToolCommand DebugLocalCommand(const DebugOptions& options)
 {
     return WithDebugOptions("/DBGSETTINGS LOCAL", options);
-}
-
-
-bool ContainsSuccessLine(const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines)
-        if (line.find(kSuccessText) != std::string::npos)
-            return true;
-    return false;
-}
-
-bool StartsWithSuccessText(const std::string& line)
-{
-    return line.compare(0, std::strlen(kSuccessText), kSuccessText) == 0;
-}
-
-bool ContainsCopySentence(const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines)
-        if (line.find(kCopiedText) != std::string::npos)
-            return true;
-    return false;
-}
-
-std::string CopiedIdentifier(const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines) {
-        size_t at = line.find(kCopiedText);
-        if (at == std::string::npos)
-            continue;
-        size_t open = line.find('{', at);
-        size_t close = open == std::string::npos ? open : line.find('}', open);
-        if (close != std::string::npos)
-            return line.substr(open, close - open + 1);
-    }
-    return {};
 }

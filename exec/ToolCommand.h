@@ -7,8 +7,6 @@ extern const char* const kToolName;
 // Size of the runner's command-line buffer, terminating NUL included.
 constexpr size_t kCommandLineBufferSize = 1024;
 
-extern const char* const kSuccessText;
-extern const char* const kCopiedText;
 
 // One argument string for BCDEDIT.EXE, or the reason it was not built.
 // Windows never format a command themselves: they ask for one here and
@@ -48,11 +46,3 @@ ToolCommand DebugLocalCommand(const DebugOptions& options);
 
 // Whether "BCDEDIT.EXE" + blank + arguments + NUL fits the runner's buffer.
 bool FitsCommandLine(const std::string& arguments);
-
-// Success tests, as the callers of the tool judge its answer.
-bool ContainsSuccessLine(const std::vector<std::string>& lines);
-// Where "/DBGSETTINGS" output ends its element list.
-bool StartsWithSuccessText(const std::string& line);
-bool ContainsCopySentence(const std::vector<std::string>& lines);
-// The identifier named by the copy sentence, empty when there is none.
-std::string CopiedIdentifier(const std::vector<std::string>& lines);

@@ -9,9 +9,6 @@
 #include "exec/ToolWords.h"
 #include "catalogue/ElementCatalogue.h"
 
-const char* const BootManagerHeading = "Windows Boot Manager";
-const char* const BootLoaderHeading = "Windows Boot Loader";
-const char* const LegacyLoaderHeading = "Windows Legacy OS Loader";
 
 namespace {
 

@@ -63,7 +63,3 @@ SectionType ClassifySection(const std::vector<std::string>& lines, size_t i);
 
 // The tool's output cut into lines, bare line feeds ending lines too.
 std::vector<std::string> SplitOutputLines(const std::string& output);
-
-extern const char* const BootManagerHeading;
-extern const char* const BootLoaderHeading;
-extern const char* const LegacyLoaderHeading;

@@ -2,6 +2,7 @@
 
 #include "catalogue/BcdType.h"
 #include "catalogue/ValueSet.h"
+#include "exec/CWritePath.h"
 #include "exec/SplitToolOutput.h"
 #include "exec/ToolCommand.h"
 #include "model/CStoreModel.h"
@@ -51,9 +52,9 @@ TEST_F(ValueSetWords, EveryWordOfEverySetIsAcceptedByTheToolAndReadBackAsThatWor
                 const char* target = TargetFor(definition->contexts);
                 ToolCommand command = SetValueCommand(target, definition->name, word);
                 ASSERT_TRUE(command.ok) << command.reason;
-                std::string answer = run(command.arguments);
-                EXPECT_TRUE(ContainsSuccessLine(SplitToolOutput(answer)))
-                    << definition->name << " " << word << ": " << answer;
+                ToolAnswer answer = SimulatorAnsweredRun(simulator)(command.arguments);
+                EXPECT_TRUE(AnswerSucceeded(answer))
+                    << definition->name << " " << word << ": " << answer.text;
 
                 // Read back, the grid would show the same word.
                 CBcdBootLoader reread;
