@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -90,14 +89,12 @@ bool ReadDefinition(const char* path, const CXmlElement* definition, int index,
 bool LoadElementCatalogue(const char* path)
 {
     ElementCatalogue::Instance().Clear();
-    // The document reads a missing file as an empty one; the user should
-    // hear that it is missing, not that it has no children.
-    std::FILE* probe = path ? std::fopen(path, "rb") : nullptr;
-    if (!probe)
-        return Fail(path ? path : "", "could not be opened.");
-    std::fclose(probe);
     InitializeOleForThread();
     CXmlDocument document(path);
+    // The document reads a missing file as an empty one; the user should
+    // hear that it is missing, not that it has no children.
+    if (!document.FileFound())
+        return Fail(path ? path : "", "could not be opened.");
     return LoadElementCatalogueFrom(document, path);
 }
 

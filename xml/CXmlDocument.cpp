@@ -65,6 +65,7 @@ void CXmlDocument::LoadFromMemory(const std::string& text)
 void CXmlDocument::LoadBytes(std::string bytes, bool fileFound)
 {
     m_status = kParsed;
+    m_fileFound = fileFound;
     m_root.reset();
     m_header.reset();
     if (!fileFound) {

@@ -26,6 +26,8 @@ public:
     void LoadFromMemory(const std::string& text);
 
     int GetStatus() const { return m_status; }
+    // Whether the last Load found and read its file (memory counts when not empty).
+    bool FileFound() const { return m_fileFound; }
     bool IsValid() const;
     const CXmlHeader* GetHeader() const { return m_header.get(); }
     // Null only when no element stood at the outermost level.
@@ -40,6 +42,7 @@ private:
     void LoadBytes(std::string bytes, bool fileFound);
 
     int m_status = kParsed;
+    bool m_fileFound = false;
     std::unique_ptr<CXmlHeader> m_header;
     std::unique_ptr<CXmlElement> m_root;
 };
