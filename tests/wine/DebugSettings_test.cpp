@@ -12,20 +12,6 @@ protected:
         Press(main, IDC_MODIFY_DEBUG);
         return Window("Modify Debug Settings");
     }
-    // Chooses entry `index` of a drop-down list with the keyboard.
-    void Choose(HWND window, int comboId, int index)
-    {
-        ClickAt(WindowCentre(::GetDlgItem(window, comboId)));
-        PressKey(VK_HOME);
-        for (int i = 0; i < index; ++i)
-            PressKey(VK_DOWN);
-        PressKey(VK_RETURN);
-        WaitUntil([&] { return Selected(window, comboId) == index; }, 3000);
-    }
-    static int Selected(HWND window, int comboId)
-    {
-        return static_cast<int>(::SendMessageA(::GetDlgItem(window, comboId), CB_GETCURSEL, 0, 0));
-    }
     void Replace(HWND window, int editId, const std::string& text)
     {
         ClickAt(WindowCentre(::GetDlgItem(window, editId)));
@@ -65,7 +51,7 @@ TEST_F(DebugSettings, StoredSerialSettingsSendOnlyWhatChanged)
 
     window = Open();
     ASSERT_NE(window, nullptr);
-    Choose(window, IDC_POLICY_LIST, 2);
+    ChooseInCombo(window, IDC_POLICY_LIST, 2);
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
     window = Open();
@@ -81,17 +67,17 @@ TEST_F(DebugSettings, StoredSerialSettingsSendOnlyWhatChanged)
     // To 1394 and back: the stored port and rate come back; then channel 5.
     window = Open();
     ASSERT_NE(window, nullptr);
-    Choose(window, IDC_CONNECT_TYPE, k1394);
+    ChooseInCombo(window, IDC_CONNECT_TYPE, k1394);
     EXPECT_EQ(WindowText(::GetDlgItem(window, IDC_FIRST_LABEL)), "Channel:");
     EXPECT_EQ(::SendMessageA(::GetDlgItem(window, IDC_FIRST_LIST), CB_GETCOUNT, 0, 0), 64);
     EXPECT_EQ(Selected(window, IDC_FIRST_LIST), 0);
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, IDC_BAUD_LIST)));
-    Choose(window, IDC_CONNECT_TYPE, kSerial);
+    ChooseInCombo(window, IDC_CONNECT_TYPE, kSerial);
     EXPECT_EQ(WindowText(::GetDlgItem(window, IDC_FIRST_LABEL)), "Port:");
     EXPECT_EQ(Selected(window, IDC_FIRST_LIST), 1);
     EXPECT_EQ(Selected(window, IDC_BAUD_LIST), 7);
-    Choose(window, IDC_CONNECT_TYPE, k1394);
-    Choose(window, IDC_FIRST_LIST, 5);
+    ChooseInCombo(window, IDC_CONNECT_TYPE, k1394);
+    ChooseInCombo(window, IDC_FIRST_LIST, 5);
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
     EXPECT_EQ(Changes().back(), "/DBGSETTINGS 1394 CHANNEL:5");
@@ -111,12 +97,12 @@ TEST_F(DebugSettings, UsbNeedsATargetNameAndNetworkDebuggingShowsItsKey)
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr)
         << "a stored Local setting is no unknown type";
 
-    Choose(window, IDC_CONNECT_TYPE, kUsb);
+    ChooseInCombo(window, IDC_CONNECT_TYPE, kUsb);
     Press(window, IDOK);
     EXPECT_EQ(AnswerBox(), "A Target Name must be specified.");
     EXPECT_TRUE(::IsWindow(window));
 
-    Choose(window, IDC_CONNECT_TYPE, kNet);
+    ChooseInCombo(window, IDC_CONNECT_TYPE, kNet);
     Replace(window, IDC_HOST_IP, "192.168.1.2");
     Replace(window, IDC_NET_PORT, "80");
     Press(window, IDOK);

@@ -195,6 +195,20 @@ protected:
         Type(text);
         PressKey(VK_RETURN);
     }
+    // Chooses entry `index` of a drop-down list with the keyboard.
+    void ChooseInCombo(HWND window, int comboId, int index)
+    {
+        ClickAt(WindowCentre(::GetDlgItem(window, comboId)));
+        PressKey(VK_HOME);
+        for (int i = 0; i < index; ++i)
+            PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+        WaitUntil([&] { return Selected(window, comboId) == index; }, 3000);
+    }
+    static int Selected(HWND window, int comboId)
+    {
+        return static_cast<int>(::SendMessageA(::GetDlgItem(window, comboId), CB_GETCURSEL, 0, 0));
+    }
     // A dialog of the program with that caption, once it is there.
     HWND Window(const char* caption, DWORD milliseconds = 10000)
     {

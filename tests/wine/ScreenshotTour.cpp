@@ -17,14 +17,6 @@ protected:
         PressKey(VK_RETURN);
         return Window(caption);
     }
-    void ChooseConnection(HWND debug, int index)
-    {
-        ClickAt(WindowCentre(::GetDlgItem(debug, IDC_CONNECT_TYPE)));
-        PressKey(VK_HOME);
-        for (int i = 0; i < index; ++i)
-            PressKey(VK_DOWN);
-        PressKey(VK_RETURN);
-    }
     // Tells the script that `name` is on screen and waits until it was taken.
     void Shoot(const std::string& name)
     {
@@ -98,9 +90,9 @@ TEST_F(Screenshots, DISABLED_Tour)
     Press(main, IDC_MODIFY_DEBUG);
     HWND debug = Window("Modify Debug Settings");
     ASSERT_NE(debug, nullptr);
-    ChooseConnection(debug, 0);  // Serial
+    ChooseInCombo(debug, IDC_CONNECT_TYPE, 0);  // Serial
     Shoot("debug-serial");
-    ChooseConnection(debug, 3);  // Net
+    ChooseInCombo(debug, IDC_CONNECT_TYPE, 3);  // Net
     ClickAt(WindowCentre(::GetDlgItem(debug, IDC_HOST_IP)));
     Type("192.168.1.2");
     Shoot("debug-net");
