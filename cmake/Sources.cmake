@@ -9,6 +9,10 @@ set(KEYSTAVE_CORE_SOURCES
   exec/SplitToolOutput.cpp
   exec/ToolCommand.cpp
   exec/CWritePath.cpp
+  exec/LocalTime.cpp
+  exec/CCommandHistory.cpp
+  exec/BackupFiles.cpp
+  exec/CSession.cpp
   xml/XmlText.cpp
   xml/CXmlContent.cpp
   xml/CXmlElement.cpp
@@ -34,6 +38,8 @@ set(KEYSTAVE_CORE_SOURCES
   model/PageList.cpp
   model/DisplayOrderDrop.cpp
   model/DebugSettingsPlan.cpp
+  model/WriteVerification.cpp
+  model/EntryMarks.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp

@@ -13,12 +13,16 @@ WriteResult CWritePath::Run(const ToolCommand& command, AnswerKind kind) const
             m_feedback.refused(command.reason);
         return result;
     }
+    if (m_feedback.beforeRun && !m_feedback.beforeRun(command.arguments))
+        return result;
     result.sent = true;
     ToolAnswer answer = m_run(command.arguments);
     result.lines = SplitToolOutput(answer.text);
     result.succeeded = AnswerSucceeded(answer);
     if (result.succeeded && kind == AnswerKind::Copy)
         result.copiedIdentifier = CopiedIdentifierInAnyLanguage(result.lines);
+    if (result.succeeded && command.change.kind != ElementChange::None && m_feedback.confirmed)
+        m_feedback.confirmed(command.change);
     if (!result.succeeded && m_feedback.failed)
         m_feedback.failed(command.arguments, result.lines);
     return result;

@@ -29,6 +29,11 @@ struct WriteResult {
 struct WriteFeedback {
     std::function<void(const std::string& reason)> refused;
     std::function<void(const std::string& arguments, const std::vector<std::string>& lines)> failed;
+    // Asked before a built command runs; false: it is not sent (a change
+    // the user stopped because no backup could be made).
+    std::function<bool(const std::string& arguments)> beforeRun;
+    // A change the tool confirmed, for the check against the store.
+    std::function<void(const ElementChange& change)> confirmed;
 };
 
 // Every change to the store goes this way: the command as built (a refusal

@@ -77,6 +77,29 @@ ToolCommand Built(const std::string& arguments)
     return command;
 }
 
+ToolCommand WithChange(ToolCommand command, ElementChange::Kind kind, const std::string& identifier,
+                       const std::string& element, std::vector<std::string> values = {})
+{
+    if (command.ok) {
+        command.change.kind = kind;
+        command.change.identifier = identifier;
+        command.change.element = element;
+        command.change.values = std::move(values);
+    }
+    return command;
+}
+
+std::string CheckPath(const std::string& path)
+{
+    if (path.empty())
+        return "The file name is empty.";
+    if (HasControlCharacter(path) || path.find('"') != std::string::npos)
+        return "The file name \"" + path + "\" contains a double quote or a control character.";
+    if (path.back() == '\\')
+        return "The file name \"" + path + "\" ends with a backslash: it names a folder.";
+    return {};
+}
+
 std::string FirstProblem(std::initializer_list<std::string> problems)
 {
     for (const std::string& problem : problems)
@@ -119,7 +142,9 @@ ToolCommand EnumObjectCommand(const std::string& identifier)
 ToolCommand DeleteEntryCommand(const std::string& identifier)
 {
     std::string problem = CheckWord(identifier, "identifier");
-    return problem.empty() ? Built("/DELETE " + identifier + " /cleanup") : Refused(problem);
+    return problem.empty() ? WithChange(Built("/DELETE " + identifier + " /cleanup"),
+                                        ElementChange::EntryDeleted, identifier, {})
+                           : Refused(problem);
 }
 
 ToolCommand CopyEntryCommand(const std::string& identifier, const std::string& description)
@@ -139,7 +164,8 @@ ToolCommand SetValueCommand(const std::string& identifier, const std::string& el
                                         CheckQuotedValue(value)});
     if (!problem.empty())
         return Refused(problem);
-    return Built("/set " + identifier + " " + element + " \"" + value + "\"");
+    return WithChange(Built("/set " + identifier + " " + element + " \"" + value + "\""),
+                      ElementChange::Set, identifier, element, {value});
 }
 
 ToolCommand SetListCommand(const std::string& identifier, const std::string& element,
@@ -156,7 +182,7 @@ ToolCommand SetListCommand(const std::string& identifier, const std::string& ele
             return Refused(problem);
         arguments += value + " ";
     }
-    return Built(arguments);
+    return WithChange(Built(arguments), ElementChange::Set, identifier, element, values);
 }
 
 ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string& element,
@@ -166,15 +192,31 @@ ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string&
                                         CheckWord(element, "element name"), CheckValueText(value)});
     if (!problem.empty())
         return Refused(problem);
-    return Built("/set " + identifier + " " + element + " " + value);
+    return WithChange(Built("/set " + identifier + " " + element + " " + value), ElementChange::Set,
+                      identifier, element, {value});
 }
 
 ToolCommand DeleteValueCommand(const std::string& identifier, const std::string& element)
 {
     std::string problem =
         FirstProblem({CheckWord(identifier, "identifier"), CheckWord(element, "element name")});
-    return problem.empty() ? Built("/deletevalue " + identifier + " " + element)
+    return problem.empty() ? WithChange(Built("/deletevalue " + identifier + " " + element),
+                                        ElementChange::Removed, identifier, element)
                            : Refused(problem);
+}
+
+ToolCommand EnumCurrentCommand() { return Built("/enum {current} /v"); }
+
+ToolCommand ExportStoreCommand(const std::string& path)
+{
+    std::string problem = CheckPath(path);
+    return problem.empty() ? Built("/export \"" + path + "\"") : Refused(problem);
+}
+
+ToolCommand ImportStoreCommand(const std::string& path)
+{
+    std::string problem = CheckPath(path);
+    return problem.empty() ? Built("/import \"" + path + "\"") : Refused(problem);
 }
 
 ToolCommand DebugSerialCommand(const std::string& port, const std::string& baudRate,

@@ -8,6 +8,16 @@ extern const char* const kToolName;
 constexpr size_t kCommandLineBufferSize = 1024;
 
 
+// What a built command does to one element or entry, so that what the
+// store shows afterwards can be checked against it.
+struct ElementChange {
+    enum Kind { None, Set, Removed, EntryDeleted };
+    Kind kind = None;
+    std::string identifier;
+    std::string element;
+    std::vector<std::string> values;
+};
+
 // One argument string for BCDEDIT.EXE, or the reason it was not built.
 // Windows never format a command themselves: they ask for one here and
 // show `reason` when `ok` is false.
@@ -15,6 +25,7 @@ struct ToolCommand {
     bool ok = false;
     std::string arguments;
     std::string reason;
+    ElementChange change;
 };
 
 ToolCommand EnumStoreCommand();
@@ -29,6 +40,12 @@ ToolCommand SetListCommand(const std::string& identifier, const std::string& ele
 ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string& element,
                                const std::string& value);
 ToolCommand DeleteValueCommand(const std::string& identifier, const std::string& element);
+// The loader the running system booted from, with its identifier spelled out:
+// without "/v" the tool would print "{current}" for it.
+ToolCommand EnumCurrentCommand();
+// A copy of the whole store into a file, and the store replaced by one.
+ToolCommand ExportStoreCommand(const std::string& path);
+ToolCommand ImportStoreCommand(const std::string& path);
 
 // Optional tail of the debugger connection commands.
 struct DebugOptions {

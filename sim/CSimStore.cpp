@@ -82,6 +82,14 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
         store.language = value;
         return true;
     }
+    if (name == "@ignoreset") {
+        store.ignoreSet = EqualsNoCase(value, "yes");
+        return true;
+    }
+    if (name == "@exportfails") {
+        store.exportFails = EqualsNoCase(value, "yes");
+        return true;
+    }
     error = "unknown store setting " + name;
     return false;
 }
@@ -121,6 +129,8 @@ bool CSimStore::Parse(const std::string& text, std::string& error)
     current.clear();
     accessDenied = false;
     language.clear();
+    ignoreSet = false;
+    exportFails = false;
     LineReader reader{text};
     std::string line;
     bool inStore = false;
@@ -178,6 +188,10 @@ std::string CSimStore::Serialize() const
     out += std::string("@accessdenied = ") + (accessDenied ? "yes" : "no") + "\n";
     if (!language.empty())
         out += "@language = " + language + "\n";
+    if (ignoreSet)
+        out += "@ignoreset = yes\n";
+    if (exportFails)
+        out += "@exportfails = yes\n";
     for (const SimObject& object : objects) {
         out += "\n[" + object.guid + "]\n@kind = " + object.kind + "\n";
         if (!object.alias.empty())

@@ -24,6 +24,8 @@ struct SimObject {
 //   @current = {guid}          the loader the system booted from
 //   @accessdenied = yes        every command fails as for a non-administrator
 //   @language = de-DE          answers as a Windows in that display language
+//   @ignoreset = yes           "/set" says it succeeded but stores nothing
+//   @exportfails = yes         "/export" fails as on a full or locked disk
 //
 //   [{guid}]
 //   @kind = osloader
@@ -45,6 +47,8 @@ public:
     std::string current;
     bool accessDenied = false;
     std::string language;  // the display language it answers in; empty: English
+    bool ignoreSet = false;
+    bool exportFails = false;
 };
 
 bool IsBracedGuid(const std::string& text);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <random>
 
+#include "common/FileText.h"
 #include "common/TextCompare.h"
 #include "sim/SimElementCodes.h"
 #include "sim/SimElements.h"
@@ -114,7 +115,25 @@ std::string FormatElement(const std::string& name, const std::vector<std::string
     return text;
 }
 
-CSimulator::CSimulator(CSimStore& store) : store_(store), newGuid_(RandomGuid) {}
+namespace {
+
+bool WriteFileText(const std::string& path, const std::string& text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
+CSimulator::CSimulator(CSimStore& store)
+    : store_(store), newGuid_(RandomGuid), files_{WriteFileText, ReadWholeFile}
+{
+}
+
+void CSimulator::SetFiles(Files files) { files_ = std::move(files); }
 
 void CSimulator::SetGuidSource(std::function<std::string()> source)
 {
@@ -215,12 +234,16 @@ SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
         return Copy(rest);
     if (command == "/delete")
         return Delete(rest);
+    if (command == "/export")
+        return Export(rest);
+    if (command == "/import")
+        return Import(rest);
     if (command == "/?") {
         SimOutput output;
         output.out =
             "BCDEDIT - Boot Configuration Data Store Editor (Keystave simulator)\r\n\r\n"
             "Supported: /enum [type|id] [/v], /dbgsettings, /set, /deletevalue, /copy, "
-            "/delete.\r\n";
+            "/delete, /export, /import.\r\n";
         return output;
     }
     return Failure("Invalid command line switch: " + args.front() + "\r\n" SIM_HELP_HINT
@@ -484,6 +507,8 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
             return Failure(error);
         normalized.push_back(out);
     }
+    if (store_.ignoreSet)
+        return Success(false);
     if (SimElement* element = object->Find(name))
         element->values = normalized;
     else
@@ -628,5 +653,34 @@ SimOutput CSimulator::Delete(const std::vector<std::string>& args)
         if (cleanup)
             RemoveReferences(guid, alias);
     }
+    return Success();
+}
+
+SimOutput CSimulator::Export(const std::vector<std::string>& args)
+{
+    if (args.size() != 1 || args[0].empty())
+        return Failure(kSwitchInvalid);
+    if (store_.exportFails)
+        return Failure(kExportFailed);
+    if (!files_.write(args[0], store_.Serialize()))
+        return Failure(kExportPathMissing);
+    return Success(false);
+}
+
+SimOutput CSimulator::Import(const std::vector<std::string>& args)
+{
+    bool clean = args.size() == 2 && EqualsNoCase(args[1], "/clean");
+    if (args.empty() || args[0].empty() || (args.size() == 2 && !clean) || args.size() > 2)
+        return Failure(kSwitchInvalid);
+    std::string text;
+    if (!files_.read(args[0], text))
+        return Failure(kImportFileMissing);
+    CSimStore imported;
+    std::string error;
+    if (!imported.Parse(text, error))
+        return Failure(kImportFileInvalid);
+    // The objects are the store; which loader booted and how this simulator
+    // plays the tool stay as they are.
+    store_.objects = std::move(imported.objects);
     return Success();
 }

@@ -21,6 +21,14 @@ public:
 
     SimOutput Execute(const std::vector<std::string>& args);
 
+    // Where "/export" writes and "/import" reads whole files; tests keep
+    // them in memory. By default they are files on disk.
+    struct Files {
+        std::function<bool(const std::string& path, const std::string& text)> write;
+        std::function<bool(const std::string& path, std::string& text)> read;
+    };
+    void SetFiles(Files files);
+
     // The object an identifier names, resolving well-known names as the tool
     // does; null with the tool's words in `error` when there is none.
     SimObject* Resolve(const std::string& identifier, std::string& error);
@@ -33,6 +41,8 @@ private:
     SimOutput DeleteValue(const std::vector<std::string>& args);
     SimOutput Copy(const std::vector<std::string>& args);
     SimOutput Delete(const std::vector<std::string>& args);
+    SimOutput Export(const std::vector<std::string>& args);
+    SimOutput Import(const std::vector<std::string>& args);
 
     std::string FormatObject(const SimObject& object, bool verbose) const;
     std::string DisplayIdentifier(const std::string& guid, bool verbose) const;
@@ -47,6 +57,7 @@ private:
 
     CSimStore& store_;
     std::function<std::string()> newGuid_;
+    Files files_;
 };
 
 // Pads an element name to the tool's value column (24).

@@ -52,3 +52,16 @@ constexpr const char* kEnumTypeInvalid =
 constexpr const char* kSwitchInvalid =
     "The parameter is incorrect.\r\n" SIM_HELP_HINT;
 constexpr const char* kOperationSucceeded = "The operation completed successfully.\r\n";
+constexpr const char* kExportFailed =
+    "The store export operation has failed.\r\n"
+    "Access is denied.\r\n";
+constexpr const char* kExportPathMissing =
+    "The store export operation has failed.\r\n"
+    "The system cannot find the path specified.\r\n";
+constexpr const char* kImportFileMissing =
+    "The store import operation has failed.\r\n"
+    "The system cannot find the file specified.\r\n";
+constexpr const char* kImportFileInvalid =
+    "The store import operation has failed.\r\n"
+    "The volume for a file has been externally altered so that the opened file is no longer "
+    "valid.\r\n";

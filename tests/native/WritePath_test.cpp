@@ -93,12 +93,12 @@ TEST_F(WritePath, AFailureAsksForTheOutputWindowWithTheCommandAndTheToolsLines)
 
     // A tool that could not be started printed nothing: a failure too.
     failures.clear();
-    CWritePath silent([](const std::string&) { return ToolAnswer{}; },
-                      WriteFeedback{nullptr, [this](const std::string& arguments,
-                                                    const std::vector<std::string>& lines) {
-                                        failures.push_back(arguments);
-                                        EXPECT_TRUE(lines.empty());
-                                    }});
+    WriteFeedback onlyFailures;
+    onlyFailures.failed = [this](const std::string& arguments, const std::vector<std::string>& lines) {
+        failures.push_back(arguments);
+        EXPECT_TRUE(lines.empty());
+    };
+    CWritePath silent([](const std::string&) { return ToolAnswer{}; }, onlyFailures);
     EXPECT_FALSE(silent.Run(DeleteValueCommand(kWin10, "nx")).succeeded);
     EXPECT_EQ(failures.size(), 1u);
 }

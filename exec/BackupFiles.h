@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "exec/LocalTime.h"
+
+// Backups are named after the moment they were made, so their names sort
+// and tell their age: "BCD-20261207-101500.bak"; a second one in the same
+// second gets "-2", and so on.
+std::string BackupFileName(const LocalTime& time, int serial = 1);
+
+// The moment a backup's name tells; false for any other name.
+bool BackupTimeFromName(const std::string& name, LocalTime& time);
+
+// Backup names, newest first; other names are left out.
+std::vector<std::string> BackupsNewestFirst(const std::vector<std::string>& names);
+
+// The backups beyond the newest `keep`, which go.
+std::vector<std::string> BackupsToRemove(const std::vector<std::string>& names, size_t keep);
+
+// "512 bytes", "24 KB", "1.5 MB"
+std::string FileSizeText(unsigned long long bytes);
+
+constexpr size_t kBackupsKept = 20;

@@ -1,0 +1,38 @@
+#pragma once
+#include <string>
+#include <vector>
+
+enum class CommandOutcome { Succeeded, Failed, Refused };
+
+// "succeeded", "failed", "refused before running"
+const char* OutcomeText(CommandOutcome outcome);
+
+struct HistoryEntry {
+    std::string time;       // "10:15:00"
+    std::string arguments;  // empty for a command that could not be built
+    CommandOutcome outcome = CommandOutcome::Failed;
+    std::vector<std::string> words;  // the tool's lines, or why nothing ran
+};
+
+// Whether a command changes the store, judged by its first word: reads,
+// listings and exports do not.
+bool IsChangingCommand(const std::string& arguments);
+
+// Every command of this session, in the order they ran.
+class CCommandHistory {
+public:
+    void Add(HistoryEntry entry) { m_entries.push_back(std::move(entry)); }
+    const std::vector<HistoryEntry>& Entries() const { return m_entries; }
+
+    // A batch script of "bcdedit" lines that would make this session's
+    // changes again: the changing commands that succeeded, in order, each
+    // stopping the script when the tool refuses it.
+    std::string Script(const std::string& date) const;
+
+private:
+    std::vector<HistoryEntry> m_entries;
+};
+
+// An argument string as a batch file line must hold it: percent signs
+// doubled, and outside quotes the characters cmd.exe would act on escaped.
+std::string BatchLineText(const std::string& arguments);

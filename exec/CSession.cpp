@@ -1,0 +1,139 @@
+#include "exec/CSession.h"
+
+#include <algorithm>
+
+#include "common/TextCompare.h"
+#include "exec/CWritePath.h"
+#include "exec/SplitToolOutput.h"
+
+ToolAnswer CSession::Run(const std::string& arguments)
+{
+    ToolAnswer answer = m_run(arguments);
+    HistoryEntry entry;
+    entry.time = TimeText(m_clock());
+    entry.arguments = arguments;
+    entry.outcome = AnswerSucceeded(answer) ? CommandOutcome::Succeeded : CommandOutcome::Failed;
+    entry.words = SplitToolOutput(answer.text);
+    m_history.Add(std::move(entry));
+    return answer;
+}
+
+void CSession::RecordRefusal(const std::string& arguments, const std::string& reason)
+{
+    HistoryEntry entry;
+    entry.time = TimeText(m_clock());
+    entry.arguments = arguments;
+    entry.outcome = CommandOutcome::Refused;
+    entry.words = {reason};
+    m_history.Add(std::move(entry));
+}
+
+BackupResult CSession::BackUp()
+{
+    BackupResult result;
+    std::string why = "No folder for backups was set.";
+    if (m_place.newPath)
+        result.path = m_place.newPath(m_clock(), why);
+    if (result.path.empty()) {
+        result.lines = {why};
+        return result;
+    }
+    ToolCommand command = ExportStoreCommand(result.path);
+    if (!command.ok) {
+        RecordRefusal({}, command.reason);
+        result.lines = {command.reason};
+        return result;
+    }
+    ToolAnswer answer = Run(command.arguments);
+    result.lines = SplitToolOutput(answer.text);
+    result.made = AnswerSucceeded(answer);
+    if (!result.made)
+        return result;
+    if (m_firstBackup.empty())
+        m_firstBackup = result.path;
+    if (m_place.prune)
+        m_place.prune();
+    return result;
+}
+
+bool CSession::ReadyToChange(const std::string& arguments,
+                             const std::function<bool(const std::vector<std::string>&)>& goOnWithout)
+{
+    if (!IsChangingCommand(arguments) || !m_firstBackup.empty() || m_wentOnWithoutBackup)
+        return true;
+    BackupResult backup = BackUp();
+    if (backup.made)
+        return true;
+    if (goOnWithout && goOnWithout(backup.lines)) {
+        m_wentOnWithoutBackup = true;
+        return true;
+    }
+    RecordRefusal(arguments, "Not sent: the store could not be backed up, and the change was not "
+                             "to go on without a backup.");
+    return false;
+}
+
+namespace {
+bool SameElement(const ElementChange& a, const ElementChange& b)
+{
+    return EqualsNoCase(a.identifier, b.identifier) && EqualsNoCase(a.element, b.element);
+}
+}  // namespace
+
+void CSession::NoteChange(const ElementChange& change)
+{
+    // Only the last change of an element says what the store should show.
+    auto earlier = [&](const ElementChange& noted) {
+        if (change.kind == ElementChange::EntryDeleted)
+            return EqualsNoCase(noted.identifier, change.identifier);
+        return SameElement(noted, change);
+    };
+    m_changes.erase(std::remove_if(m_changes.begin(), m_changes.end(), earlier), m_changes.end());
+    if (change.kind == ElementChange::Set)
+        m_changes.push_back(change);
+}
+
+std::vector<ElementChange> CSession::TakeChanges()
+{
+    std::vector<ElementChange> changes;
+    changes.swap(m_changes);
+    return changes;
+}
+
+const std::string& CSession::RunningEntry()
+{
+    if (!m_runningAsked) {
+        m_runningAsked = true;
+        ToolAnswer answer = Run(EnumCurrentCommand().arguments);
+        if (AnswerSucceeded(answer))
+            m_running = RunningEntryFromOutput(SplitToolOutput(answer.text));
+    }
+    return m_running;
+}
+
+bool IsBracedGuidText(const std::string& text)
+{
+    if (text.size() != 38 || text.front() != '{' || text.back() != '}')
+        return false;
+    for (size_t i = 1; i < 37; ++i) {
+        bool hyphen = i == 9 || i == 14 || i == 19 || i == 24;
+        char c = text[i];
+        bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+        if (hyphen ? c != '-' : !hex)
+            return false;
+    }
+    return true;
+}
+
+std::string RunningEntryFromOutput(const std::vector<std::string>& lines)
+{
+    // Element names are not translated: "identifier" in every language.
+    for (const std::string& line : lines) {
+        std::string text = TrimBlanks(line);
+        if (!StartsWith(ToLowerAscii(text), "identifier"))
+            continue;
+        std::string value = TrimBlanks(text.substr(10));
+        return IsBracedGuidText(value) ? ToLowerAscii(value) : std::string();
+    }
+    return {};
+}

@@ -1,0 +1,76 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "exec/CCommandHistory.h"
+#include "exec/LocalTime.h"
+#include "exec/ToolCommand.h"
+#include "exec/ToolRun.h"
+
+// Where the session's backups go: a new file name there (or empty, with
+// why there is none), and the clean-up that keeps the newest of them.
+struct BackupPlace {
+    std::function<std::string(const LocalTime& now, std::string& why)> newPath;
+    std::function<void()> prune;
+};
+
+struct BackupResult {
+    bool made = false;
+    std::string path;
+    std::vector<std::string> lines;  // the tool's words, or why it did not run
+};
+
+// One run of the program: every command it runs, the backup made before
+// its first change, the changes still to be checked against the store, and
+// the loader the running system booted from.
+class CSession {
+public:
+    CSession(AnsweredToolRun run, std::function<LocalTime()> clock)
+        : m_run(std::move(run)), m_clock(std::move(clock))
+    {
+    }
+
+    // Runs a command and keeps it in the history.
+    ToolAnswer Run(const std::string& arguments);
+    // A command that was not sent, and why.
+    void RecordRefusal(const std::string& arguments, const std::string& reason);
+    const CCommandHistory& History() const { return m_history; }
+    LocalTime Now() const { return m_clock(); }
+
+    void SetBackupPlace(BackupPlace place) { m_place = std::move(place); }
+    // Before a command that changes the store: once per session, a backup.
+    // When it cannot be made, `goOnWithout` is asked with the tool's words;
+    // false means the command must not be sent (and the history says so).
+    bool ReadyToChange(const std::string& arguments,
+                       const std::function<bool(const std::vector<std::string>& lines)>& goOnWithout);
+    // A backup now, whatever came before.
+    BackupResult BackUp();
+    // The first backup of this session; empty until one was made.
+    const std::string& FirstBackup() const { return m_firstBackup; }
+
+    // A confirmed change, to be compared with the store when it is next read.
+    void NoteChange(const ElementChange& change);
+    std::vector<ElementChange> TakeChanges();
+
+    // The identifier of the loader the system booted from, asked of the tool
+    // once: the running system does not change while the program runs.
+    // Empty when the tool does not say.
+    const std::string& RunningEntry();
+
+private:
+    CCommandHistory m_history;
+    AnsweredToolRun m_run;
+    std::function<LocalTime()> m_clock;
+    BackupPlace m_place;
+    std::string m_firstBackup;
+    bool m_wentOnWithoutBackup = false;
+    std::vector<ElementChange> m_changes;
+    bool m_runningAsked = false;
+    std::string m_running;
+};
+
+bool IsBracedGuidText(const std::string& text);
+
+// The identifier line of "/enum {current} /v": a braced GUID, or empty.
+std::string RunningEntryFromOutput(const std::vector<std::string>& lines);

@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+// The loader list's note on an entry: "Default, running now", "Default",
+// "Running now", or empty.
+std::string EntryMarkText(bool isDefault, bool isRunning);
+
+// The question asked before an entry is deleted: it names the entry and
+// says so when it is the default or the Windows that is running now.
+std::string DeleteEntryQuestion(const std::string& description, const std::string& identifier,
+                                bool isDefault, bool isRunning);

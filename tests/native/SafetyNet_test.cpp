@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "exec/BackupFiles.h"
+#include "exec/CSession.h"
+#include "exec/CWritePath.h"
+#include "exec/SplitToolOutput.h"
+#include "model/EntryMarks.h"
+#include "model/WriteVerification.h"
+#include "sim/SimStoreFile.h"
+#include "tests/native/CatalogueFixture.h"
+#include "tests/native/SimulatorRun.h"
+
+namespace {
+
+const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
+const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
+
+// A session over a simulator of the sample store whose exported files are
+// kept in memory, with a clock that ticks a second a call.
+class SafetyNet : public WithShippedCatalogue {
+protected:
+    void SetUp() override
+    {
+        WithShippedCatalogue::SetUp();
+        std::string error;
+        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+        CSimulator::Files inMemory;
+        inMemory.write = [this](const std::string& path, const std::string& text) {
+            if (path.find("nowhere") != std::string::npos)
+                return false;
+            files[path] = text;
+            return true;
+        };
+        inMemory.read = [this](const std::string& path, std::string& text) {
+            auto found = files.find(path);
+            if (found == files.end())
+                return false;
+            text = found->second;
+            return true;
+        };
+        simulator.SetFiles(inMemory);
+        session.SetBackupPlace(BackupPlace{
+            [this](const LocalTime& now, std::string& why) {
+                if (!backupFolder.empty())
+                    return backupFolder + "\\" + BackupFileName(now);
+                why = "The folder for backups could not be made.";
+                return std::string();
+            },
+            [this] { ++prunes; }});
+    }
+
+    // The write path of a window, wired to the session as the program's is.
+    CWritePath Path()
+    {
+        WriteFeedback feedback;
+        feedback.refused = [this](const std::string& reason) { session.RecordRefusal({}, reason); };
+        feedback.failed = [](const std::string&, const std::vector<std::string>&) {};
+        feedback.beforeRun = [this](const std::string& arguments) {
+            return session.ReadyToChange(arguments, [this](const std::vector<std::string>& lines) {
+                askedWith = lines;
+                ++questions;
+                return goOnWithoutBackup;
+            });
+        };
+        feedback.confirmed = [this](const ElementChange& change) { session.NoteChange(change); };
+        return CWritePath([this](const std::string& arguments) { return session.Run(arguments); },
+                          feedback);
+    }
+
+    std::vector<std::string> Sent() const
+    {
+        std::vector<std::string> sent;
+        for (const HistoryEntry& entry : session.History().Entries())
+            if (entry.outcome != CommandOutcome::Refused)
+                sent.push_back(entry.arguments);
+        return sent;
+    }
+
+    CSimStore store;
+    CSimulator simulator{store};
+    std::map<std::string, std::string> files;
+    int seconds = 0;
+    CSession session{SimulatorAnsweredRun(simulator), [this] {
+                         LocalTime t{2026, 12, 7, 10, 15, 0};
+                         t.second = seconds++ % 60;
+                         return t;
+                     }};
+    std::string backupFolder = "C:\\Users\\Ann Lee\\AppData\\Local\\Keystave\\Backups";
+    int prunes = 0;
+    int questions = 0;
+    bool goOnWithoutBackup = false;
+    std::vector<std::string> askedWith;
+};
+
+}  // namespace
+
+TEST_F(SafetyNet, TheFirstChangeOfASessionIsPrecededByOneBackup)
+{
+    // Reads make no backup.
+    session.Run("/ENUM /V");
+    session.Run("/DBGSETTINGS");
+    EXPECT_TRUE(files.empty());
+    std::string before = store.Serialize();
+
+    // Step 1: the first change exports the store, unchanged, first.
+    ASSERT_TRUE(Path().Run(SetValueCommand(kWin10, "description", "Work")).succeeded);
+    ASSERT_EQ(Sent().size(), 4u);
+    EXPECT_EQ(Sent()[2], "/export \"C:\\Users\\Ann Lee\\AppData\\Local\\Keystave\\Backups\\"
+                         "BCD-20261207-101502.bak\"");
+    EXPECT_EQ(Sent()[3], std::string("/set ") + kWin10 + " description \"Work\"");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.begin()->second, before) << "the backup holds the store before the change";
+    EXPECT_EQ(session.FirstBackup(), files.begin()->first);
+    EXPECT_EQ(prunes, 1) << "old backups are cleaned up after a new one";
+
+    // Step 2: further changes make no second backup, nor does Back Up Now
+    // change which backup the session mentions.
+    ASSERT_TRUE(Path().Run(DeleteValueCommand(kWin10, "pae")).succeeded);
+    EXPECT_EQ(Sent().size(), 5u);
+    BackupResult now = session.BackUp();
+    EXPECT_TRUE(now.made);
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_EQ(session.FirstBackup(), Sent()[2].substr(9, Sent()[2].size() - 10));
+
+    // Step 3: restoring the first backup gives the earlier store back exactly.
+    ASSERT_TRUE(Path().Run(ImportStoreCommand(session.FirstBackup())).succeeded);
+    EXPECT_EQ(store.Serialize(), before);
+    EXPECT_EQ(questions, 0);
+}
+
+TEST_F(SafetyNet, WithoutABackupTheUserDecidesAndNoMeansNothingIsSent)
+{
+    store.exportFails = true;
+    std::string before = store.Serialize();
+
+    // No: the change is not sent, and the history says why.
+    WriteResult result = Path().Run(SetValueCommand(kWin10, "description", "Work"));
+    EXPECT_FALSE(result.sent);
+    EXPECT_EQ(questions, 1);
+    ASSERT_FALSE(askedWith.empty());
+    EXPECT_EQ(askedWith[0], "The store export operation has failed.");
+    EXPECT_EQ(store.Serialize(), before);
+    ASSERT_EQ(session.History().Entries().size(), 2u);
+    const HistoryEntry& stopped = session.History().Entries()[1];
+    EXPECT_EQ(stopped.outcome, CommandOutcome::Refused);
+    EXPECT_EQ(stopped.arguments, std::string("/set ") + kWin10 + " description \"Work\"");
+
+    // The next change asks again; Yes sends it, and is not asked again.
+    goOnWithoutBackup = true;
+    EXPECT_TRUE(Path().Run(SetValueCommand(kWin10, "description", "Work")).succeeded);
+    EXPECT_TRUE(Path().Run(DeleteValueCommand(kWin10, "pae")).succeeded);
+    EXPECT_EQ(questions, 2);
+    EXPECT_TRUE(session.FirstBackup().empty());
+    EXPECT_TRUE(files.empty());
+
+    // A missing folder is told in the program's words, and nothing runs.
+    CSession other(SimulatorAnsweredRun(simulator), [] { return LocalTime{}; });
+    other.SetBackupPlace(BackupPlace{[](const LocalTime&, std::string& why) {
+                                         why = "no folder";
+                                         return std::string();
+                                     },
+                                     nullptr});
+    std::vector<std::string> told;
+    EXPECT_FALSE(other.ReadyToChange("/set {bootmgr} timeout 5", [&](const std::vector<std::string>& lines) {
+        told = lines;
+        return false;
+    }));
+    EXPECT_EQ(told, std::vector<std::string>{"no folder"});
+    EXPECT_EQ(other.History().Entries().size(), 1u) << "only the refusal: no export ran";
+}
+
+TEST_F(SafetyNet, TheHistoryKeepsEveryCommandAndItsScriptRedoesTheChanges)
+{
+    session.Run("/ENUM /V");
+    Path().Run(SetValueCommand(kWin10, "description", "100% \"sure\""));  // refused: a quote
+    Path().Run(SetValueCommand(kWin10, "description", "Work & Play 100%"));
+    Path().Run(SetValueCommand("{00000000-0000-0000-0000-000000000000}", "description", "x"));
+    Path().Run(SetListCommand("{bootmgr}", "displayorder", {kWin10, kWin11}));
+
+    const std::vector<HistoryEntry>& entries = session.History().Entries();
+    ASSERT_EQ(entries.size(), 6u);
+    EXPECT_EQ(entries[0].time, "10:15:00");
+    EXPECT_EQ(entries[0].outcome, CommandOutcome::Succeeded);
+    EXPECT_EQ(entries[1].outcome, CommandOutcome::Refused);
+    EXPECT_EQ(entries[2].arguments.substr(0, 8), "/export ");
+    EXPECT_EQ(entries[3].outcome, CommandOutcome::Succeeded);
+    EXPECT_EQ(entries[4].outcome, CommandOutcome::Failed);
+    EXPECT_EQ(entries[4].words.front(), "An error occurred while attempting to reference the specified entry.");
+    EXPECT_STREQ(OutcomeText(entries[1].outcome), "refused before running");
+
+    std::string script = session.History().Script("2026-12-07");
+    std::vector<std::string> lines = SplitToolOutput(script);
+    std::vector<std::string> commands;
+    for (const std::string& line : lines)
+        if (line.rfind("bcdedit ", 0) == 0)
+            commands.push_back(line);
+    // Only changes that took effect; the percent doubled for cmd.exe.
+    EXPECT_EQ(commands, (std::vector<std::string>{
+                            std::string("bcdedit /set ") + kWin10 + " description \"Work & Play 100%%\"",
+                            std::string("bcdedit /set {bootmgr} displayorder ") + kWin10 + " " + kWin11 + " "}));
+    EXPECT_EQ(lines.front(), "@echo off");
+    EXPECT_NE(script.find("if errorlevel 1 exit /b 1\r\n"), std::string::npos);
+    EXPECT_EQ(BatchLineText("/set {x} path a&b \"c&d\" (e)"), "/set {x} path a^&b \"c&d\" ^(e^)");
+
+    EXPECT_TRUE(IsChangingCommand("/DBGSETTINGS SERIAL DEBUGPORT:1 BAUDRATE:115200"));
+    EXPECT_FALSE(IsChangingCommand("/DBGSETTINGS"));
+    EXPECT_FALSE(IsChangingCommand("/export \"x\""));
+    EXPECT_TRUE(IsChangingCommand("/import \"x\""));
+    EXPECT_TRUE(IsChangingCommand("/Copy {x} /d \"y\""));
+    EXPECT_FALSE(IsChangingCommand("/enum {current} /v"));
+}
+
+TEST_F(SafetyNet, AConfirmedSetThatTheStoreIgnoredIsFound)
+{
+    CStoreModel model(SimulatorRun(simulator));
+    // Step 1: changes that took effect agree with the store, read again.
+    Path().Run(SetValueCommand(kWin10, "nx", "OPTIN"));
+    Path().Run(SetValueCommand(kWin10, "bootlog", "on"));
+    Path().Run(SetValueCommand("{bootmgr}", "timeout", "0x1e"));
+    Path().Run(SetListCommand("{bootmgr}", "displayorder", {"{current}", kWin10}));
+    model.EnumerateStore();
+    EXPECT_TRUE(CheckChanges(session.TakeChanges(), model, kWin11).empty());
+    EXPECT_TRUE(session.TakeChanges().empty()) << "each change is checked once";
+
+    // Step 2: the store says yes to "/set" and keeps nothing.
+    store.ignoreSet = true;
+    Path().Run(SetValueCommand(kWin10, "description", "Work"));
+    Path().Run(SetValueCommand(kWin10, "sos", "yes"));
+    Path().Run(SetValueCommand(kWin10, "nx", "AlwaysOff"));
+    Path().Run(DeleteValueCommand(kWin10, "nx"));  // the last word on nx: nothing to check
+    model.EnumerateStore();
+    std::vector<WriteMismatch> found = CheckChanges(session.TakeChanges(), model, kWin11);
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].description, "Windows 10 Pro");
+    EXPECT_EQ(found[0].element, "description");
+    EXPECT_EQ(found[0].shown, std::vector<std::string>{"Windows 10 Pro"});
+    EXPECT_TRUE(found[1].missing);
+    std::string message = MismatchMessage(found);
+    EXPECT_NE(message.find("\"Windows 10 Pro\" " + std::string(kWin10) + ", element description:\n"
+                           "    sent: Work\n    the store shows: Windows 10 Pro"),
+              std::string::npos)
+        << message;
+    EXPECT_NE(message.find("the store shows: no such element"), std::string::npos);
+
+    // Equal values however the tool spells them; different ones are not.
+    IdentifierResolver none = [](const std::string&) { return std::string(); };
+    EXPECT_TRUE(ValuesAgree("TRUE", "Yes", none));
+    EXPECT_TRUE(ValuesAgree(" 30 ", "0x1e", none));
+    EXPECT_FALSE(ValuesAgree("31", "0x1e", none));
+    EXPECT_FALSE(ValuesAgree("on", "No", none));
+    EXPECT_FALSE(ValuesAgree("Work", "Play", none));
+    EXPECT_TRUE(ValuesAgree("{ntldr}", "{466f5a88-0af2-4f76-9038-095b170dc21c}", none))
+        << "a name it cannot resolve cannot be told wrong";
+    EXPECT_FALSE(ValuesAgree("{current}", kWin10, [](const std::string&) { return std::string(kWin11); }));
+}
+
+TEST_F(SafetyNet, TheRunningEntryIsAskedOnceAndTheQuestionsNameTheEntry)
+{
+    EXPECT_EQ(session.RunningEntry(), kWin11);
+    EXPECT_EQ(session.RunningEntry(), kWin11);
+    ASSERT_EQ(Sent(), std::vector<std::string>{"/enum {current} /v"});
+    EXPECT_EQ(RunningEntryFromOutput({"", "Windows Boot Loader", "identifier              {current}"}), "");
+    EXPECT_EQ(RunningEntryFromOutput({"identifier  {5D8A3F2E-1C4B-11EF-9A7D-806E6F6E6963}"}), kWin11);
+    store.current.clear();
+    CSession other(SimulatorAnsweredRun(simulator), [] { return LocalTime{}; });
+    EXPECT_EQ(other.RunningEntry(), "") << "a store with no running entry marks none";
+
+    EXPECT_EQ(DeleteEntryQuestion("Windows 10 Pro", kWin10, false, false),
+              std::string("Delete \"Windows 10 Pro\" ") + kWin10 + "?");
+    std::string both = DeleteEntryQuestion("Windows 11", kWin11, true, true);
+    EXPECT_NE(both.find("running now"), std::string::npos);
+    EXPECT_NE(both.find("default entry"), std::string::npos);
+    EXPECT_EQ(EntryMarkText(true, true), "Default, running now");
+    EXPECT_EQ(EntryMarkText(false, true), "Running now");
+    EXPECT_EQ(EntryMarkText(false, false), "");
+}
+
+TEST(BackupFiles, NamesTellTheirMomentAndOnlyTheNewestTwentyStay)
+{
+    LocalTime t{2026, 12, 7, 10, 15, 0};
+    EXPECT_EQ(BackupFileName(t), "BCD-20261207-101500.bak");
+    EXPECT_EQ(BackupFileName(t, 2), "BCD-20261207-101500-2.bak");
+    LocalTime read;
+    ASSERT_TRUE(BackupTimeFromName("BCD-20261207-101500-2.bak", read));
+    EXPECT_EQ(DateText(read) + " " + TimeText(read), "2026-12-07 10:15:00");
+    for (const char* bad : {"BCD-20261307-101500.bak", "BCD-2026120-101500.bak", "notes.txt",
+                            "BCD-20261207-101500-1.bak", "BCD-20261207-101500.bak.tmp", "BCD-20261207-1015xx.bak"})
+        EXPECT_FALSE(BackupTimeFromName(bad, read)) << bad;
+
+    // The second backup of a second sorts after the first, whatever the name order says.
+    EXPECT_EQ(BackupsNewestFirst({"BCD-20261207-101500.bak", "BCD-20261207-101500-2.bak", "x.bak",
+                                  "BCD-20251207-235959.bak"}),
+              (std::vector<std::string>{"BCD-20261207-101500-2.bak", "BCD-20261207-101500.bak",
+                                        "BCD-20251207-235959.bak"}));
+    std::vector<std::string> many;
+    for (int minute = 0; minute < 23; ++minute)
+        many.push_back(BackupFileName(LocalTime{2026, 12, 7, 10, minute, 0}));
+    many.push_back("keep-me.bak");
+    std::vector<std::string> gone = BackupsToRemove(many, kBackupsKept);
+    EXPECT_EQ(gone, (std::vector<std::string>{"BCD-20261207-100200.bak", "BCD-20261207-100100.bak",
+                                              "BCD-20261207-100000.bak"}));
+    EXPECT_TRUE(BackupsToRemove({"BCD-20261207-100000.bak"}, kBackupsKept).empty());
+
+    EXPECT_EQ(FileSizeText(512), "512 bytes");
+    EXPECT_EQ(FileSizeText(24 * 1024), "24 KB");
+    EXPECT_EQ(FileSizeText(3 * 1024 * 1024 / 2), "1.5 MB");
+}
+
+TEST(StoreFileCommands, ExportAndImportNameTheirFileAsOneArgumentOrRefuse)
+{
+    ToolCommand export_ = ExportStoreCommand("C:\\Users\\Ann Lee\\BCD.bak");
+    ASSERT_TRUE(export_.ok);
+    EXPECT_EQ(export_.arguments, "/export \"C:\\Users\\Ann Lee\\BCD.bak\"");
+    EXPECT_EQ(ImportStoreCommand("D:\\b.bak").arguments, "/import \"D:\\b.bak\"");
+    EXPECT_FALSE(ExportStoreCommand("").ok);
+    EXPECT_FALSE(ImportStoreCommand("C:\\a\"b").ok);
+    EXPECT_FALSE(ImportStoreCommand("C:\\folder\\").ok) << "the backslash would escape the quote";
+    EXPECT_FALSE(ExportStoreCommand("C:\\a\nb").ok);
+
+    // Simulated: the tool's words for a file it cannot write or read.
+    CSimStore store;
+    std::string error;
+    ASSERT_TRUE(store.Parse(kSampleStoreText, error));
+    CSimulator simulator(store);
+    simulator.SetFiles({[](const std::string&, const std::string&) { return false; },
+                        [](const std::string& path, std::string& text) {
+                            text = path == "bad" ? "[store]\nnonsense\n" : "";
+                            return path == "bad";
+                        }});
+    EXPECT_EQ(simulator.Execute({"/export", "C:\\nowhere\\x"}).err,
+              "The store export operation has failed.\r\nThe system cannot find the path specified.\r\n");
+    EXPECT_EQ(simulator.Execute({"/import", "missing"}).err,
+              "The store import operation has failed.\r\nThe system cannot find the file specified.\r\n");
+    std::string before = store.Serialize();
+    SimOutput bad = simulator.Execute({"/import", "bad"});
+    EXPECT_EQ(bad.err.substr(0, 38), "The store import operation has failed.");
+    EXPECT_FALSE(bad.changed);
+    EXPECT_EQ(store.Serialize(), before) << "a bad file leaves the store as it was";
+    EXPECT_NE(simulator.Execute({"/export"}).err, "");
+}
