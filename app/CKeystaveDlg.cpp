@@ -9,16 +9,22 @@
 #include "app/SingleInstance.h"
 #include "catalogue/ElementCatalogue.h"
 #include "catalogue/FillPropertyGrid.h"
+#include "common/TextCompare.h"
 #include "controls/GridMessages.h"
 #include "dialogs/CBootLoaderPropertiesDlg.h"
 #include "dialogs/CCloneConfigurationDlg.h"
 #include "dialogs/CCreateObjectSheet.h"
 #include "dialogs/CModifyDbgSettingsDlg.h"
+#include "dialogs/CBackupsDlg.h"
 #include "dialogs/CBootManagerPropertiesDlg.h"
+#include "dialogs/CCommandHistoryDlg.h"
+#include "exec/ProgramSession.h"
 #include "exec/ToolCommand.h"
-#include "model/StoreReadFailure.h"
 #include "exec/ToolRunner.h"
 #include "exec/WindowWritePath.h"
+#include "model/EntryMarks.h"
+#include "model/StoreReadFailure.h"
+#include "model/WriteVerification.h"
 #include "framework/CWinApp.h"
 #include "res/resource.h"
 
@@ -27,6 +33,8 @@ const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data E
 namespace {
 const char kMessageCaption[] = "Keystave";
 const UINT WM_KEYSTAVE_TELL_READ_FAILURE = WM_APP + 1;
+const UINT WM_KEYSTAVE_MARK_ENTRIES = WM_APP + 2;
+const int kNoteColumn = 5;
 const char kDefinitionsFile[] = "keystavedata.xml";
 
 bool FileExists(const std::string& path)
@@ -57,6 +65,7 @@ CKeystaveDlg::CKeystaveDlg(HWND parent)
     });
     OnNotify(IDC_LOADER_LIST, NM_DBLCLK, [this](NMHDR&) {
         ShowLoaderProperties();
+        MentionFirstBackup();
         return LRESULT(0);
     });
     OnNotify(IDC_LOADER_LIST, LVN_KEYDOWN, [this](NMHDR& header) {
@@ -99,6 +108,8 @@ BOOL CKeystaveDlg::OnInitDialog()
     RefreshStore();
     FillGrids();
     FillLoaderList();
+    // Which Windows runs costs one more run of the tool: after the window shows.
+    ::PostMessageA(m_hWnd, WM_KEYSTAVE_MARK_ENTRIES, 0, 0);
     return TRUE;
 }
 
@@ -146,6 +157,9 @@ void CKeystaveDlg::LayOut(int width, int height)
         case IDC_MODIFY_DEBUG: ::OffsetRect(&r, bootShare + (dx - bootShare) / 2, half); break;
         case IDC_LOADER_LIST: r.top += half; r.right += dx; r.bottom += dy; break;
         case IDC_CREATE_ENTRY: ::OffsetRect(&r, dx / 2, dy); break;
+        case IDC_BACKUPS:
+        case IDC_HISTORY: ::OffsetRect(&r, 0, dy); break;
+        case IDC_STATUS_TEXT: ::OffsetRect(&r, 0, dy); r.right += dx; break;
         default:
             // Labels go with the list below them.
             if (r.top > boot.bottom)
@@ -200,8 +214,8 @@ void CKeystaveDlg::SetUpLoaderList()
 {
     m_loaderList.Bind(GetDlgItem(IDC_LOADER_LIST));
     m_loaderList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    InsertGridColumns(m_loaderList, {23, 25, 5, 5},
-                      {"Identifiers", "Description", "Default", "Display", "Debug"});
+    InsertGridColumns(m_loaderList, {22, 17, 5, 5, 5},
+                      {"Identifiers", "Description", "Default", "Display", "Debug", "Note"});
 }
 
 void CKeystaveDlg::RefreshStore()
@@ -243,7 +257,67 @@ void CKeystaveDlg::FillLoaderList()
         m_loaderList.SetItemText(row, 4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
         ++row;
     }
+    MarkEntries();
     FitLastColumns();
+}
+
+void CKeystaveDlg::MarkEntries()
+{
+    const CBcdBootManager* manager = m_model.GetBootManager();
+    std::string defaultId = manager ? manager->GetDefault() : std::string();
+    const std::string& running = ProgramSession().KnownRunningEntry();
+    for (int row = 0; row < m_loaderList.GetItemCount(); ++row) {
+        std::string id = m_loaderList.GetItemText(row, 0);
+        m_loaderList.SetItemText(row, kNoteColumn,
+                                 EntryMarkText(!defaultId.empty() && EqualsNoCase(id, defaultId),
+                                               !running.empty() && EqualsNoCase(id, running)));
+    }
+}
+
+void CKeystaveDlg::ShowStatus(const std::string& text)
+{
+    ::SetDlgItemTextA(m_hWnd, IDC_STATUS_TEXT, text.c_str());
+}
+
+void CKeystaveDlg::MentionFirstBackup()
+{
+    const std::string& backup = ProgramSession().FirstBackup();
+    if (m_backupMentioned || backup.empty())
+        return;
+    m_backupMentioned = true;
+    ShowStatus("Before the first change the store was backed up to " + backup);
+}
+
+void CKeystaveDlg::CheckConfirmedChanges()
+{
+    std::vector<ElementChange> changes = ProgramSession().TakeChanges();
+    if (changes.empty() || !m_model.GetBootManager())
+        return;
+    std::vector<WriteMismatch> mismatches =
+        CheckChanges(changes, m_model, ProgramSession().KnownRunningEntry());
+    if (mismatches.empty())
+        return;
+    ::MessageBoxA(m_hWnd, MismatchMessage(mismatches).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
+}
+
+void CKeystaveDlg::ShowBackups()
+{
+    CBackupsDlg backups(m_hWnd);
+    bool restored = backups.DoModal() == IDOK;
+    MentionFirstBackup();
+    if (!restored)
+        return;
+    // The restored store holds none of the changes still to be checked.
+    ProgramSession().TakeChanges();
+    RefreshAll();
+    ShowStatus("The store was restored from the backup of " + backups.RestoredMoment() + ".");
+}
+
+void CKeystaveDlg::ShowHistory()
+{
+    LocalTime now = ProgramSession().Now();
+    CCommandHistoryDlg history(ProgramSession().History(), DateText(now), m_hWnd);
+    history.DoModal();
 }
 
 CBcdBootLoader* CKeystaveDlg::SelectedLoader() const
@@ -349,7 +423,9 @@ void CKeystaveDlg::ModifyDebugSettings()
         return;
     }
     CModifyDbgSettingsDlg debug(*settings, m_hWnd);
-    if (debug.DoModal() != IDOK)
+    bool changed = debug.DoModal() == IDOK;
+    MentionFirstBackup();
+    if (!changed)
         return;
     m_model.RefreshDebugSettings();
     FillGrids();
@@ -366,6 +442,8 @@ void CKeystaveDlg::RefreshAll()
     RefreshStore();
     FillGrids();
     FillLoaderList();
+    MentionFirstBackup();
+    CheckConfirmedChanges();
 }
 
 void CKeystaveDlg::DeleteLoader()
@@ -378,10 +456,19 @@ void CKeystaveDlg::DeleteLoader()
                       MB_ICONERROR | MB_OK);
         return;
     }
-    if (::MessageBoxA(m_hWnd, "Are you sure you want to delete this entry?", kMessageCaption,
-                      MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+    const CBcdBootManager* manager = m_model.GetBootManager();
+    bool isDefault = manager && EqualsNoCase(manager->GetDefault(), loader->GetIdentifier());
+    bool isRunning = EqualsNoCase(ProgramSession().RunningEntry(), loader->GetIdentifier());
+    std::string question =
+        DeleteEntryQuestion(loader->GetDescription(), loader->GetIdentifier(), isDefault, isRunning);
+    // Deleting what boots, or would boot, is never the default answer.
+    UINT style = isDefault || isRunning ? MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2
+                                        : MB_OKCANCEL | MB_ICONQUESTION;
+    if (::MessageBoxA(m_hWnd, question.c_str(), kMessageCaption, style) != IDOK)
         return;
-    if (WindowWritePath(m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier())).succeeded)
+    WriteResult result = WindowWritePath(m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier()));
+    MentionFirstBackup();
+    if (result.succeeded)
         RefreshAll();
 }
 
@@ -398,7 +485,15 @@ void CKeystaveDlg::OnOK()
     EndDialog(IDOK);
 }
 
-bool CKeystaveDlg::OnCommand(WORD id, WORD, HWND)
+bool CKeystaveDlg::OnCommand(WORD id, WORD code, HWND control)
+{
+    bool handled = HandleCommand(id);
+    // Whatever window made it, the first backup is said when it is back.
+    MentionFirstBackup();
+    return handled || CDialog::OnCommand(id, code, control);
+}
+
+bool CKeystaveDlg::HandleCommand(WORD id)
 {
     switch (id) {
     case ID_LOADER_PROPERTIES: ShowLoaderProperties(); return true;
@@ -407,6 +502,8 @@ bool CKeystaveDlg::OnCommand(WORD id, WORD, HWND)
     case IDC_MODIFY_DEBUG: ModifyDebugSettings(); return true;
     case IDC_MODIFY_BOOT: ModifyBootManager(); return true;
     case IDC_CREATE_ENTRY: CreateEntry(); return true;
+    case IDC_BACKUPS: ShowBackups(); return true;
+    case IDC_HISTORY: ShowHistory(); return true;
     case ID_HELP_BUTTON: ShowHelp(); return true;
     default: return false;
     }
@@ -445,6 +542,10 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             ::MessageBoxA(m_hWnd, m_readFailure.c_str(), kMessageCaption, MB_ICONERROR | MB_OK);
         }
         m_readFailure.clear();
+        return true;
+    case WM_KEYSTAVE_MARK_ENTRIES:
+        ProgramSession().RunningEntry();
+        MarkEntries();
         return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {

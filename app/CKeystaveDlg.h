@@ -23,6 +23,7 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    bool HandleCommand(WORD id);
     void AddAboutMenuItem();
     void SetUpLoaderList();
     void RefreshStore();
@@ -40,6 +41,16 @@ private:
     void ModifyDebugSettings();
     void ModifyBootManager();
     void CreateEntry();
+    void ShowBackups();
+    void ShowHistory();
+    // Compares the changes the tool confirmed with the store just read, and
+    // tells the user of any that did not take effect.
+    void CheckConfirmedChanges();
+    // The loader list's notes: the default entry and the one running now.
+    void MarkEntries();
+    void ShowStatus(const std::string& text);
+    // The session's first backup, said once on the status line.
+    void MentionFirstBackup();
     // Says that the store's listing had no such object to open a window on.
     void TellNothingListed(const char* what);
     void OnPaint();
@@ -63,4 +74,5 @@ private:
     SIZE m_minimumSize = {};  // why the last enumeration found no boot manager
     CXListCtrl m_bootGrid;
     CXListCtrl m_debugGrid;
+    bool m_backupMentioned = false;
 };

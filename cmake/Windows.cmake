@@ -29,9 +29,10 @@ set(CONTROL_SOURCES
   controls/CXListCtrl.cpp
   catalogue/FillPropertyGrid.cpp
 )
-add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} exec/ToolRunner.cpp)
+add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} exec/ToolRunner.cpp
+  exec/ProgramSession.cpp)
 target_include_directories(keystave_win PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32 advapi32)
+target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32 advapi32 shell32)
 
 add_library(keystave_app STATIC
   app/CKeystaveDlg.cpp
@@ -52,8 +53,10 @@ add_library(keystave_app STATIC
   dialogs/CApplicationKindPage.cpp
   dialogs/CSelectApplicationPropertyPage.cpp
   dialogs/CCreateObjectSheet.cpp
+  dialogs/CBackupsDlg.cpp
+  dialogs/CCommandHistoryDlg.cpp
 )
-target_link_libraries(keystave_app PUBLIC keystave_win)
+target_link_libraries(keystave_app PUBLIC keystave_win comdlg32)
 add_executable(keystave WIN32 app/CKeystaveApp.cpp res/keystave.rc)
 target_link_libraries(keystave PRIVATE keystave_app)
 if(MSVC)

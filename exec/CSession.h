@@ -57,6 +57,8 @@ public:
     // once: the running system does not change while the program runs.
     // Empty when the tool does not say.
     const std::string& RunningEntry();
+    // The same without asking: empty until it was asked.
+    const std::string& KnownRunningEntry() const { return m_running; }
 
 private:
     CCommandHistory m_history;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "exec/ProgramSession.h"
 #include "exec/ToolCommand.h"
 
 namespace {
@@ -108,12 +109,13 @@ std::string ToolRunner(std::string tool, std::string arguments)
     return RunTool(tool, arguments).text;
 }
 
+// Every run of the tool is a command of the session: its history lists them all.
 ToolRun BcdeditToolRun()
 {
-    return [](const std::string& arguments) { return ToolRunner(kToolName, arguments); };
+    return [](const std::string& arguments) { return ProgramSession().Run(arguments).text; };
 }
 
 AnsweredToolRun BcdeditAnsweredRun()
 {
-    return [](const std::string& arguments) { return RunTool(kToolName, arguments); };
+    return [](const std::string& arguments) { return ProgramSession().Run(arguments); };
 }

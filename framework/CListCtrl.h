@@ -21,6 +21,7 @@ public:
     int InsertItem(int row, const std::string& text, LPARAM data);
     bool SetItemText(int row, int column, const std::string& text);
     LPARAM GetItemData(int row) const;
+    std::string GetItemText(int row, int column) const;
     bool EnsureVisible(int row) { return SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE) != 0; }
 };
 
@@ -48,6 +49,17 @@ inline bool CListCtrl::SetItemText(int row, int column, const std::string& text)
     item.iSubItem = column;
     item.pszText = const_cast<char*>(text.c_str());
     return SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+inline std::string CListCtrl::GetItemText(int row, int column) const
+{
+    char text[512] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 inline LPARAM CListCtrl::GetItemData(int row) const

@@ -12,10 +12,10 @@ std::string EntryMarkText(bool isDefault, bool isRunning)
 std::string DeleteEntryQuestion(const std::string& description, const std::string& identifier,
                                 bool isDefault, bool isRunning)
 {
-    std::string text = "Delete ";
+    std::string text = "Are you sure you want to delete this entry?\n\n";
     if (!description.empty())
         text += "\"" + description + "\" ";
-    text += identifier + "?";
+    text += identifier;
     if (isRunning)
         text += "\n\nThis is the Windows that is running now.";
     if (isDefault)

@@ -5,7 +5,7 @@
 // "Running now", or empty.
 std::string EntryMarkText(bool isDefault, bool isRunning);
 
-// The question asked before an entry is deleted: it names the entry and
-// says so when it is the default or the Windows that is running now.
+// The question asked before an entry is deleted, naming the entry, and
+// saying so when it is the default or the Windows that is running now.
 std::string DeleteEntryQuestion(const std::string& description, const std::string& identifier,
                                 bool isDefault, bool isRunning);

@@ -268,7 +268,7 @@ TEST_F(SafetyNet, TheRunningEntryIsAskedOnceAndTheQuestionsNameTheEntry)
     EXPECT_EQ(other.RunningEntry(), "") << "a store with no running entry marks none";
 
     EXPECT_EQ(DeleteEntryQuestion("Windows 10 Pro", kWin10, false, false),
-              std::string("Delete \"Windows 10 Pro\" ") + kWin10 + "?");
+              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\" ") + kWin10);
     std::string both = DeleteEntryQuestion("Windows 11", kWin11, true, true);
     EXPECT_NE(both.find("running now"), std::string::npos);
     EXPECT_NE(both.find("default entry"), std::string::npos);

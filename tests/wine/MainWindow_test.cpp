@@ -51,7 +51,8 @@ TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
     PressKey('D');
     HWND ask = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
     ASSERT_NE(ask, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)), "Are you sure you want to delete this entry?");
+    EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)),
+              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\" ") + kWin10);
     PressKey(VK_RETURN);
 
     DWORD start = ::GetTickCount();
@@ -142,10 +143,14 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
     std::string all;
     for (const std::string& command : sent)
         all += command + "\n";
-    ASSERT_EQ(sent.size(), 3u) << "enumerate, debugger settings, the deletion; no re-read:\n" << all;
+    ASSERT_EQ(sent.size(), 5u) << "enumerate, debugger settings, the running entry, the backup, the "
+                                  "deletion; no re-read:\n"
+                               << all;
     EXPECT_EQ(sent[0], "/ENUM /V");
     EXPECT_EQ(sent[1], "/DBGSETTINGS");
-    EXPECT_EQ(sent[2], std::string("/DELETE ") + kWin10 + " /cleanup");
+    EXPECT_EQ(sent[2], "/enum {current} /v");
+    EXPECT_EQ(sent[3].rfind("/export \"", 0), 0u) << sent[3];
+    EXPECT_EQ(sent[4], std::string("/DELETE ") + kWin10 + " /cleanup");
 }
 
 TEST_F(MainWindow, AChoiceInAReadOnlyGridDoesNotStayOnScreen)
@@ -301,7 +306,8 @@ TEST_F(MainWindow, TheLoaderListAnswersTheKeysOfAnyWindowsList)
     PressKey(VK_DELETE);
     HWND ask = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
     ASSERT_NE(ask, nullptr);
-    EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)), "Are you sure you want to delete this entry?");
+    EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)),
+              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\" ") + kWin10);
     ::PostMessageA(ask, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
     EXPECT_EQ(ListView_GetItemCount(loaders), 4);

@@ -62,6 +62,10 @@ protected:
         logPath = folder + "\\commands.txt";
         UseFreshSampleStore(storePath);
         ::SetEnvironmentVariableA("KEYSTAVE_SIM_LOG", logPath.c_str());
+        // Each test's backups go to a folder of its own.
+        appData = folder + "\\AppData";
+        ::CreateDirectoryA(appData.c_str(), nullptr);
+        ::SetEnvironmentVariableA("LOCALAPPDATA", appData.c_str());
     }
     void TearDown() override
     {
@@ -85,6 +89,11 @@ protected:
         while (ListView_GetItemCount(loaders) != rows && ::GetTickCount() - start < 10000)
             WaitMilliseconds(50);
         ASSERT_EQ(ListView_GetItemCount(loaders), rows);
+        // Once the window shows, it asks which Windows is running.
+        ASSERT_TRUE(WaitUntil([&] {
+            std::vector<std::string> log = ReadCommandLog(logPath);
+            return std::find(log.begin(), log.end(), "/enum {current} /v") != log.end();
+        }));
         ::SetForegroundWindow(main);
         WaitMilliseconds(200);
         startCommands = ReadCommandLog(logPath).size();
@@ -115,12 +124,36 @@ protected:
                 PressKey(static_cast<WORD>(c));
         }
     }
-    // The commands sent since the program had read the store.
-    std::vector<std::string> Sent() const
+    // The commands sent since the program had read the store, with or
+    // without the backup the first change of a session brings.
+    std::vector<std::string> SentWithBackups() const
     {
         std::vector<std::string> all = ReadCommandLog(logPath);
         return std::vector<std::string>(all.begin() + static_cast<long>(std::min(startCommands, all.size())),
                                         all.end());
+    }
+    std::vector<std::string> Sent() const
+    {
+        std::vector<std::string> sent;
+        for (const std::string& command : SentWithBackups())
+            if (command.rfind("/export ", 0) != 0)
+                sent.push_back(command);
+        return sent;
+    }
+    // The backup files in the test's backup folder.
+    std::vector<std::string> BackupFiles() const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA data;
+        HANDLE search = ::FindFirstFileA((appData + "\\Keystave\\Backups\\*.bak").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            names.push_back(data.cFileName);
+        while (::FindNextFileA(search, &data));
+        ::FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
     }
     // The values of an element in the simulator's store file.
     std::vector<std::string> Stored(const std::string& guid, const std::string& name) const
@@ -234,7 +267,7 @@ protected:
         return point;
     }
 
-    std::string folder, storePath, logPath;
+    std::string folder, storePath, logPath, appData;
     size_t startCommands = 0;  // commands sent before the program had read the store
     std::unique_ptr<ChildProcess> program;
     HWND main = nullptr;

@@ -1,0 +1,120 @@
+#include "dialogs/CBackupsDlg.h"
+
+#include <commdlg.h>
+
+#include "controls/CXListCtrl.h"
+#include "exec/BackupFiles.h"
+#include "exec/CCommandLogDlg.h"
+#include "exec/WindowWritePath.h"
+#include "res/resource.h"
+
+namespace {
+const char kCaption[] = "Backups and Restore";
+}
+
+CBackupsDlg::CBackupsDlg(HWND parent) : CDialog(IDD_BACKUPS, parent)
+{
+    OnNotify(IDC_BACKUP_LIST, LVN_ITEMCHANGED, [this](NMHDR&) {
+        UpdateButtons();
+        return LRESULT(0);
+    });
+    OnNotify(IDC_BACKUP_LIST, NM_DBLCLK, [this](NMHDR&) {
+        RestoreSelected();
+        return LRESULT(0);
+    });
+}
+
+BOOL CBackupsDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_list.Bind(GetDlgItem(IDC_BACKUP_LIST));
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    InsertGridColumns(m_list, {12, 10, 10}, {"Date", "Time", "Size", "File"});
+    std::string why;
+    m_folder = BackupFolder(why);
+    ::SetDlgItemTextA(m_hWnd, IDC_BACKUP_FOLDER, (m_folder.empty() ? why : m_folder).c_str());
+    FillList();
+    return TRUE;
+}
+
+void CBackupsDlg::FillList()
+{
+    m_list.DeleteAllItems();
+    m_backups = m_folder.empty() ? std::vector<BackupFile>() : ListBackups(m_folder);
+    for (size_t i = 0; i < m_backups.size(); ++i) {
+        const BackupFile& backup = m_backups[i];
+        int row = m_list.InsertItem(static_cast<int>(i), DateText(backup.time), static_cast<LPARAM>(i));
+        m_list.SetItemText(row, 1, TimeText(backup.time));
+        m_list.SetItemText(row, 2, FileSizeText(backup.size));
+        m_list.SetItemText(row, 3, backup.name);
+    }
+    if (!m_backups.empty())
+        m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    UpdateButtons();
+}
+
+void CBackupsDlg::UpdateButtons()
+{
+    ::EnableWindow(GetDlgItem(IDC_RESTORE), m_list.GetSelectedRow() >= 0);
+}
+
+bool CBackupsDlg::OnCommand(WORD id, WORD, HWND)
+{
+    switch (id) {
+    case IDC_BACKUP_NOW: BackUpNow(); return true;
+    case IDC_RESTORE: RestoreSelected(); return true;
+    case IDC_RESTORE_FILE: RestoreFromFile(); return true;
+    default: return false;
+    }
+}
+
+void CBackupsDlg::BackUpNow()
+{
+    BackupResult backup = ProgramSession().BackUp();
+    if (!backup.made) {
+        CCommandLogDlg log(backup.path.empty() ? std::string("(no backup file)") : "/export \"" + backup.path + "\"",
+                           backup.lines, m_hWnd);
+        log.DoModal();
+        return;
+    }
+    FillList();
+}
+
+void CBackupsDlg::RestoreSelected()
+{
+    int row = m_list.GetSelectedRow();
+    if (row < 0 || static_cast<size_t>(row) >= m_backups.size())
+        return;
+    Restore(m_backups[static_cast<size_t>(row)].path);
+}
+
+void CBackupsDlg::RestoreFromFile()
+{
+    char path[MAX_PATH] = {};
+    OPENFILENAMEA open = {};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = m_hWnd;
+    open.lpstrFilter = "Backups (*.bak)\0*.bak\0All files (*.*)\0*.*\0";
+    open.lpstrFile = path;
+    open.nMaxFile = sizeof path;
+    open.lpstrInitialDir = m_folder.empty() ? nullptr : m_folder.c_str();
+    open.lpstrTitle = "Restore from File";
+    open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (::GetOpenFileNameA(&open))
+        Restore(path);
+}
+
+void CBackupsDlg::Restore(const std::string& path)
+{
+    LocalTime time;
+    std::string moment = FileMoment(path, time) ? DateText(time) + " at " + TimeText(time) : std::string("an unknown time");
+    std::string question = "Restore the backup of " + moment + "?\n\n" + path +
+                           "\n\nThe boot configuration of this PC is replaced by the backup's: every "
+                           "change made since then is lost.";
+    if (::MessageBoxA(m_hWnd, question.c_str(), kCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return;
+    if (!WindowWritePath(m_hWnd).Run(ImportStoreCommand(path)).succeeded)
+        return;
+    m_restoredMoment = moment;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "exec/ProgramSession.h"
+#include "framework/CDialog.h"
+#include "framework/CListCtrl.h"
+
+// "Backups and Restore": the session's backups, a backup now, and the store
+// replaced by a backup. IDOK when a restore went through, so the caller
+// reads the store again.
+class CBackupsDlg : public CDialog {
+public:
+    explicit CBackupsDlg(HWND parent);
+
+    // What the restore put back, for the caller to say.
+    const std::string& RestoredMoment() const { return m_restoredMoment; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+
+private:
+    void FillList();
+    void BackUpNow();
+    void RestoreSelected();
+    void RestoreFromFile();
+    void Restore(const std::string& path);
+    void UpdateButtons();
+
+    CListCtrl m_list;
+    std::string m_folder;
+    std::vector<BackupFile> m_backups;
+    std::string m_restoredMoment;
+};

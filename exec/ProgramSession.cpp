@@ -1,0 +1,151 @@
+#include "exec/ProgramSession.h"
+
+#include <shlobj.h>
+
+#include "exec/BackupFiles.h"
+#include "exec/ToolCommand.h"
+#include "exec/ToolRunner.h"
+
+namespace {
+
+LocalTime FromSystemTime(const SYSTEMTIME& time)
+{
+    return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+LocalTime Now()
+{
+    SYSTEMTIME time;
+    ::GetLocalTime(&time);
+    return FromSystemTime(time);
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeFolder(const std::string& path, std::string& why)
+{
+    if (::CreateDirectoryA(path.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS)
+        return true;
+    why = "The folder " + path + " could not be made: " + SystemErrorText(::GetLastError());
+    return false;
+}
+
+std::string LocalAppData()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetEnvironmentVariableA("LOCALAPPDATA", path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        return path;
+    if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, path)))
+        return path;
+    return {};
+}
+
+std::string NewBackupPath(const LocalTime& now, std::string& why)
+{
+    std::string folder = BackupFolder(why);
+    if (folder.empty())
+        return {};
+    for (int serial = 1; serial < 100; ++serial) {
+        std::string path = folder + "\\" + BackupFileName(now, serial);
+        if (!Exists(path))
+            return path;
+    }
+    why = "There are too many backups of this second in " + folder + ".";
+    return {};
+}
+
+void PruneBackups()
+{
+    std::string why;
+    std::string folder = BackupFolder(why);
+    if (folder.empty())
+        return;
+    std::vector<std::string> names;
+    for (const BackupFile& backup : ListBackups(folder))
+        names.push_back(backup.name);
+    for (const std::string& name : BackupsToRemove(names, kBackupsKept))
+        ::DeleteFileA((folder + "\\" + name).c_str());
+}
+
+}  // namespace
+
+std::string SystemErrorText(DWORD error)
+{
+    char text[512] = {};
+    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                    error, 0, text, sizeof text, nullptr);
+    std::string words(text, length);
+    while (!words.empty() && (words.back() == '\n' || words.back() == '\r' || words.back() == ' '))
+        words.pop_back();
+    return words.empty() ? "error " + std::to_string(error) : words;
+}
+
+CSession& ProgramSession()
+{
+    static CSession session = [] {
+        CSession made([](const std::string& arguments) { return RunTool(kToolName, arguments); }, Now);
+        made.SetBackupPlace(BackupPlace{NewBackupPath, PruneBackups});
+        return made;
+    }();
+    return session;
+}
+
+std::string BackupFolder(std::string& why)
+{
+    std::string base = LocalAppData();
+    if (base.empty()) {
+        why = "The folder for local application data is not known.";
+        return {};
+    }
+    std::string keystave = base + "\\Keystave", backups = keystave + "\\Backups";
+    if (!MakeFolder(keystave, why) || !MakeFolder(backups, why))
+        return {};
+    return backups;
+}
+
+std::vector<BackupFile> ListBackups(const std::string& folder)
+{
+    std::vector<BackupFile> found;
+    WIN32_FIND_DATAA data;
+    HANDLE search = ::FindFirstFileA((folder + "\\BCD-*.bak").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return found;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        BackupFile file;
+        file.name = data.cFileName;
+        if (!BackupTimeFromName(file.name, file.time))
+            continue;
+        file.path = folder + "\\" + file.name;
+        file.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        found.push_back(file);
+    } while (::FindNextFileA(search, &data));
+    ::FindClose(search);
+    std::vector<std::string> names;
+    for (const BackupFile& file : found)
+        names.push_back(file.name);
+    std::vector<BackupFile> sorted;
+    for (const std::string& name : BackupsNewestFirst(names))
+        for (const BackupFile& file : found)
+            if (file.name == name)
+                sorted.push_back(file);
+    return sorted;
+}
+
+bool FileMoment(const std::string& path, LocalTime& time)
+{
+    size_t slash = path.find_last_of("\\/");
+    if (BackupTimeFromName(slash == std::string::npos ? path : path.substr(slash + 1), time))
+        return true;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    FILETIME local;
+    SYSTEMTIME system;
+    if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToSystemTime(&local, &system))
+        return false;
+    time = FromSystemTime(system);
+    return true;
+}
