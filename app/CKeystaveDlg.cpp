@@ -285,7 +285,7 @@ void CKeystaveDlg::MentionFirstBackup()
     if (m_backupMentioned || backup.empty())
         return;
     m_backupMentioned = true;
-    ShowStatus("Before the first change the store was backed up to " + backup);
+    ShowStatus("Backed up before the first change: " + backup);
 }
 
 void CKeystaveDlg::CheckConfirmedChanges()

@@ -5,6 +5,30 @@
 #include "controls/CXListCtrl.h"
 #include "res/resource.h"
 
+namespace {
+
+// A listing would fill the cell many times over: its first lines say enough.
+std::string WordsInOneLine(const std::vector<std::string>& lines)
+{
+    const size_t kMost = 160;
+    std::string words;
+    for (const std::string& line : lines) {
+        if (line.empty() || line.find_first_not_of('-') == std::string::npos)
+            continue;
+        if (!words.empty())
+            words += ' ';
+        // Listings pad names to a column: one blank says as much here.
+        for (char c : line)
+            if (c != ' ' || (!words.empty() && words.back() != ' '))
+                words += c;
+        if (words.size() > kMost)
+            return words.substr(0, kMost) + "...";
+    }
+    return words;
+}
+
+}  // namespace
+
 CCommandHistoryDlg::CCommandHistoryDlg(const CCommandHistory& history, const std::string& date,
                                        HWND parent)
     : CDialog(IDD_COMMAND_HISTORY, parent), m_history(history), m_date(date)
@@ -16,18 +40,21 @@ BOOL CCommandHistoryDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_list.Bind(GetDlgItem(IDC_HISTORY_LIST));
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    InsertGridColumns(m_list, {8, 26, 10}, {"Time", "Command", "Result", "BCDEDIT.EXE's words"});
+    InsertGridColumns(m_list, {6, 30, 9}, {"Time", "Command", "Result", "BCDEDIT.EXE's words"});
+    // Commands and words are read from their start.
+    for (int column : {1, 3}) {
+        LVCOLUMNA format = {};
+        format.mask = LVCF_FMT;
+        format.fmt = LVCFMT_LEFT;
+        m_list.SendMessage(LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&format));
+    }
     const std::vector<HistoryEntry>& entries = m_history.Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         const HistoryEntry& entry = entries[i];
         int row = m_list.InsertItem(static_cast<int>(i), entry.time, 0);
         m_list.SetItemText(row, 1, entry.arguments.empty() ? "(not built)" : "bcdedit " + entry.arguments);
         m_list.SetItemText(row, 2, OutcomeText(entry.outcome));
-        std::string words;
-        for (const std::string& line : entry.words)
-            if (!line.empty())
-                words += (words.empty() ? "" : " ") + line;
-        m_list.SetItemText(row, 3, words);
+        m_list.SetItemText(row, 3, WordsInOneLine(entry.words));
     }
     if (!entries.empty())
         m_list.EnsureVisible(static_cast<int>(entries.size()) - 1);

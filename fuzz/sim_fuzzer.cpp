@@ -24,6 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     CSimulator simulator(store);
     simulator.SetGuidSource([] { return std::string("{00000000-0000-0000-0000-000000000001}"); });
+    // "/export" and "/import" touch no disk here: one file, kept in memory,
+    // that an import reads back as the export wrote it.
+    std::string file = storeText;
+    simulator.SetFiles({[&file](const std::string&, const std::string& text) {
+                            file = text;
+                            return true;
+                        },
+                        [&file](const std::string&, std::string& text) {
+                            text = file;
+                            return true;
+                        }});
     SimOutput output = simulator.Execute(args);
     if (output.changed) {
         // What the simulator writes back must read back the same.

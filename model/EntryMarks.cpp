@@ -14,7 +14,7 @@ std::string DeleteEntryQuestion(const std::string& description, const std::strin
 {
     std::string text = "Are you sure you want to delete this entry?\n\n";
     if (!description.empty())
-        text += "\"" + description + "\" ";
+        text += "\"" + description + "\"\n";
     text += identifier;
     if (isRunning)
         text += "\n\nThis is the Windows that is running now.";

@@ -162,6 +162,13 @@ bool CSimStore::Parse(const std::string& text, std::string& error)
             error = At(reader.number, "expected \"name = value\" inside a section");
             return false;
         }
+        // A line keeps one value: a control character in it (a stray CR) would
+        // not be read back as it was written.
+        for (unsigned char c : trimmed)
+            if (c < 0x20 || c == 0x7f) {
+                error = At(reader.number, "control character in a line");
+                return false;
+            }
         std::string name = TrimBlanks(trimmed.substr(0, equals));
         std::string value = UnquoteStoreValue(TrimBlanks(trimmed.substr(equals + 1)));
         bool applied = inStore ? ApplyStoreSetting(*this, name, value, error)

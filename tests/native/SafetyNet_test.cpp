@@ -268,7 +268,7 @@ TEST_F(SafetyNet, TheRunningEntryIsAskedOnceAndTheQuestionsNameTheEntry)
     EXPECT_EQ(other.RunningEntry(), "") << "a store with no running entry marks none";
 
     EXPECT_EQ(DeleteEntryQuestion("Windows 10 Pro", kWin10, false, false),
-              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\" ") + kWin10);
+              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     std::string both = DeleteEntryQuestion("Windows 11", kWin11, true, true);
     EXPECT_NE(both.find("running now"), std::string::npos);
     EXPECT_NE(both.find("default entry"), std::string::npos);
@@ -339,4 +339,11 @@ TEST(StoreFileCommands, ExportAndImportNameTheirFileAsOneArgumentOrRefuse)
     EXPECT_FALSE(bad.changed);
     EXPECT_EQ(store.Serialize(), before) << "a bad file leaves the store as it was";
     EXPECT_NE(simulator.Execute({"/export"}).err, "");
+
+    // A stray CR inside a store line would not read back as written: refused.
+    CSimStore stray;
+    EXPECT_FALSE(stray.Parse("[{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}]\n@kind = osloader\n"
+                             "description = a\r\r\n",
+                             error));
+    EXPECT_NE(error.find("control character"), std::string::npos) << error;
 }

@@ -52,7 +52,7 @@ TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
     HWND ask = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)),
-              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\" ") + kWin10);
+              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     PressKey(VK_RETURN);
 
     DWORD start = ::GetTickCount();
@@ -307,7 +307,7 @@ TEST_F(MainWindow, TheLoaderListAnswersTheKeysOfAnyWindowsList)
     HWND ask = WaitForProcessWindow(program->Id(), "#32770", "Keystave", 5000);
     ASSERT_NE(ask, nullptr);
     EXPECT_EQ(WindowText(::GetDlgItem(ask, 0xFFFF)),
-              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\" ") + kWin10);
+              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     ::PostMessageA(ask, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
     EXPECT_EQ(ListView_GetItemCount(loaders), 4);

@@ -82,7 +82,7 @@ TEST_F(SafetyNet, TheFirstChangeIsBackedUpOnceAndTheQuestionNamesTheEntry)
     HWND box = nullptr;
     std::string question = AskToDelete(1, box);
     EXPECT_EQ(question,
-              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\" ") + kWin10);
+              std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     ASSERT_NE(box, nullptr);
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 3; }));
@@ -113,7 +113,7 @@ TEST_F(SafetyNet, TheDefaultAndRunningEntryIsWarnedForAndCancelIsTheDefaultAnswe
     Start(4);
     HWND box = nullptr;
     std::string question = AskToDelete(0, box);
-    EXPECT_EQ(question.rfind(std::string("Are you sure you want to delete this entry?\n\n\"Windows 11\" ") + kWin11, 0), 0u)
+    EXPECT_EQ(question.rfind(std::string("Are you sure you want to delete this entry?\n\n\"Windows 11\"\n") + kWin11, 0), 0u)
         << question;
     EXPECT_NE(question.find("This is the Windows that is running now."), std::string::npos) << question;
     EXPECT_NE(question.find("This is the default entry"), std::string::npos) << question;

@@ -23,6 +23,8 @@ protected:
         const char* folder = std::getenv("KEYSTAVE_SHOT_DIR");
         ASSERT_NE(folder, nullptr);
         std::string base = std::string(folder) + "\\" + name;
+        // Windows closed over the main window leave it to repaint: now, not later.
+        ::RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         WaitMilliseconds(500);  // let the window paint before it is taken
         ASSERT_TRUE(WriteStoreAtomically(base + ".ready", name));
         ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA((base + ".done").c_str()) !=
@@ -102,6 +104,31 @@ TEST_F(Screenshots, DISABLED_Tour)
     Shoot("debug-key");
     Press(key, IDOK);
 
+    // The debugger change made the session's backup: the status line says where.
+    Shoot("main-marked");
+    RightClickRow(0);
+    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
+    PressKey('D');
+    HWND question = Window("Keystave");
+    ASSERT_NE(question, nullptr);
+    Shoot("delete-running");
+    ::PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+
+    Press(main, IDC_HISTORY);
+    HWND history = Window("Command History");
+    ASSERT_NE(history, nullptr);
+    Shoot("history");
+    Press(history, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+
+    Press(main, IDC_BACKUPS);
+    HWND backups = Window("Backups and Restore");
+    ASSERT_NE(backups, nullptr);
+    Press(backups, IDC_BACKUP_NOW);
+    ASSERT_TRUE(WaitUntil([&] { return RemoteListView(::GetDlgItem(backups, IDC_BACKUP_LIST)).Count() == 2; }));
+    Shoot("backups");
+    Press(backups, IDCANCEL);
     ::PostMessageA(main, WM_COMMAND, IDC_CREATE_ENTRY, 0);
     HWND wizard = Window("Choose Application Type");
     ASSERT_NE(wizard, nullptr);
