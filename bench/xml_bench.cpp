@@ -1,9 +1,67 @@
+// The XML reader side by side with pugixml and tinyxml2 (when they are
+// installed) on the same in-memory documents: definitions-like text of 1 and
+// 10 MB, the shipped definitions file, and 1 MB nested 2 to 250 deep.
+// "Warm" runs reuse heap pages that earlier rounds faulted in; "cold" runs
+// hand freed pages back to the system after every round, so each parse
+// faults its pages afresh. Peak memory is counted in a round of its own.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <new>
 #include <sstream>
+#include <string>
 
 #include "xml/CXmlDocument.h"
+
+#ifdef KEYSTAVE_HAVE_PUGIXML
+#include <pugixml.hpp>
+#endif
+#ifdef KEYSTAVE_HAVE_TINYXML2
+#include <tinyxml2.h>
+#endif
+
+// Every heap byte the process holds, and the most it held since the last reset.
+namespace {
+std::atomic<long long> g_heldBytes{0};
+std::atomic<long long> g_peakBytes{0};
+
+void Count(long long bytes)
+{
+    long long now = g_heldBytes += bytes;
+    long long peak = g_peakBytes.load();
+    while (now > peak && !g_peakBytes.compare_exchange_weak(peak, now)) {
+    }
+}
+
+void* CountedAllocate(size_t size)
+{
+    void* memory = std::malloc(size ? size : 1);
+    if (!memory)
+        throw std::bad_alloc();
+    Count(static_cast<long long>(malloc_usable_size(memory)));
+    return memory;
+}
+
+void CountedFree(void* memory)
+{
+    if (!memory)
+        return;
+    Count(-static_cast<long long>(malloc_usable_size(memory)));
+    std::free(memory);
+}
+}  // namespace
+
+void* operator new(size_t size) { return CountedAllocate(size); }
+void* operator new[](size_t size) { return CountedAllocate(size); }
+void operator delete(void* memory) noexcept { CountedFree(memory); }
+void operator delete[](void* memory) noexcept { CountedFree(memory); }
+void operator delete(void* memory, size_t) noexcept { CountedFree(memory); }
+void operator delete[](void* memory, size_t) noexcept { CountedFree(memory); }
 
 namespace {
 
@@ -21,33 +79,155 @@ std::string GeneratedDocument(size_t bytes)
     return text + "</KeystaveData>\n";
 }
 
-void ParseText(benchmark::State& state, const std::string& text)
+// About `bytes` bytes of elements nested `depth` deep, each innermost one
+// holding a short text.
+std::string NestedDocument(size_t bytes, int depth)
 {
-    for (auto _ : state) {
+    std::string open, close;
+    for (int level = 0; level < depth; ++level) {
+        open += "<n" + std::to_string(level % 10) + ">";
+        close = "</n" + std::to_string(level % 10) + ">" + close;
+    }
+    std::string text = "<?xml version=\"1.0\"?>\n<root>\n";
+    while (text.size() < bytes)
+        text += open + "<v a=\"1\">text</v>" + close + "\n";
+    return text + "</root>\n";
+}
+
+const std::string& Document(int which)
+{
+    static const std::string oneMb = GeneratedDocument(1 << 20);
+    static const std::string tenMb = GeneratedDocument(10 << 20);
+    static const std::string definitions = [] {
+        std::ifstream file(KEYSTAVE_SOURCE_DIR "/data/keystavedata.xml", std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }();
+    return which == 0 ? oneMb : which == 1 ? tenMb : definitions;
+}
+
+const char* DocumentName(int which)
+{
+    return which == 0 ? "1MB" : which == 1 ? "10MB" : "keystavedata.xml";
+}
+
+enum Reader { kKeystave, kPugixml, kTinyxml2 };
+
+bool ParseWith(Reader reader, const std::string& text)
+{
+    switch (reader) {
+    case kKeystave: {
         CXmlDocument document;
         document.LoadFromMemory(text);
-        benchmark::DoNotOptimize(document.GetRootElement());
+        return document.GetRootElement() != nullptr;
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
+    case kPugixml: {
+#ifdef KEYSTAVE_HAVE_PUGIXML
+        pugi::xml_document document;
+        return document.load_buffer(text.data(), text.size());
+#else
+        return false;
+#endif
+    }
+    case kTinyxml2: {
+#ifdef KEYSTAVE_HAVE_TINYXML2
+        tinyxml2::XMLDocument document;
+        return document.Parse(text.data(), text.size()) == tinyxml2::XML_SUCCESS;
+#else
+        return false;
+#endif
+    }
+    }
+    return false;
 }
 
-void BM_XmlGenerated(benchmark::State& state)
+bool Available(Reader reader)
 {
-    ParseText(state, GeneratedDocument(static_cast<size_t>(state.range(0)) << 20));
+#ifndef KEYSTAVE_HAVE_PUGIXML
+    if (reader == kPugixml)
+        return false;
+#endif
+#ifndef KEYSTAVE_HAVE_TINYXML2
+    if (reader == kTinyxml2)
+        return false;
+#endif
+    return reader == kKeystave || reader == kPugixml || reader == kTinyxml2;
 }
 
-void BM_XmlDefinitionsFile(benchmark::State& state)
+// The most heap one parse holds beyond what was held before it, per byte of text.
+double PeakPerByte(Reader reader, const std::string& text)
 {
-    std::ifstream file(KEYSTAVE_SOURCE_DIR "/data/keystavedata.xml", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    ParseText(state, text.str());
+    long long before = g_heldBytes.load();
+    g_peakBytes = before;
+    ParseWith(reader, text);
+    return static_cast<double>(g_peakBytes.load() - before) / static_cast<double>(text.size());
+}
+
+void Run(benchmark::State& state, Reader reader, const std::string& text, bool cold)
+{
+    if (!Available(reader)) {
+        state.SkipWithError("library not installed");
+        return;
+    }
+#ifdef KEYSTAVE_HAVE_PUGIXML
+    pugi::set_memory_management_functions(CountedAllocate, CountedFree);
+#endif
+    // Warm: freed memory stays with the process. Cold: it goes back.
+    mallopt(M_MMAP_THRESHOLD, cold ? 64 * 1024 : 512 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, cold ? 0 : 1024 * 1024 * 1024);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ParseWith(reader, text));
+        if (cold) {
+            state.PauseTiming();
+            malloc_trim(0);
+            state.ResumeTiming();
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.counters["peak_x_size"] = PeakPerByte(reader, text);
+}
+
+void BM_Keystave(benchmark::State& state)
+{
+    state.SetLabel(DocumentName(static_cast<int>(state.range(0))));
+    Run(state, kKeystave, Document(static_cast<int>(state.range(0))), state.range(1) != 0);
+}
+void BM_Pugixml(benchmark::State& state)
+{
+    state.SetLabel(DocumentName(static_cast<int>(state.range(0))));
+    Run(state, kPugixml, Document(static_cast<int>(state.range(0))), state.range(1) != 0);
+}
+void BM_Tinyxml2(benchmark::State& state)
+{
+    state.SetLabel(DocumentName(static_cast<int>(state.range(0))));
+    Run(state, kTinyxml2, Document(static_cast<int>(state.range(0))), state.range(1) != 0);
+}
+
+void BM_KeystaveNested(benchmark::State& state)
+{
+    static std::string texts[251];
+    int depth = static_cast<int>(state.range(0));
+    if (texts[depth].empty())
+        texts[depth] = NestedDocument(1 << 20, depth);
+    state.SetLabel("depth " + std::to_string(depth));
+    Run(state, kKeystave, texts[depth], false);
+}
+
+// Arguments: document (0: 1 MB, 1: 10 MB, 2: the definitions file), cold (0 or 1).
+void Documents(benchmark::internal::Benchmark* bench)
+{
+    for (int cold = 0; cold <= 1; ++cold)
+        for (int which = 0; which <= 2; ++which)
+            bench->Args({which, cold});
+    bench->ArgNames({"doc", "cold"});
 }
 
 }  // namespace
 
-BENCHMARK(BM_XmlGenerated)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_XmlDefinitionsFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystave)->Apply(Documents)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Pugixml)->Apply(Documents)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Tinyxml2)->Apply(Documents)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeystaveNested)->Arg(2)->Arg(10)->Arg(50)->Arg(250)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

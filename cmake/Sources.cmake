@@ -18,6 +18,7 @@ set(KEYSTAVE_CORE_SOURCES
   xml/CXmlElement.cpp
   xml/CXmlParser.cpp
   xml/CXmlDocument.cpp
+  xml/CXmlArena.cpp
   common/UserNotice.cpp
   catalogue/BcdType.cpp
   catalogue/ElementCatalogue.cpp

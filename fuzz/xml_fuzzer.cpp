@@ -25,7 +25,7 @@ void Walk(const CXmlElement* element, size_t& total)
         }
         e->FindElement("Type");
         for (const auto& child : e->GetChildren())
-            pending.push_back(child.get());
+            pending.push_back(child);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "xml/CXmlDocument.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -11,12 +12,6 @@
 namespace {
 
 const char kDefaultDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>";
-
-std::unique_ptr<CXmlElement> EmptyRoot()
-{
-    static const char tag[] = "<root>";
-    return std::make_unique<CXmlElement>(nullptr, tag, sizeof tag - 1);
-}
 
 bool NodeTextsPresent(const CXmlElement& element)
 {
@@ -33,6 +28,12 @@ bool NodeTextsPresent(const CXmlElement& element)
 }
 
 }  // namespace
+
+CXmlElement* CXmlDocument::EmptyRoot()
+{
+    static const char tag[] = "<root>";
+    return m_arena.Make<CXmlElement>(nullptr, tag, sizeof tag - 1, m_arena);
+}
 
 void CXmlDocument::Load(const char* path)
 {
@@ -66,8 +67,10 @@ void CXmlDocument::LoadBytes(std::string bytes, bool fileFound)
 {
     m_status = kParsed;
     m_fileFound = fileFound;
-    m_root.reset();
+    m_root = nullptr;
     m_header.reset();
+    m_arena.Clear();
+    m_text.reset();
     if (!fileFound) {
         m_header = std::make_unique<CXmlHeader>(kDefaultDeclaration);
         m_root = EmptyRoot();
@@ -79,6 +82,9 @@ void CXmlDocument::LoadBytes(std::string bytes, bool fileFound)
     size_t nul = bytes.find('\0');
     if (nul != std::string::npos)
         bytes.resize(nul);
+    // Offsets into the text are kept in 32 bits.
+    if (bytes.size() > 0xFFFFFFF0u)
+        bytes.resize(0xFFFFFFF0u);
 
     size_t start = 0;
     size_t declarationEnd = bytes.find("?>");
@@ -95,7 +101,11 @@ void CXmlDocument::LoadBytes(std::string bytes, bool fileFound)
         m_root = EmptyRoot();
         return;
     }
-    CXmlParser parser(*this, bytes);
+    // Node texts are ranges of the loaded text, kept here.
+    m_text = std::make_unique<std::string>(std::move(bytes));
+    // About as much again in nodes as the text holds, in a few blocks.
+    m_arena.Reserve(m_text->size() + m_text->size() / 2);
+    CXmlParser parser(*this, *m_text, m_arena);
     m_root = parser.ParseTopLevel(lt);
 }
 
@@ -104,7 +114,7 @@ bool CXmlDocument::IsValid() const
     if (!m_header || m_header->GetDeclaration().empty() || !m_root)
         return false;
     // Walk the tree without recursion: every node must sit where its owner says.
-    std::vector<const CXmlElement*> pending{m_root.get()};
+    std::vector<const CXmlElement*> pending{m_root};
     if (m_root->GetParent())
         return false;
     while (!pending.empty()) {
@@ -115,7 +125,7 @@ bool CXmlDocument::IsValid() const
         for (const auto& child : element->GetChildren()) {
             if (child->GetParent() != element)
                 return false;
-            pending.push_back(child.get());
+            pending.push_back(child);
         }
     }
     return true;

@@ -1,12 +1,15 @@
 #pragma once
+#include <cstddef>
 #include <memory>
 #include <string>
 
+#include "xml/CXmlArena.h"
 #include "xml/CXmlElement.h"
 #include "xml/CXmlHeader.h"
 
 // A whole XML file, read into memory and parsed into a tree. Lenient: only
 // an element whose end tag cannot be found makes the document malformed.
+// The loaded text stays with the document: names and texts are ranges of it.
 class CXmlDocument {
 public:
     enum Status {
@@ -17,6 +20,8 @@ public:
 
     CXmlDocument() { LoadFromMemory(std::string()); }
     explicit CXmlDocument(const char* path) { Load(path); }
+    CXmlDocument(CXmlDocument&&) = default;
+    CXmlDocument& operator=(CXmlDocument&&) = default;
 
     // Replaces the whole content by that of the file. A file that cannot be
     // opened gives the default document: an empty root named "root".
@@ -31,7 +36,7 @@ public:
     bool IsValid() const;
     const CXmlHeader* GetHeader() const { return m_header.get(); }
     // Null only when no element stood at the outermost level.
-    CXmlElement* GetRootElement() const { return m_root.get(); }
+    CXmlElement* GetRootElement() const { return m_root; }
 
     // Elements nested deeper than this end the level as malformed, so that
     // no input can exhaust the stack.
@@ -40,9 +45,12 @@ public:
 private:
     friend class CXmlParser;
     void LoadBytes(std::string bytes, bool fileFound);
+    CXmlElement* EmptyRoot();
 
     int m_status = kParsed;
     bool m_fileFound = false;
+    std::unique_ptr<std::string> m_text;  // the loaded text; its address never moves
+    CXmlArena m_arena;
     std::unique_ptr<CXmlHeader> m_header;
-    std::unique_ptr<CXmlElement> m_root;
+    CXmlElement* m_root = nullptr;
 };

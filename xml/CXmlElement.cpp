@@ -1,5 +1,9 @@
 #include "xml/CXmlElement.h"
 
+#include <cstring>
+#include <vector>
+
+#include "xml/CXmlArena.h"
 #include "xml/XmlText.h"
 
 namespace {
@@ -11,105 +15,98 @@ bool EndsName(char c)
 
 }  // namespace
 
-CXmlElement::CXmlElement(CXmlElement* parent, const char* tag, size_t length) : m_parent(parent)
+CXmlElement::CXmlElement(CXmlElement* parent, const char* tag, size_t length, CXmlArena& arena)
+    : m_parent(parent)
 {
-    m_children.reserve(20);
-    m_attributes.reserve(20);
     size_t i = 0;
     while (i < length && tag[i] == '<')
         ++i;
     size_t start = i;
     while (i < length && !EndsName(tag[i]))
         ++i;
-    m_name = EncodeEntities(std::string(tag + start, i - start));
-    ReadAttributes(tag, length, i);
+    std::string_view name(tag + start, i - start);
+    if (NeedsEncoding(name)) {
+        std::string encoded = EncodeEntities(name);
+        char* copy = static_cast<char*>(arena.Allocate(encoded.size() + 1, 1));
+        std::memcpy(copy, encoded.c_str(), encoded.size() + 1);
+        name = std::string_view(copy, encoded.size());
+    }
+    m_name = name.data();
+    m_nameLength = static_cast<uint32_t>(name.size());
+    ReadAttributes(tag, length, i, arena);
 }
 
-void CXmlElement::ReadAttributes(const char* tag, size_t length, size_t i)
+void CXmlElement::ReadAttributes(const char* tag, size_t length, size_t i, CXmlArena& arena)
 {
+    // Gathered here first, so that the arena gets exactly the array they need.
+    thread_local std::vector<CXmlAttribute> gathered;
+    gathered.clear();
     for (;;) {
         while (i < length && (tag[i] == ' ' || tag[i] == '\t'))
             ++i;
         if (i >= length || tag[i] == '>' || tag[i] == '/')
-            return;
-        size_t equals = i;
-        while (equals < length && tag[equals] != '=')
-            ++equals;
-        if (equals >= length)
-            return;
+            break;
+        const void* found = std::memchr(tag + i, '=', length - i);
+        if (!found)
+            break;
+        size_t equals = static_cast<size_t>(static_cast<const char*>(found) - tag);
         size_t nameEnd = equals;
         while (nameEnd > i && tag[nameEnd - 1] == ' ')
             --nameEnd;
-        size_t open = equals + 1;
-        while (open < length && tag[open] != '"')
-            ++open;
-        if (open >= length)
-            return;
-        size_t close = open + 1;
-        while (close < length && tag[close] != '"')
-            ++close;
-        if (close >= length)
-            return;
-        AddAttribute(std::string(tag + i, nameEnd - i), std::string(tag + open + 1, close - open - 1));
+        found = equals + 1 < length ? std::memchr(tag + equals + 1, '"', length - equals - 1) : nullptr;
+        if (!found)
+            break;
+        size_t open = static_cast<size_t>(static_cast<const char*>(found) - tag);
+        found = open + 1 < length ? std::memchr(tag + open + 1, '"', length - open - 1) : nullptr;
+        if (!found)
+            break;
+        size_t close = static_cast<size_t>(static_cast<const char*>(found) - tag);
+        gathered.emplace_back(std::string_view(tag + i, nameEnd - i),
+                              std::string_view(tag + open + 1, close - open - 1), this);
         i = close + 1;
     }
+    if (gathered.empty())
+        return;
+    m_attributeCount = static_cast<uint32_t>(gathered.size());
+    m_attributes = static_cast<CXmlAttribute*>(
+        arena.Allocate(gathered.size() * sizeof(CXmlAttribute), alignof(CXmlAttribute)));
+    std::memcpy(static_cast<void*>(m_attributes), gathered.data(), gathered.size() * sizeof(CXmlAttribute));
 }
 
 size_t CXmlElement::GetElementName(char* buffer, bool raw) const
 {
-    return CopyNodeText(m_name, buffer, raw);
+    return CopyNodeText(StoredName(), buffer, raw);
 }
 
-std::string CXmlElement::Name() const { return DecodeEntities(m_name); }
+std::string CXmlElement::Name() const { return DecodeEntities(StoredName()); }
 
 CXmlElement* CXmlElement::GetChild(int index) const
 {
     if (index < 0 || index >= GetChildrenCount())
         return nullptr;
-    return m_children[static_cast<size_t>(index)].get();
+    return GetChildren()[static_cast<size_t>(index)];
 }
 
 CXmlElement* CXmlElement::FindElement(const char* name) const
 {
     if (!name)
         return nullptr;
-    for (const auto& child : m_children)
-        if (child->Name() == name)
-            return child.get();
+    std::string_view wanted(name);
+    for (CXmlElement* child : GetChildren()) {
+        std::string_view stored = child->StoredName();
+        // A name without "&" is its own decoding.
+        if (std::memchr(stored.data(), '&', stored.size()) == nullptr ? stored == wanted
+                                                                       : child->Name() == wanted)
+            return child;
+    }
     return nullptr;
 }
 
 int CXmlElement::IndexOfElement(const CXmlElement* child) const
 {
-    for (size_t i = 0; i < m_children.size(); ++i)
-        if (m_children[i].get() == child)
+    CXmlNodeList<CXmlElement> children = GetChildren();
+    for (size_t i = 0; i < children.size(); ++i)
+        if (children[i] == child)
             return static_cast<int>(i);
     return -1;
-}
-
-CXmlElement* CXmlElement::AddElement(std::unique_ptr<CXmlElement> child)
-{
-    child->m_parent = this;
-    m_children.push_back(std::move(child));
-    return m_children.back().get();
-}
-
-void CXmlElement::AddAttribute(std::string name, std::string value)
-{
-    m_attributes.push_back(std::make_unique<CXmlAttribute>(std::move(name), std::move(value), this));
-}
-
-void CXmlElement::AddComment(std::string text)
-{
-    m_comments.push_back(std::make_unique<CXmlComment>(std::move(text), this, GetChildrenCount()));
-}
-
-void CXmlElement::AddContent(std::string text)
-{
-    m_contents.push_back(std::make_unique<CXmlContent>(std::move(text), this, GetChildrenCount()));
-}
-
-void CXmlElement::AddCData(std::string text)
-{
-    m_cdata.push_back(std::make_unique<CXmlCData>(std::move(text), this, GetChildrenCount()));
 }

@@ -1,24 +1,25 @@
 #pragma once
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "xml/CXmlComment.h"
+#include "xml/CXmlNodeList.h"
 
 // What lies outside the root element: the declaration text and the
-// top-level comments.
+// top-level comments (nodes of the document's arena).
 class CXmlHeader {
 public:
     explicit CXmlHeader(std::string declaration) : m_declaration(std::move(declaration)) {}
 
     const std::string& GetDeclaration() const { return m_declaration; }
-    const std::vector<std::unique_ptr<CXmlComment>>& GetComments() const { return m_comments; }
-    void AddComment(std::string text, int position)
+    CXmlNodeList<CXmlComment> GetComments() const
     {
-        m_comments.push_back(std::make_unique<CXmlComment>(std::move(text), nullptr, position));
+        return CXmlNodeList<CXmlComment>(m_comments.data(), m_comments.size());
     }
+    void AddComment(CXmlComment* comment) { m_comments.push_back(comment); }
+    void ClearComments() { m_comments.clear(); }
 
 private:
     std::string m_declaration;
-    std::vector<std::unique_ptr<CXmlComment>> m_comments;
+    std::vector<CXmlComment*> m_comments;
 };

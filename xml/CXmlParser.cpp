@@ -1,165 +1,404 @@
 #include "xml/CXmlParser.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <type_traits>
 
+#include "xml/CXmlArena.h"
 #include "xml/CXmlDocument.h"
 #include "xml/CXmlElement.h"
 
+static_assert(std::is_trivially_copyable<CXmlContent>::value &&
+                  std::is_trivially_copyable<CXmlComment>::value &&
+                  std::is_trivially_copyable<CXmlCData>::value,
+              "text nodes are copied as bytes into their element's block");
+
 namespace {
-constexpr size_t npos = std::string::npos;
+constexpr size_t npos = std::string_view::npos;
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// What ends the walk over a start tag: a "/" or ">", and the quote that
+// hides a "/".
+struct TagStops {
+    bool stop[256] = {};
+    constexpr TagStops() : stop()
+    {
+        stop[static_cast<unsigned char>('/')] = true;
+        stop[static_cast<unsigned char>('>')] = true;
+        stop[static_cast<unsigned char>('"')] = true;
+    }
+};
+constexpr TagStops kTagStops;
+
 }  // namespace
+
+// The staging marks of one level, and the hand-over of its nodes to its
+// element however the level ends.
+class CXmlParser::Level {
+public:
+    Level(CXmlParser& parser, CXmlElement* parent)
+        : m_parser(parser), m_parent(parent), m_children(parser.m_staging.children.size()),
+          m_comments(parser.m_staging.comments.size()), m_contents(parser.m_staging.contents.size()),
+          m_cdata(parser.m_staging.cdata.size())
+    {
+    }
+    ~Level()
+    {
+        if (!m_parent)
+            return;
+        Staging& staging = m_parser.m_staging;
+        size_t children = staging.children.size() - m_children;
+        size_t comments = staging.comments.size() - m_comments;
+        size_t contents = staging.contents.size() - m_contents;
+        size_t cdata = staging.cdata.size() - m_cdata;
+        size_t bytes = children * sizeof(CXmlElement*) + comments * sizeof(CXmlComment) +
+                       contents * sizeof(CXmlContent) + cdata * sizeof(CXmlCData);
+        if (bytes == 0)
+            return;
+        char* block = static_cast<char*>(m_parser.m_arena.Allocate(bytes, alignof(CXmlElement*)));
+        char* at = Move(staging.children, m_children, block);
+        at = Move(staging.comments, m_comments, at);
+        at = Move(staging.contents, m_contents, at);
+        Move(staging.cdata, m_cdata, at);
+        m_parent->SetLists(block, static_cast<uint32_t>(children), static_cast<uint32_t>(comments),
+                           static_cast<uint32_t>(contents), static_cast<uint32_t>(cdata));
+    }
+    Level(const Level&) = delete;
+    Level& operator=(const Level&) = delete;
+
+    int ChildCount() const { return static_cast<int>(m_parser.m_staging.children.size() - m_children); }
+
+private:
+    // The level's part of a staging list, copied to `at` and taken off the list.
+    template <class T>
+    static char* Move(std::vector<T>& staged, size_t from, char* at)
+    {
+        size_t bytes = (staged.size() - from) * sizeof(T);
+        if (bytes)
+            std::memcpy(at, static_cast<const void*>(staged.data() + from), bytes);
+        staged.erase(staged.begin() + static_cast<std::ptrdiff_t>(from), staged.end());
+        return at + bytes;
+    }
+
+    CXmlParser& m_parser;
+    CXmlElement* m_parent;
+    size_t m_children, m_comments, m_contents, m_cdata;
+};
+
+CXmlParser::CXmlParser(CXmlDocument& document, std::string_view text, CXmlArena& arena)
+    : m_document(document), m_text(text), m_arena(arena)
+{
+}
 
 size_t CXmlParser::Find(char c, size_t from, size_t end) const
 {
-    for (size_t i = from; i < end; ++i)
-        if (m_text[i] == c)
-            return i;
+    if (from >= end)
+        return npos;
+    const void* found = std::memchr(m_text.data() + from, c, end - from);
+    return found ? static_cast<size_t>(static_cast<const char*>(found) - m_text.data()) : npos;
+}
+
+// The first "-->" or "]]>" at or after `from`, ending before `end`.
+size_t CXmlParser::FindTerminator(const char* what, size_t from, size_t end) const
+{
+    for (size_t gt = Find('>', from + 2, end); gt != npos; gt = Find('>', gt + 1, end))
+        if (m_text[gt - 1] == what[1] && m_text[gt - 2] == what[0])
+            return gt - 2;
     return npos;
 }
 
-size_t CXmlParser::Find(const char* what, size_t from, size_t end) const
+bool CXmlParser::StartsAt(size_t at, const char* what, size_t length, size_t end) const
 {
-    size_t length = std::strlen(what);
-    for (size_t i = from; i + length <= end; ++i)
-        if (m_text.compare(i, length, what) == 0)
-            return i;
-    return npos;
+    return at + length <= end && std::memcmp(m_text.data() + at, what, length) == 0;
 }
 
-bool CXmlParser::StartsAt(size_t at, const char* what, size_t end) const
+void CXmlParser::AddContent(CXmlElement* owner, size_t begin, size_t end, int position)
 {
-    size_t length = std::strlen(what);
-    return at + length <= end && m_text.compare(at, length, what) == 0;
-}
-
-void CXmlParser::AddContent(CXmlElement* owner, size_t begin, size_t end)
-{
+    if (!owner)
+        return;
     while (begin < end && IsXmlSpace(m_text[begin]))
         ++begin;
     while (end > begin && IsXmlSpace(m_text[end - 1]))
         --end;
-    if (owner && begin < end)
-        owner->AddContent(m_text.substr(begin, end - begin));
+    if (begin < end)
+        m_staging.contents.emplace_back(m_text.substr(begin, end - begin), owner, position);
 }
 
-std::unique_ptr<CXmlElement> CXmlParser::ParseTopLevel(size_t begin)
+// The nesting count's walk from the "<" at `from` to the end of the text:
+// start tags count +1, end tags -1, empty-element tags, comments,
+// processing instructions and CDATA sections 0. Every tag met gets the
+// point where the count falls back below it.
+void CXmlParser::WalkTags(size_t from, std::vector<TagEnd>& ends) const
 {
-    return ParseLevel(nullptr, begin, m_text.size(), 0);
-}
-
-size_t CXmlParser::FindElementEnd(size_t lt, size_t end) const
-{
-    int depth = 0;
-    bool markup = false;
-    bool cdata = false;
-    size_t p = lt;
+    const size_t size = m_text.size();
+    std::vector<size_t> open;  // indexes into `ends`
+    size_t p = from;
     for (;;) {
-        size_t q = Find('<', p, end);
+        size_t q = Find('<', p, size);
         if (q == npos)
-            return npos;
-        if (q + 1 < end && m_text[q + 1] == '/') {
-            size_t gt = Find('>', q, end);
+            return;
+        if (q + 1 < size && m_text[q + 1] == '/') {
+            size_t gt = Find('>', q, size);
             if (gt == npos)
-                return npos;
-            if (--depth == 0)
-                return gt + 1;
+                return;
+            if (!open.empty()) {
+                ends[open.back()].end = static_cast<uint32_t>(gt + 1);
+                open.pop_back();
+            }
             p = gt + 1;
             continue;
         }
-        if (StartsAt(q, "<!--", end) || StartsAt(q, "<?", end))
-            markup = true;
-        if (StartsAt(q, "<![CDATA[", end))
-            cdata = true;
-        bool quoted = false;
-        size_t r = q;
-        for (; r < end; ++r) {
-            char c = m_text[r];
-            if (cdata) {
-                if (c == '>' && r >= q + 11 && m_text[r - 1] == ']' && m_text[r - 2] == ']')
+        bool markup = StartsAt(q, "<!--", 4, size) || StartsAt(q, "<?", 2, size);
+        bool cdata = StartsAt(q, "<![CDATA[", 9, size);
+        size_t r = npos;
+        if (cdata) {
+            for (size_t gt = Find('>', q + 11, size); gt != npos && r == npos; gt = Find('>', gt + 1, size))
+                if (m_text[gt - 1] == ']' && m_text[gt - 2] == ']')
+                    r = gt;
+        } else if (markup) {
+            for (size_t gt = Find('>', q + 3, size); gt != npos && r == npos; gt = Find('>', gt + 1, size))
+                if (m_text[gt - 1] == '-' && m_text[gt - 2] == '-')
+                    r = gt;
+        } else {
+            bool quoted = false;
+            for (size_t i = q; i < size; ++i) {
+                unsigned char c = static_cast<unsigned char>(m_text[i]);
+                if (!kTagStops.stop[c])
+                    continue;
+                if (c == '"')
+                    quoted = !quoted;
+                else if (c == '>' || !quoted) {
+                    r = i;
                     break;
-                continue;
+                }
             }
-            if (c == '"')
-                quoted = !quoted;
-            if (c == '/' && !quoted && !markup)
-                break;
-            if (c == '>' && (!markup || (r >= q + 3 && m_text[r - 1] == '-' && m_text[r - 2] == '-')))
-                break;
         }
-        if (r >= end)
-            return npos;
-        ++depth;
-        char stop = m_text[r];
-        if ((stop == '/' || markup) && !cdata) {
-            markup = false;
-            if (--depth == 0)
-                return r + 1;
-        }
-        if (stop == '>' && cdata) {
-            cdata = false;
-            if (--depth == 0)
-                return r + 1;
-        }
+        if (r == npos)
+            return;
+        ends.push_back(TagEnd{static_cast<uint32_t>(q), kNoEnd});
+        if (cdata || markup || m_text[r] == '/')
+            ends.back().end = static_cast<uint32_t>(r + 1);
+        else
+            open.push_back(ends.size() - 1);
         p = r + 1;
     }
 }
 
-std::unique_ptr<CXmlElement> CXmlParser::ParseLevel(CXmlElement* parent, size_t begin, size_t end,
-                                                    int depth)
+uint32_t CXmlParser::EndOfTag(size_t lt)
 {
+    if (!m_walked) {
+        m_walked = true;
+        WalkTags(lt, m_ends);
+    }
+    // Levels ask in text order: the answer is at or after the last one.
+    if (m_nextEnd < m_ends.size() && m_ends[m_nextEnd].tag > lt)
+        m_nextEnd = static_cast<size_t>(
+            std::lower_bound(m_ends.begin(), m_ends.end(), lt,
+                             [](const TagEnd& e, size_t at) { return e.tag < at; }) -
+            m_ends.begin());
+    while (m_nextEnd < m_ends.size() && m_ends[m_nextEnd].tag < lt)
+        ++m_nextEnd;
+    if (m_nextEnd < m_ends.size() && m_ends[m_nextEnd].tag == lt)
+        return m_ends[m_nextEnd].end;
+    auto known = m_otherEnds.find(static_cast<uint32_t>(lt));
+    if (known != m_otherEnds.end())
+        return known->second;
+    std::vector<TagEnd> walked;
+    WalkTags(lt, walked);
+    for (const TagEnd& tag : walked)
+        m_otherEnds.emplace(tag.tag, tag.end);
+    known = m_otherEnds.find(static_cast<uint32_t>(lt));
+    return known != m_otherEnds.end() ? known->second : kNoEnd;
+}
+
+size_t CXmlParser::FindElementEnd(size_t lt, size_t end)
+{
+    uint32_t found = EndOfTag(lt);
+    return found != kNoEnd && found <= end ? found : npos;
+}
+
+CXmlElement* CXmlParser::ParseTopLevel(size_t begin)
+{
+    CXmlElement* root = nullptr;
+    if (ParseInOneWalk(begin, root))
+        return root;
+    // Nothing of the abandoned walk stays.
+    m_arena.Clear();
+    m_document.m_header->ClearComments();
+    m_staging = Staging();
+    return ParseLevel(nullptr, begin, m_text.size(), 0);
+}
+
+bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
+{
+    const size_t size = m_text.size();
+    const char* text = m_text.data();
     CXmlHeader& header = *m_document.m_header;
-    std::unique_ptr<CXmlElement> pending;  // the current element, while no parent holds it
+    // The open elements, each with the level that reads its content.
+    struct Open {
+        CXmlElement* element;
+        Level level;
+        Open(CXmlParser& parser, CXmlElement* e) : element(e), level(parser, e) {}
+    };
+    // Innermost first, however the walk ends: each level hands over only its own nodes.
+    struct OpenStack : std::vector<std::unique_ptr<Open>> {
+        ~OpenStack()
+        {
+            while (!empty())
+                pop_back();
+        }
+    } open;
+    open.reserve(64);
+    CXmlElement* pending = nullptr;  // the root so far
+    CXmlElement* current = nullptr;
+    bool seenStartTag = false;
+    auto inner = [&]() { return open.empty() ? nullptr : open.back()->element; };
+    auto childCount = [&]() { return open.empty() ? 0 : open.back()->level.ChildCount(); };
+    size_t p = begin;
+    for (;;) {
+        size_t q = Find('<', p, size);
+        if (q == npos) {
+            if (!open.empty())
+                return false;  // an element without its end
+            root = pending;
+            return true;
+        }
+        AddContent(inner(), p, q, childCount());
+        char second = q + 1 < size ? text[q + 1] : '\0';
+        if (second == '/') {
+            size_t gt = Find('>', q, size);
+            // The level reading backs up from the ">" to the nearest "<".
+            if (gt == npos || Find('<', q + 1, gt) != npos)
+                return false;
+            if (!open.empty()) {
+                CXmlElement* closed = open.back()->element;
+                open.pop_back();  // hands the closed element its nodes
+                if (!open.empty())
+                    m_staging.children.push_back(closed);
+            }
+            p = gt + 1;
+            continue;
+        }
+        if (second == '?')
+            return false;
+        if (second == '!' && (StartsAt(q, "<!--", 4, size) || StartsAt(q, "<![CDATA[", 9, size))) {
+            bool comment = text[q + 2] == '-';
+            size_t terminator = FindTerminator(comment ? "-->" : "]]>", q + (comment ? 1 : 9), size);
+            if (terminator == npos)
+                return false;
+            size_t gt = terminator + 2;
+            CXmlElement* parent = inner();
+            if (comment) {
+                size_t length = gt - q;
+                std::string_view body = length >= 6 ? m_text.substr(q + 4, length - 6) : std::string_view();
+                if (parent)
+                    m_staging.comments.emplace_back(body, parent, childCount());
+                else
+                    header.AddComment(m_arena.Make<CXmlComment>(body, nullptr, seenStartTag ? 1 : 0));
+            } else if (parent) {
+                m_staging.cdata.emplace_back(m_text.substr(q + 9, gt - 2 - (q + 9)), parent, childCount());
+            }
+            p = gt + 1;
+            continue;
+        }
+        // A start tag: it ends at its first ">", or at a "/" outside quotes.
+        size_t r = npos;
+        bool quoted = false;
+        for (size_t i = q + 1; i < size; ++i) {
+            unsigned char c = static_cast<unsigned char>(text[i]);
+            if (!kTagStops.stop[c])
+                continue;
+            if (c == '"')
+                quoted = !quoted;
+            else if (c == '>' || !quoted) {
+                r = i;
+                break;
+            }
+        }
+        if (r == npos)
+            return false;
+        seenStartTag = true;
+        CXmlElement* parent = inner();
+        if (text[r] == '/') {
+            if (r + 1 >= size || text[r + 1] != '>')
+                return false;
+            auto* element = m_arena.Make<CXmlElement>(parent, text + q + 1, r - q, m_arena);
+            if (parent)
+                m_staging.children.push_back(element);
+            else if (!current)
+                current = pending = element;
+            p = r + 2;
+            continue;
+        }
+        // A "/" just before the ">" inside quotes: the level reading would take
+        // the tag as empty, the count as open.
+        if (text[r - 1] == '/' || open.size() + 1 >= static_cast<size_t>(CXmlDocument::kMaxDepth))
+            return false;
+        auto* element = m_arena.Make<CXmlElement>(parent, text + q, r - q + 1, m_arena);
+        if (!parent)
+            current = pending = element;
+        open.push_back(std::make_unique<Open>(*this, element));
+        p = r + 1;
+    }
+}
+
+CXmlElement* CXmlParser::ParseLevel(CXmlElement* parent, size_t begin, size_t end, int depth)
+{
+    Level level(*this, parent);
+    CXmlHeader& header = *m_document.m_header;
+    CXmlElement* pending = nullptr;  // the current element, while no parent holds it
     CXmlElement* current = nullptr;
     bool seenStartTag = false;
     size_t cursor = begin;
     for (;;) {
         size_t lt = Find('<', cursor, end);
         if (lt == npos) {
-            AddContent(parent, cursor, end);
+            AddContent(parent, cursor, end, level.ChildCount());
             return pending;
         }
-        bool isCData = StartsAt(lt, "<![CDATA[", end);
-        bool isComment = StartsAt(lt, "<!--", end);
-        AddContent(parent, cursor, lt);
+        char second = lt + 1 < end ? m_text[lt + 1] : '\0';
+        bool isCData = second == '!' && StartsAt(lt, "<![CDATA[", 9, end);
+        bool isComment = second == '!' && StartsAt(lt, "<!--", 4, end);
+        AddContent(parent, cursor, lt, level.ChildCount());
         size_t gt;
-        if (isCData) {
-            gt = Find("]]>", lt, end);
-            gt = gt == npos ? npos : gt + 2;
-        } else if (isComment) {
-            gt = Find("-->", lt, end);
+        if (isCData || isComment) {
+            gt = FindTerminator(isCData ? "]]>" : "-->", lt, end);
             gt = gt == npos ? npos : gt + 2;
         } else {
             gt = Find('>', lt, end);
         }
         if (gt == npos)
             return pending;
-        char second = lt + 1 < end ? m_text[lt + 1] : '\0';
 
         if (isComment || second == '?') {
             size_t length = gt - lt;  // "<" up to, not including, the ">"
-            std::string text = length >= 6 ? m_text.substr(lt + 4, length - 6) : std::string();
+            std::string_view text = length >= 6 ? m_text.substr(lt + 4, length - 6) : std::string_view();
             if (parent)
-                parent->AddComment(std::move(text));
+                m_staging.comments.emplace_back(text, parent, level.ChildCount());
             else
-                header.AddComment(std::move(text), seenStartTag ? 1 : 0);
+                header.AddComment(m_arena.Make<CXmlComment>(text, nullptr, seenStartTag ? 1 : 0));
         } else if (isCData) {
             if (parent)
-                parent->AddCData(m_text.substr(lt + 9, gt - 2 - (lt + 9)));
+                m_staging.cdata.emplace_back(m_text.substr(lt + 9, gt - 2 - (lt + 9)), parent,
+                                             level.ChildCount());
         } else if (second == '/') {
-            if (parent && pending)
-                current = parent->AddElement(std::move(pending));
+            if (parent && pending) {
+                m_staging.children.push_back(pending);
+                current = pending;
+                pending = nullptr;
+            }
         } else if (gt > lt + 1 && m_text[gt - 1] == '/') {
             seenStartTag = true;
-            auto element = std::make_unique<CXmlElement>(parent, m_text.data() + lt + 1, gt - lt - 1);
+            auto* element = m_arena.Make<CXmlElement>(parent, m_text.data() + lt + 1, gt - lt - 1, m_arena);
             if (parent) {
-                CXmlElement* added = parent->AddElement(std::move(element));
+                m_staging.children.push_back(element);
                 if (!current)
-                    current = added;
+                    current = element;
             } else if (!current) {
-                current = element.get();
-                pending = std::move(element);
+                current = element;
+                pending = element;
             }
         } else {
             seenStartTag = true;
@@ -171,8 +410,8 @@ std::unique_ptr<CXmlElement> CXmlParser::ParseLevel(CXmlElement* parent, size_t 
             size_t endTag = elementEnd - 1;
             while (endTag > lt && m_text[endTag] != '<')
                 --endTag;
-            pending = std::make_unique<CXmlElement>(parent, m_text.data() + lt, gt - lt + 1);
-            current = pending.get();
+            pending = m_arena.Make<CXmlElement>(parent, m_text.data() + lt, gt - lt + 1, m_arena);
+            current = pending;
             if (depth + 1 >= CXmlDocument::kMaxDepth) {
                 m_document.m_status = CXmlDocument::kMalformed;
                 return pending;

@@ -48,8 +48,11 @@ const NamedEntity kNamed[] = {
 
 }  // namespace
 
-std::string DecodeEntities(const std::string& text)
+std::string DecodeEntities(std::string_view text)
 {
+    // Most texts hold no reference at all.
+    if (std::memchr(text.data(), '&', text.size()) == nullptr)
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     const size_t size = text.size();
@@ -61,7 +64,7 @@ std::string DecodeEntities(const std::string& text)
         }
         bool named = false;
         for (const NamedEntity& entity : kNamed) {
-            if (text.compare(i, entity.length, entity.text) == 0) {
+            if (text.compare(i, entity.length, std::string_view(entity.text, entity.length)) == 0) {
                 out += entity.replacement;
                 i += entity.length;
                 named = true;
@@ -95,7 +98,19 @@ std::string DecodeEntities(const std::string& text)
     return out;
 }
 
-std::string EncodeEntities(const std::string& text)
+bool NeedsEncoding(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '>' || c == '<' || c == '"' || c == '\'')
+            return true;
+        if (c == '&' && !(i + 1 < text.size() && text[i + 1] == '#'))
+            return true;
+    }
+    return false;
+}
+
+std::string EncodeEntities(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
@@ -140,11 +155,11 @@ std::string Utf16LeToUtf8(const std::string& bytes)
     return out;
 }
 
-size_t CopyNodeText(const std::string& stored, char* buffer, bool raw)
+size_t CopyNodeText(std::string_view stored, char* buffer, bool raw)
 {
     if (!buffer)
         return stored.size();
-    std::string text = raw ? stored : DecodeEntities(stored);
+    std::string text = raw ? std::string(stored) : DecodeEntities(stored);
     std::memcpy(buffer, text.c_str(), text.size() + 1);
     return text.size();
 }

@@ -112,7 +112,7 @@ TEST(XmlDocument, FindElementIsExactAndReturnsTheFirstMatch)
 TEST(XmlDocument, GetValueDecodesAndReportsLengths)
 {
     CXmlDocument doc = Parse(kDecl + "<a>A &amp; B &#65;&#x42; &nbsp;C</a>");
-    const CXmlContent* content = doc.GetRootElement()->GetContents()[0].get();
+    const CXmlContent* content = doc.GetRootElement()->GetContents()[0];
     EXPECT_EQ(content->Value(), "A & B AB &nbsp;C");
     std::vector<char> buffer(content->GetValue() + 1);
     EXPECT_EQ(content->GetValue(buffer.data()), 16u);
@@ -121,7 +121,7 @@ TEST(XmlDocument, GetValueDecodesAndReportsLengths)
     EXPECT_STREQ(buffer.data(), "A &amp; B &#65;&#x42; &nbsp;C");
 
     CXmlDocument lt = Parse(kDecl + "<a>&lt;</a>");
-    const CXmlContent* less = lt.GetRootElement()->GetContents()[0].get();
+    const CXmlContent* less = lt.GetRootElement()->GetContents()[0];
     EXPECT_EQ(less->GetValue(), 4u);
     char small[5];
     EXPECT_EQ(less->GetValue(small), 1u);

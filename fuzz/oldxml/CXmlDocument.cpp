@@ -1,0 +1,126 @@
+#include "fuzz/oldxml/CXmlDocument.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "common/FileText.h"
+#include "fuzz/oldxml/CXmlParser.h"
+#include "fuzz/oldxml/XmlText.h"
+
+namespace oldxml {
+
+namespace {
+
+const char kDefaultDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>";
+
+std::unique_ptr<CXmlElement> EmptyRoot()
+{
+    static const char tag[] = "<root>";
+    return std::make_unique<CXmlElement>(nullptr, tag, sizeof tag - 1);
+}
+
+bool NodeTextsPresent(const CXmlElement& element)
+{
+    for (const auto& attribute : element.GetAttributes())
+        if (attribute->GetOwner() != &element)
+            return false;
+    for (const auto& content : element.GetContents())
+        if (content->GetOwner() != &element)
+            return false;
+    for (const auto& comment : element.GetComments())
+        if (comment->GetOwner() != &element)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void CXmlDocument::Load(const char* path)
+{
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    std::string bytes;
+    bool found = file && ReadAndCloseStream(file, bytes);
+    LoadBytes(std::move(bytes), found);
+}
+
+void CXmlDocument::Load(const wchar_t* path)
+{
+#ifdef _WIN32
+    std::FILE* file = path ? _wfopen(path, L"rb") : nullptr;
+#else
+    std::string narrow;
+    for (const wchar_t* p = path; p && *p; ++p)
+        narrow += static_cast<char>(*p < 0x80 ? *p : '?');
+    std::FILE* file = path ? std::fopen(narrow.c_str(), "rb") : nullptr;
+#endif
+    std::string bytes;
+    bool found = file && ReadAndCloseStream(file, bytes);
+    LoadBytes(std::move(bytes), found);
+}
+
+void CXmlDocument::LoadFromMemory(const std::string& text)
+{
+    LoadBytes(text, !text.empty());
+}
+
+void CXmlDocument::LoadBytes(std::string bytes, bool fileFound)
+{
+    m_status = kParsed;
+    m_fileFound = fileFound;
+    m_root.reset();
+    m_header.reset();
+    if (!fileFound) {
+        m_header = std::make_unique<CXmlHeader>(kDefaultDeclaration);
+        m_root = EmptyRoot();
+        return;
+    }
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE)
+        bytes = Utf16LeToUtf8(bytes);
+    size_t nul = bytes.find('\0');
+    if (nul != std::string::npos)
+        bytes.resize(nul);
+
+    size_t start = 0;
+    size_t declarationEnd = bytes.find("?>");
+    if (declarationEnd != std::string::npos) {
+        start = declarationEnd + 2;
+        m_header = std::make_unique<CXmlHeader>(bytes.substr(0, start));
+    } else {
+        m_status = kNoDeclaration;
+        m_header = std::make_unique<CXmlHeader>(std::string("\xEF\xBB\xBF") + kDefaultDeclaration);
+    }
+    size_t lt = bytes.find('<', start);
+    if (lt == std::string::npos) {
+        m_status = kNoDeclaration;
+        m_root = EmptyRoot();
+        return;
+    }
+    CXmlParser parser(*this, bytes);
+    m_root = parser.ParseTopLevel(lt);
+}
+
+bool CXmlDocument::IsValid() const
+{
+    if (!m_header || m_header->GetDeclaration().empty() || !m_root)
+        return false;
+    // Walk the tree without recursion: every node must sit where its owner says.
+    std::vector<const CXmlElement*> pending{m_root.get()};
+    if (m_root->GetParent())
+        return false;
+    while (!pending.empty()) {
+        const CXmlElement* element = pending.back();
+        pending.pop_back();
+        if (!NodeTextsPresent(*element))
+            return false;
+        for (const auto& child : element->GetChildren()) {
+            if (child->GetParent() != element)
+                return false;
+            pending.push_back(child.get());
+        }
+    }
+    return true;
+}
+
+}  // namespace oldxml
