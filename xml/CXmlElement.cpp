@@ -8,10 +8,20 @@
 
 namespace {
 
-bool EndsName(char c)
-{
-    return c == ' ' || c == '\t' || c == '/' || c == '>' || c == '"';
-}
+// What a name's bytes can be: the end of the name, or a byte that the
+// stored (entity-encoded) name writes as a reference.
+struct NameBytes {
+    unsigned char kind[256] = {};
+    static constexpr unsigned char kEnds = 1, kEncoded = 2;
+    constexpr NameBytes() : kind()
+    {
+        for (char c : {' ', '\t', '/', '>', '"'})
+            kind[static_cast<unsigned char>(c)] = kEnds;
+        for (char c : {'&', '<', '\''})
+            kind[static_cast<unsigned char>(c)] = kEncoded;
+    }
+};
+constexpr NameBytes kNameBytes;
 
 }  // namespace
 
@@ -22,10 +32,15 @@ CXmlElement::CXmlElement(CXmlElement* parent, const char* tag, size_t length, CX
     while (i < length && tag[i] == '<')
         ++i;
     size_t start = i;
-    while (i < length && !EndsName(tag[i]))
-        ++i;
+    bool encoded = false;
+    for (; i < length; ++i) {
+        unsigned char kind = kNameBytes.kind[static_cast<unsigned char>(tag[i])];
+        if (kind == NameBytes::kEnds)
+            break;
+        encoded |= kind == NameBytes::kEncoded;
+    }
     std::string_view name(tag + start, i - start);
-    if (NeedsEncoding(name)) {
+    if (encoded && NeedsEncoding(name)) {
         std::string encoded = EncodeEntities(name);
         char* copy = static_cast<char*>(arena.Allocate(encoded.size() + 1, 1));
         std::memcpy(copy, encoded.c_str(), encoded.size() + 1);

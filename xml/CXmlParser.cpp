@@ -34,57 +34,65 @@ constexpr TagStops kTagStops;
 
 }  // namespace
 
-// The staging marks of one level, and the hand-over of its nodes to its
-// element however the level ends.
+// Where one level's nodes start in the staging lists.
+struct CXmlParser::Marks {
+    size_t children, comments, contents, cdata;
+};
+
+CXmlParser::Marks CXmlParser::MarkLevel() const
+{
+    return Marks{m_staging.children.size(), m_staging.comments.size(), m_staging.contents.size(),
+                 m_staging.cdata.size()};
+}
+
+namespace {
+// A level's part of a staging list, copied to `at` and taken off the list.
+template <class T>
+char* MoveStaged(std::vector<T>& staged, size_t from, char* at)
+{
+    size_t bytes = (staged.size() - from) * sizeof(T);
+    if (bytes)
+        std::memcpy(at, static_cast<const void*>(staged.data() + from), bytes);
+    staged.erase(staged.begin() + static_cast<std::ptrdiff_t>(from), staged.end());
+    return at + bytes;
+}
+}  // namespace
+
+// Hands a level's nodes to its element, in one block of the arena.
+void CXmlParser::FinishLevel(CXmlElement* parent, const Marks& marks)
+{
+    if (!parent)
+        return;
+    size_t children = m_staging.children.size() - marks.children;
+    size_t comments = m_staging.comments.size() - marks.comments;
+    size_t contents = m_staging.contents.size() - marks.contents;
+    size_t cdata = m_staging.cdata.size() - marks.cdata;
+    size_t bytes = children * sizeof(CXmlElement*) + comments * sizeof(CXmlComment) +
+                   contents * sizeof(CXmlContent) + cdata * sizeof(CXmlCData);
+    if (bytes == 0)
+        return;
+    char* block = static_cast<char*>(m_arena.Allocate(bytes, alignof(CXmlElement*)));
+    char* at = MoveStaged(m_staging.children, marks.children, block);
+    at = MoveStaged(m_staging.comments, marks.comments, at);
+    at = MoveStaged(m_staging.contents, marks.contents, at);
+    MoveStaged(m_staging.cdata, marks.cdata, at);
+    parent->SetLists(block, static_cast<uint32_t>(children), static_cast<uint32_t>(comments),
+                     static_cast<uint32_t>(contents), static_cast<uint32_t>(cdata));
+}
+
+// The level reading's hand-over, however the level ends.
 class CXmlParser::Level {
 public:
-    Level(CXmlParser& parser, CXmlElement* parent)
-        : m_parser(parser), m_parent(parent), m_children(parser.m_staging.children.size()),
-          m_comments(parser.m_staging.comments.size()), m_contents(parser.m_staging.contents.size()),
-          m_cdata(parser.m_staging.cdata.size())
-    {
-    }
-    ~Level()
-    {
-        if (!m_parent)
-            return;
-        Staging& staging = m_parser.m_staging;
-        size_t children = staging.children.size() - m_children;
-        size_t comments = staging.comments.size() - m_comments;
-        size_t contents = staging.contents.size() - m_contents;
-        size_t cdata = staging.cdata.size() - m_cdata;
-        size_t bytes = children * sizeof(CXmlElement*) + comments * sizeof(CXmlComment) +
-                       contents * sizeof(CXmlContent) + cdata * sizeof(CXmlCData);
-        if (bytes == 0)
-            return;
-        char* block = static_cast<char*>(m_parser.m_arena.Allocate(bytes, alignof(CXmlElement*)));
-        char* at = Move(staging.children, m_children, block);
-        at = Move(staging.comments, m_comments, at);
-        at = Move(staging.contents, m_contents, at);
-        Move(staging.cdata, m_cdata, at);
-        m_parent->SetLists(block, static_cast<uint32_t>(children), static_cast<uint32_t>(comments),
-                           static_cast<uint32_t>(contents), static_cast<uint32_t>(cdata));
-    }
+    Level(CXmlParser& parser, CXmlElement* parent) : m_parser(parser), m_parent(parent), m_marks(parser.MarkLevel()) {}
+    ~Level() { m_parser.FinishLevel(m_parent, m_marks); }
     Level(const Level&) = delete;
     Level& operator=(const Level&) = delete;
-
-    int ChildCount() const { return static_cast<int>(m_parser.m_staging.children.size() - m_children); }
+    int ChildCount() const { return static_cast<int>(m_parser.m_staging.children.size() - m_marks.children); }
 
 private:
-    // The level's part of a staging list, copied to `at` and taken off the list.
-    template <class T>
-    static char* Move(std::vector<T>& staged, size_t from, char* at)
-    {
-        size_t bytes = (staged.size() - from) * sizeof(T);
-        if (bytes)
-            std::memcpy(at, static_cast<const void*>(staged.data() + from), bytes);
-        staged.erase(staged.begin() + static_cast<std::ptrdiff_t>(from), staged.end());
-        return at + bytes;
-    }
-
     CXmlParser& m_parser;
     CXmlElement* m_parent;
-    size_t m_children, m_comments, m_contents, m_cdata;
+    Marks m_marks;
 };
 
 CXmlParser::CXmlParser(CXmlDocument& document, std::string_view text, CXmlArena& arena)
@@ -94,10 +102,18 @@ CXmlParser::CXmlParser(CXmlDocument& document, std::string_view text, CXmlArena&
 
 size_t CXmlParser::Find(char c, size_t from, size_t end) const
 {
+    // Most runs between markup are short: a few bytes by hand before memchr.
     if (from >= end)
         return npos;
-    const void* found = std::memchr(m_text.data() + from, c, end - from);
-    return found ? static_cast<size_t>(static_cast<const char*>(found) - m_text.data()) : npos;
+    const char* data = m_text.data();
+    size_t quick = end - from > 16 ? from + 16 : end;
+    for (size_t i = from; i < quick; ++i)
+        if (data[i] == c)
+            return i;
+    if (quick >= end)
+        return npos;
+    const void* found = std::memchr(data + quick, c, end - quick);
+    return found ? static_cast<size_t>(static_cast<const char*>(found) - data) : npos;
 }
 
 // The first "-->" or "]]>" at or after `from`, ending before `end`.
@@ -236,26 +252,21 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
     const size_t size = m_text.size();
     const char* text = m_text.data();
     CXmlHeader& header = *m_document.m_header;
-    // The open elements, each with the level that reads its content.
+    // The open elements, each with where its level's nodes start. An
+    // abandoned walk hands nothing over: its arena is cleared.
     struct Open {
         CXmlElement* element;
-        Level level;
-        Open(CXmlParser& parser, CXmlElement* e) : element(e), level(parser, e) {}
+        Marks marks;
     };
-    // Innermost first, however the walk ends: each level hands over only its own nodes.
-    struct OpenStack : std::vector<std::unique_ptr<Open>> {
-        ~OpenStack()
-        {
-            while (!empty())
-                pop_back();
-        }
-    } open;
+    std::vector<Open> open;
     open.reserve(64);
     CXmlElement* pending = nullptr;  // the root so far
     CXmlElement* current = nullptr;
     bool seenStartTag = false;
-    auto inner = [&]() { return open.empty() ? nullptr : open.back()->element; };
-    auto childCount = [&]() { return open.empty() ? 0 : open.back()->level.ChildCount(); };
+    auto inner = [&]() { return open.empty() ? nullptr : open.back().element; };
+    auto childCount = [&]() {
+        return open.empty() ? 0 : static_cast<int>(m_staging.children.size() - open.back().marks.children);
+    };
     size_t p = begin;
     for (;;) {
         size_t q = Find('<', p, size);
@@ -273,8 +284,9 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
             if (gt == npos || Find('<', q + 1, gt) != npos)
                 return false;
             if (!open.empty()) {
-                CXmlElement* closed = open.back()->element;
-                open.pop_back();  // hands the closed element its nodes
+                CXmlElement* closed = open.back().element;
+                FinishLevel(closed, open.back().marks);
+                open.pop_back();
                 if (!open.empty())
                     m_staging.children.push_back(closed);
             }
@@ -339,7 +351,7 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
         auto* element = m_arena.Make<CXmlElement>(parent, text + q, r - q + 1, m_arena);
         if (!parent)
             current = pending = element;
-        open.push_back(std::make_unique<Open>(*this, element));
+        open.push_back(Open{element, MarkLevel()});
         p = r + 1;
     }
 }

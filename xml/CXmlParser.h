@@ -53,6 +53,9 @@ private:
         std::vector<CXmlCData> cdata;
     };
     class Level;
+    struct Marks;
+    Marks MarkLevel() const;
+    void FinishLevel(CXmlElement* parent, const Marks& marks);
 
     // The one-walk reading; false when the text needs the level-by-level one.
     bool ParseInOneWalk(size_t begin, CXmlElement*& root);
