@@ -61,21 +61,24 @@ void CXmlElement::ReadAttributes(const char* tag, size_t length, size_t i, CXmlA
             ++i;
         if (i >= length || tag[i] == '>' || tag[i] == '/')
             break;
-        const void* found = std::memchr(tag + i, '=', length - i);
-        if (!found)
+        size_t equals = i;
+        while (equals < length && tag[equals] != '=')
+            ++equals;
+        if (equals >= length)
             break;
-        size_t equals = static_cast<size_t>(static_cast<const char*>(found) - tag);
         size_t nameEnd = equals;
         while (nameEnd > i && tag[nameEnd - 1] == ' ')
             --nameEnd;
-        found = equals + 1 < length ? std::memchr(tag + equals + 1, '"', length - equals - 1) : nullptr;
-        if (!found)
+        size_t open = equals + 1;
+        while (open < length && tag[open] != '"')
+            ++open;
+        if (open >= length)
             break;
-        size_t open = static_cast<size_t>(static_cast<const char*>(found) - tag);
-        found = open + 1 < length ? std::memchr(tag + open + 1, '"', length - open - 1) : nullptr;
-        if (!found)
+        size_t close = open + 1;
+        while (close < length && tag[close] != '"')
+            ++close;
+        if (close >= length)
             break;
-        size_t close = static_cast<size_t>(static_cast<const char*>(found) - tag);
         gathered.emplace_back(std::string_view(tag + i, nameEnd - i),
                               std::string_view(tag + open + 1, close - open - 1), this);
         i = close + 1;

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <intrin.h>
+#endif
 #include <memory>
+#include <new>
 #include <type_traits>
 
 #include "xml/CXmlArena.h"
@@ -17,20 +24,37 @@ static_assert(std::is_trivially_copyable<CXmlContent>::value &&
 namespace {
 constexpr size_t npos = std::string_view::npos;
 
+// The first of up to three bytes in [from, end): sixteen at a time where
+// the processor has SSE2 (every x86-64 does), else one by one.
+size_t FindFirstOf(const char* data, size_t from, size_t end, char a, char b, char c)
+{
+    size_t i = from;
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
+    for (; i + 16 <= end; i += 16) {
+        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, va), _mm_cmpeq_epi8(chunk, vb)),
+                                   _mm_cmpeq_epi8(chunk, vc));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask) {
+#if defined(_MSC_VER) && !defined(__clang__)
+            unsigned long bit;
+            _BitScanForward(&bit, mask);
+            return i + bit;
+#else
+            return i + static_cast<size_t>(__builtin_ctz(mask));
+#endif
+        }
+    }
+#endif
+    for (; i < end; ++i)
+        if (data[i] == a || data[i] == b || data[i] == c)
+            return i;
+    return npos;
+}
+
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// What ends the walk over a start tag: a "/" or ">", and the quote that
-// hides a "/".
-struct TagStops {
-    bool stop[256] = {};
-    constexpr TagStops() : stop()
-    {
-        stop[static_cast<unsigned char>('/')] = true;
-        stop[static_cast<unsigned char>('>')] = true;
-        stop[static_cast<unsigned char>('"')] = true;
-    }
-};
-constexpr TagStops kTagStops;
 
 }  // namespace
 
@@ -50,11 +74,13 @@ namespace {
 template <class T>
 char* MoveStaged(std::vector<T>& staged, size_t from, char* at)
 {
-    size_t bytes = (staged.size() - from) * sizeof(T);
-    if (bytes)
-        std::memcpy(at, static_cast<const void*>(staged.data() + from), bytes);
+    size_t count = staged.size() - from;
+    T* target = reinterpret_cast<T*>(at);
+    // Most levels hold one or two nodes of a kind: no library call for those.
+    for (size_t i = 0; i < count; ++i)
+        new (target + i) T(staged[from + i]);
     staged.erase(staged.begin() + static_cast<std::ptrdiff_t>(from), staged.end());
-    return at + bytes;
+    return at + count * sizeof(T);
 }
 }  // namespace
 
@@ -100,20 +126,34 @@ CXmlParser::CXmlParser(CXmlDocument& document, std::string_view text, CXmlArena&
 {
 }
 
+// Where the nesting count's walk leaves a start tag: its first ">", or a
+// "/" outside double quotes.
+size_t CXmlParser::TagStop(size_t from, size_t end) const
+{
+    bool quoted = false;
+    for (size_t i = FindFirstOf(m_text.data(), from, end, '/', '>', '"'); i != npos;
+         i = FindFirstOf(m_text.data(), i + 1, end, '/', '>', '"')) {
+        char c = m_text[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == '>' || !quoted)
+            return i;
+    }
+    return npos;
+}
+
 size_t CXmlParser::Find(char c, size_t from, size_t end) const
 {
-    // Most runs between markup are short: a few bytes by hand before memchr.
     if (from >= end)
         return npos;
+    // Most runs between markup are short: the first bytes here, the rest by memchr.
     const char* data = m_text.data();
-    size_t quick = end - from > 16 ? from + 16 : end;
-    for (size_t i = from; i < quick; ++i)
-        if (data[i] == c)
-            return i;
-    if (quick >= end)
-        return npos;
-    const void* found = std::memchr(data + quick, c, end - quick);
-    return found ? static_cast<size_t>(static_cast<const char*>(found) - data) : npos;
+    size_t quick = end - from > 64 ? from + 64 : end;
+    size_t found = FindFirstOf(data, from, quick, c, c, c);
+    if (found != npos || quick >= end)
+        return found;
+    const void* at = std::memchr(data + quick, c, end - quick);
+    return at ? static_cast<size_t>(static_cast<const char*>(at) - data) : npos;
 }
 
 // The first "-->" or "]]>" at or after `from`, ending before `end`.
@@ -178,18 +218,7 @@ void CXmlParser::WalkTags(size_t from, std::vector<TagEnd>& ends) const
                 if (m_text[gt - 1] == '-' && m_text[gt - 2] == '-')
                     r = gt;
         } else {
-            bool quoted = false;
-            for (size_t i = q; i < size; ++i) {
-                unsigned char c = static_cast<unsigned char>(m_text[i]);
-                if (!kTagStops.stop[c])
-                    continue;
-                if (c == '"')
-                    quoted = !quoted;
-                else if (c == '>' || !quoted) {
-                    r = i;
-                    break;
-                }
-            }
+            r = TagStop(q + 1, size);
         }
         if (r == npos)
             return;
@@ -279,9 +308,12 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
         AddContent(inner(), p, q, childCount());
         char second = q + 1 < size ? text[q + 1] : '\0';
         if (second == '/') {
-            size_t gt = Find('>', q, size);
-            // The level reading backs up from the ">" to the nearest "<".
-            if (gt == npos || Find('<', q + 1, gt) != npos)
+            // The level reading backs up from the ">" to the nearest "<":
+            // the end tag must hold no other.
+            size_t gt = q + 2;
+            while (gt < size && text[gt] != '>' && text[gt] != '<')
+                ++gt;
+            if (gt >= size || text[gt] != '>')
                 return false;
             if (!open.empty()) {
                 CXmlElement* closed = open.back().element;
@@ -316,19 +348,7 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
             continue;
         }
         // A start tag: it ends at its first ">", or at a "/" outside quotes.
-        size_t r = npos;
-        bool quoted = false;
-        for (size_t i = q + 1; i < size; ++i) {
-            unsigned char c = static_cast<unsigned char>(text[i]);
-            if (!kTagStops.stop[c])
-                continue;
-            if (c == '"')
-                quoted = !quoted;
-            else if (c == '>' || !quoted) {
-                r = i;
-                break;
-            }
-        }
+        size_t r = TagStop(q + 1, size);
         if (r == npos)
             return false;
         seenStartTag = true;

@@ -63,6 +63,7 @@ private:
     void WalkTags(size_t from, std::vector<TagEnd>& ends) const;
     uint32_t EndOfTag(size_t lt);
     size_t Find(char c, size_t from, size_t end) const;
+    size_t TagStop(size_t from, size_t end) const;
     size_t FindTerminator(const char* what, size_t from, size_t end) const;
     bool StartsAt(size_t at, const char* what, size_t length, size_t end) const;
     void AddContent(CXmlElement* owner, size_t begin, size_t end, int position);
