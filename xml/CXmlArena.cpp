@@ -10,7 +10,7 @@ void CXmlArena::Reserve(size_t bytes)
         m_blockSize = bytes;
 }
 
-// Each further block is a quarter of what the arena holds: little is left
+// Each further block is an eighth of what the arena holds: little is left
 // unused at the end, and there are few blocks.
 void* CXmlArena::AllocateInNewBlock(size_t size, size_t align)
 {
@@ -20,7 +20,7 @@ void* CXmlArena::AllocateInNewBlock(size_t size, size_t align)
     m_next = m_blocks.back().get();
     m_left = blockSize;
     m_held += blockSize;
-    m_blockSize = m_held / 4 > kFirstBlock ? m_held / 4 : kFirstBlock;
+    m_blockSize = m_held / 8 > kFirstBlock ? m_held / 8 : kFirstBlock;
     return Allocate(size, align);
 }
 

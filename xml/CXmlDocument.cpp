@@ -103,8 +103,8 @@ void CXmlDocument::LoadBytes(std::string bytes, bool fileFound)
     }
     // Node texts are ranges of the loaded text, kept here.
     m_text = std::make_unique<std::string>(std::move(bytes));
-    // About as much again in nodes as the text holds, in a few blocks.
-    m_arena.Reserve(m_text->size() + m_text->size() / 2);
+    // Nodes take about twice the text's size: the first block is the text's size.
+    m_arena.Reserve(m_text->size());
     CXmlParser parser(*this, *m_text, m_arena);
     m_root = parser.ParseTopLevel(lt);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,13 @@ public:
         m_cdataCount = cdata;
     }
 
+    // The same for an element whose only node is one run of text, kept in the element itself.
+    void SetOnlyContent(const CXmlContent& content)
+    {
+        m_lists = new (m_onlyContent) CXmlContent(content);
+        m_contentCount = 1;
+    }
+
 private:
     void ReadAttributes(const char* tag, size_t length, size_t from, CXmlArena& arena);
     CXmlComment* Comments() const
@@ -90,4 +98,5 @@ private:
     uint32_t m_commentCount = 0;
     uint32_t m_contentCount = 0;
     uint32_t m_cdataCount = 0;
+    alignas(CXmlContent) unsigned char m_onlyContent[sizeof(CXmlContent)];
 };

@@ -170,16 +170,22 @@ bool CXmlParser::StartsAt(size_t at, const char* what, size_t length, size_t end
     return at + length <= end && std::memcmp(m_text.data() + at, what, length) == 0;
 }
 
-void CXmlParser::AddContent(CXmlElement* owner, size_t begin, size_t end, int position)
+std::string_view CXmlParser::Trimmed(size_t begin, size_t end) const
 {
-    if (!owner)
-        return;
     while (begin < end && IsXmlSpace(m_text[begin]))
         ++begin;
     while (end > begin && IsXmlSpace(m_text[end - 1]))
         --end;
-    if (begin < end)
-        m_staging.contents.emplace_back(m_text.substr(begin, end - begin), owner, position);
+    return m_text.substr(begin, end - begin);
+}
+
+void CXmlParser::AddContent(CXmlElement* owner, size_t begin, size_t end, int position)
+{
+    if (!owner)
+        return;
+    std::string_view text = Trimmed(begin, end);
+    if (!text.empty())
+        m_staging.contents.emplace_back(text, owner, position);
 }
 
 // The nesting count's walk from the "<" at `from` to the end of the text:
@@ -305,7 +311,6 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
             root = pending;
             return true;
         }
-        AddContent(inner(), p, q, childCount());
         char second = q + 1 < size ? text[q + 1] : '\0';
         if (second == '/') {
             // The level reading backs up from the ">" to the nearest "<":
@@ -315,16 +320,30 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
                 ++gt;
             if (gt >= size || text[gt] != '>')
                 return false;
-            if (!open.empty()) {
-                CXmlElement* closed = open.back().element;
-                FinishLevel(closed, open.back().marks);
-                open.pop_back();
-                if (!open.empty())
-                    m_staging.children.push_back(closed);
+            if (open.empty()) {
+                p = gt + 1;
+                continue;
             }
+            CXmlElement* closed = open.back().element;
+            const Marks& marks = open.back().marks;
+            std::string_view only = Trimmed(p, q);
+            if (marks.children == m_staging.children.size() && marks.comments == m_staging.comments.size() &&
+                marks.contents == m_staging.contents.size() && marks.cdata == m_staging.cdata.size()) {
+                // Nothing but text, or nothing: most elements are read so.
+                if (!only.empty())
+                    closed->SetOnlyContent(CXmlContent(only, closed, 0));
+            } else {
+                if (!only.empty())
+                    m_staging.contents.emplace_back(only, closed, childCount());
+                FinishLevel(closed, marks);
+            }
+            open.pop_back();
+            if (!open.empty())
+                m_staging.children.push_back(closed);
             p = gt + 1;
             continue;
         }
+        AddContent(inner(), p, q, childCount());
         if (second == '?')
             return false;
         if (second == '!' && (StartsAt(q, "<!--", 4, size) || StartsAt(q, "<![CDATA[", 9, size))) {

@@ -67,6 +67,8 @@ private:
     size_t FindTerminator(const char* what, size_t from, size_t end) const;
     bool StartsAt(size_t at, const char* what, size_t length, size_t end) const;
     void AddContent(CXmlElement* owner, size_t begin, size_t end, int position);
+    // The text between two points, without white space at either end.
+    std::string_view Trimmed(size_t begin, size_t end) const;
 
     CXmlDocument& m_document;
     std::string_view m_text;
