@@ -22,6 +22,7 @@
 #include "exec/ToolCommand.h"
 #include "exec/ToolRunner.h"
 #include "exec/WindowWritePath.h"
+#include "model/DisplayPositions.h"
 #include "model/EntryMarks.h"
 #include "model/StoreReadFailure.h"
 #include "model/WriteVerification.h"
@@ -243,6 +244,7 @@ void CKeystaveDlg::FillLoaderList()
     m_loaderList.DeleteAllItems();
     const CBcdBootManager* manager = m_model.GetBootManager();
     std::string defaultId = manager ? manager->GetDefault() : std::string();
+    CDisplayPositions positions(manager);
     int row = 0;
     for (const auto& loader : m_model.GetLoaders()) {
         row = m_loaderList.InsertItem(row, loader->GetIdentifier(),
@@ -252,7 +254,7 @@ void CKeystaveDlg::FillLoaderList()
         m_loaderList.SetItemText(row, 1, loader->GetDescription());
         if (!defaultId.empty())
             m_loaderList.SetItemText(row, 2, loader->GetIdentifier() == defaultId ? "TRUE" : "FALSE");
-        int position = loader->GetDisplayOrderPosition(manager);
+        int position = positions.Of(loader->GetIdentifier());
         m_loaderList.SetItemText(row, 3, position > 0 ? std::to_string(position) : std::string());
         m_loaderList.SetItemText(row, 4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
         ++row;

@@ -1,9 +1,12 @@
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+
 #include "catalogue/ElementCatalogue.h"
 #include "common/UserNotice.h"
 #include "exec/SplitToolOutput.h"
 #include "model/CStoreModel.h"
+#include "model/DisplayPositions.h"
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
 #include "sim/SimStoreFile.h"
@@ -73,9 +76,65 @@ void BM_SplitOnly(benchmark::State& state)
                             static_cast<int64_t>(text.size()));
 }
 
+// The least any reading of the text costs: finding its line ends.
+void BM_CountLines(benchmark::State& state)
+{
+    const std::string text = EnumerationWithLoaders(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        size_t lines = 0;
+        for (const char* at = text.data(), *end = text.data() + text.size();
+             (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)))) != nullptr; ++at)
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+}
+
+// The loader list's display positions: each loader's place looked up in the
+// whole display order, as the list was filled before, and one table made
+// once per fill.
+void BM_DisplayPositionEach(benchmark::State& state)
+{
+    if (!LoadCatalogueOnce()) {
+        state.SkipWithError("definitions file not found");
+        return;
+    }
+    const std::string text = EnumerationWithLoaders(static_cast<int>(state.range(0)));
+    CStoreModel model([&](const std::string&) { return text; });
+    model.EnumerateStore();
+    for (auto _ : state) {
+        long sum = 0;
+        for (const auto& loader : model.GetLoaders())
+            sum += loader->GetDisplayOrderPosition(model.GetBootManager());
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void BM_DisplayPositions(benchmark::State& state)
+{
+    if (!LoadCatalogueOnce()) {
+        state.SkipWithError("definitions file not found");
+        return;
+    }
+    const std::string text = EnumerationWithLoaders(static_cast<int>(state.range(0)));
+    CStoreModel model([&](const std::string&) { return text; });
+    model.EnumerateStore();
+    for (auto _ : state) {
+        CDisplayPositions positions(model.GetBootManager());
+        long sum = 0;
+        for (const auto& loader : model.GetLoaders())
+            sum += positions.Of(loader->GetIdentifier());
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
 }  // namespace
 
-BENCHMARK(BM_EnumerateStore)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SplitOnly)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnumerateStore)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SplitOnly)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CountLines)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DisplayPositionEach)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DisplayPositions)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -41,6 +41,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/DebugSettingsPlan.cpp
   model/WriteVerification.cpp
   model/EntryMarks.cpp
+  model/DisplayPositions.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp

@@ -31,11 +31,11 @@ bool CBcdItem::SetUnknownEnum(const std::string& name)
     return AttachUnknown(name, ElementCatalogue::kUnknownEnum);
 }
 
-bool CBcdItem::AddValue(const std::string& value)
+bool CBcdItem::AddValue(std::string value)
 {
     if (m_definition < 0 || (!IsMultiValued() && !m_values.empty()))
         return false;
-    m_values.push_back(value);
+    m_values.push_back(std::move(value));
     return true;
 }
 

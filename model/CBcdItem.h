@@ -17,7 +17,7 @@ public:
 
     // False (nothing added) without a record, or when a single-valued item
     // already holds its value.
-    bool AddValue(const std::string& value);
+    bool AddValue(std::string value);
 
     // Replaces every value of a multi-valued item (a list edited in memory);
     // the list keeps its identity, so grid cells showing it stay valid.

@@ -1,6 +1,6 @@
 #include "model/CLineTokenizer.h"
 
-CLineTokenizer::CLineTokenizer(const std::string& text, const std::string& delimiters)
+CLineTokenizer::CLineTokenizer(std::string_view text, const std::string& delimiters)
     : m_text(text)
 {
     for (char c : delimiters)
@@ -17,7 +17,7 @@ bool CLineTokenizer::NextToken(std::string& token)
     size_t start = m_position;
     while (m_position < m_text.size() && !IsDelimiter(m_text[m_position]))
         ++m_position;
-    token = m_text.substr(start, m_position - start);
+    token.assign(m_text.data() + start, m_position - start);
     return true;
 }
 
@@ -26,5 +26,5 @@ std::string CLineTokenizer::Rest() const
     size_t at = m_position;
     while (at < m_text.size() && IsDelimiter(m_text[at]))
         ++at;
-    return m_text.substr(at);
+    return std::string(m_text.substr(at));
 }

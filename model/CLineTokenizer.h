@@ -1,11 +1,19 @@
 #pragma once
 #include <bitset>
 #include <string>
+#include <string_view>
 
 // Cuts one line into tokens separated by any of the delimiter characters.
+// It reads the caller's text in place: the text must outlive the tokenizer.
 class CLineTokenizer {
 public:
-    CLineTokenizer(const std::string& text, const std::string& delimiters);
+    CLineTokenizer(std::string_view text, const std::string& delimiters);
+    CLineTokenizer(const char* text, const std::string& delimiters)
+        : CLineTokenizer(std::string_view(text), delimiters)
+    {
+    }
+    // A temporary would be gone before the first token.
+    CLineTokenizer(std::string&& text, const std::string& delimiters) = delete;
 
     // The next token, with the position left on the delimiter that ended it;
     // false (and an empty token) at the end of the text.
@@ -17,7 +25,7 @@ public:
 private:
     bool IsDelimiter(char c) const { return m_delimiters.test(static_cast<unsigned char>(c)); }
 
-    std::string m_text;
+    std::string_view m_text;
     std::bitset<256> m_delimiters;
     size_t m_position = 0;
 };

@@ -144,12 +144,6 @@ bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& li
     return true;
 }
 
-std::vector<std::string> SplitOutputLines(const std::string& output)
-{
-    // Some translated headings end with a bare line feed.
-    return SplitToolOutput(NormalizeLineEnds(output));
-}
-
 bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& lines, size_t& i)
 {
     while (i < lines.size()) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "exec/SplitToolOutput.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,5 +62,3 @@ bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& l
 enum class SectionType { BootManager, Loader, Other };
 SectionType ClassifySection(const std::vector<std::string>& lines, size_t i);
 
-// The tool's output cut into lines, bare line feeds ending lines too.
-std::vector<std::string> SplitOutputLines(const std::string& output);

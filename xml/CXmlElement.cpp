@@ -53,9 +53,10 @@ CXmlElement::CXmlElement(CXmlElement* parent, const char* tag, size_t length, CX
 
 void CXmlElement::ReadAttributes(const char* tag, size_t length, size_t i, CXmlArena& arena)
 {
-    // Gathered here first, so that the arena gets exactly the array they need.
-    thread_local std::vector<CXmlAttribute> gathered;
-    gathered.clear();
+    // Side by side in the arena: nothing else is placed there meanwhile, so
+    // each one follows the last unless a new block began.
+    CXmlAttribute* first = nullptr;
+    size_t count = 0;
     for (;;) {
         while (i < length && (tag[i] == ' ' || tag[i] == '\t'))
             ++i;
@@ -79,16 +80,22 @@ void CXmlElement::ReadAttributes(const char* tag, size_t length, size_t i, CXmlA
             ++close;
         if (close >= length)
             break;
-        gathered.emplace_back(std::string_view(tag + i, nameEnd - i),
-                              std::string_view(tag + open + 1, close - open - 1), this);
+        CXmlAttribute* added = arena.Make<CXmlAttribute>(std::string_view(tag + i, nameEnd - i),
+                                                         std::string_view(tag + open + 1, close - open - 1), this);
+        if (!first) {
+            first = added;
+        } else if (added != first + count) {
+            auto* moved = static_cast<CXmlAttribute*>(
+                arena.Allocate((count + 1) * sizeof(CXmlAttribute), alignof(CXmlAttribute)));
+            std::memcpy(static_cast<void*>(moved), first, count * sizeof(CXmlAttribute));
+            moved[count] = *added;
+            first = moved;
+        }
+        ++count;
         i = close + 1;
     }
-    if (gathered.empty())
-        return;
-    m_attributeCount = static_cast<uint32_t>(gathered.size());
-    m_attributes = static_cast<CXmlAttribute*>(
-        arena.Allocate(gathered.size() * sizeof(CXmlAttribute), alignof(CXmlAttribute)));
-    std::memcpy(static_cast<void*>(m_attributes), gathered.data(), gathered.size() * sizeof(CXmlAttribute));
+    m_attributes = first;
+    m_attributeCount = static_cast<uint32_t>(count);
 }
 
 size_t CXmlElement::GetElementName(char* buffer, bool raw) const
