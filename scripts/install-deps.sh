@@ -5,6 +5,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update
 apt-get install -y --no-install-recommends \
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev \
+  libpugixml-dev libtinyxml2-dev \
   g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils xdotool imagemagick python3
 
 # The HTML Help compiler comes with Free Pascal's utilities; only its one
