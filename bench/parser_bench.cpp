@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 
 #include "catalogue/ElementCatalogue.h"
 #include "common/UserNotice.h"
@@ -94,15 +95,27 @@ void BM_CountLines(benchmark::State& state)
 // The loader list's display positions: each loader's place looked up in the
 // whole display order, as the list was filled before, and one table made
 // once per fill.
-void BM_DisplayPositionEach(benchmark::State& state)
+// A model read from an enumeration with `loaders` entries; false when the
+// definitions are missing.
+bool ReadModel(benchmark::State& state, std::string& text, std::unique_ptr<CStoreModel>& model)
 {
     if (!LoadCatalogueOnce()) {
         state.SkipWithError("definitions file not found");
-        return;
+        return false;
     }
-    const std::string text = EnumerationWithLoaders(static_cast<int>(state.range(0)));
-    CStoreModel model([&](const std::string&) { return text; });
-    model.EnumerateStore();
+    text = EnumerationWithLoaders(static_cast<int>(state.range(0)));
+    model = std::make_unique<CStoreModel>([&text](const std::string&) { return text; });
+    model->EnumerateStore();
+    return true;
+}
+
+void BM_DisplayPositionEach(benchmark::State& state)
+{
+    std::string text;
+    std::unique_ptr<CStoreModel> read;
+    if (!ReadModel(state, text, read))
+        return;
+    const CStoreModel& model = *read;
     for (auto _ : state) {
         long sum = 0;
         for (const auto& loader : model.GetLoaders())
@@ -113,13 +126,11 @@ void BM_DisplayPositionEach(benchmark::State& state)
 
 void BM_DisplayPositions(benchmark::State& state)
 {
-    if (!LoadCatalogueOnce()) {
-        state.SkipWithError("definitions file not found");
+    std::string text;
+    std::unique_ptr<CStoreModel> read;
+    if (!ReadModel(state, text, read))
         return;
-    }
-    const std::string text = EnumerationWithLoaders(static_cast<int>(state.range(0)));
-    CStoreModel model([&](const std::string&) { return text; });
-    model.EnumerateStore();
+    const CStoreModel& model = *read;
     for (auto _ : state) {
         CDisplayPositions positions(model.GetBootManager());
         long sum = 0;
