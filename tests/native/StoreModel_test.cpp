@@ -1,4 +1,6 @@
+#include "common/TextCompare.h"
 #include "model/CStoreModel.h"
+#include "model/DisplayPositions.h"
 
 #include <gtest/gtest.h>
 
@@ -318,11 +320,17 @@ TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
     ASSERT_NE(order, nullptr);
     ASSERT_FALSE(order->values.empty());
     ASSERT_EQ(model.GetLoaders().size(), 4u) << "the boot sector is no loader";
+    CDisplayPositions positions(model.GetBootManager());
     for (size_t k = 0; k < model.GetLoaders().size(); ++k) {
         expectSameAsStore(Loader(model, k));
         EXPECT_EQ(Loader(model, k).GetDisplayOrderPosition(model.GetBootManager()),
                   static_cast<int>(k) + 1);
+        // The loader list's table says the same, in any case.
+        EXPECT_EQ(positions.Of(Loader(model, k).GetIdentifier()), static_cast<int>(k) + 1);
+        EXPECT_EQ(positions.Of(ToUpperAscii(Loader(model, k).GetIdentifier())), static_cast<int>(k) + 1);
     }
+    EXPECT_EQ(positions.Of("{00000000-0000-0000-0000-000000000000}"), -1);
+    EXPECT_EQ(CDisplayPositions(nullptr).Of(order->values[0]), -1);
     EXPECT_EQ(model.GetLoaders()[0]->GetIdentifier(), order->values[0]);
     EXPECT_EQ(model.GetDebugSettings()->GetDebugType(), DebugTypeLocal);
     EXPECT_EQ(model.GetDebugSettings()->GetItems().size(), 1u);
