@@ -305,9 +305,7 @@ void CKeystaveDlg::CheckConfirmedChanges()
 void CKeystaveDlg::ShowBackups()
 {
     CBackupsDlg backups(m_hWnd);
-    bool restored = backups.DoModal() == IDOK;
-    MentionFirstBackup();
-    if (!restored)
+    if (backups.DoModal() != IDOK)
         return;
     // The restored store holds none of the changes still to be checked.
     ProgramSession().TakeChanges();
@@ -425,9 +423,7 @@ void CKeystaveDlg::ModifyDebugSettings()
         return;
     }
     CModifyDbgSettingsDlg debug(*settings, m_hWnd);
-    bool changed = debug.DoModal() == IDOK;
-    MentionFirstBackup();
-    if (!changed)
+    if (debug.DoModal() != IDOK)
         return;
     m_model.RefreshDebugSettings();
     FillGrids();

@@ -215,14 +215,11 @@ void CXmlParser::WalkTags(size_t from, std::vector<TagEnd>& ends) const
         bool markup = StartsAt(q, "<!--", 4, size) || StartsAt(q, "<?", 2, size);
         bool cdata = StartsAt(q, "<![CDATA[", 9, size);
         size_t r = npos;
-        if (cdata) {
-            for (size_t gt = Find('>', q + 11, size); gt != npos && r == npos; gt = Find('>', gt + 1, size))
-                if (m_text[gt - 1] == ']' && m_text[gt - 2] == ']')
-                    r = gt;
-        } else if (markup) {
-            for (size_t gt = Find('>', q + 3, size); gt != npos && r == npos; gt = Find('>', gt + 1, size))
-                if (m_text[gt - 1] == '-' && m_text[gt - 2] == '-')
-                    r = gt;
+        if (cdata || markup) {
+            // A CDATA section ends at "]]>" after its marker; a comment or
+            // processing instruction only at "-->".
+            size_t terminator = cdata ? FindTerminator("]]>", q + 9, size) : FindTerminator("-->", q + 1, size);
+            r = terminator == npos ? npos : terminator + 2;
         } else {
             r = TagStop(q + 1, size);
         }
