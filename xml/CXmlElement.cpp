@@ -4,26 +4,8 @@
 #include <vector>
 
 #include "xml/CXmlArena.h"
+#include "xml/XmlByteClasses.h"
 #include "xml/XmlText.h"
-
-namespace {
-
-// What a name's bytes can be: the end of the name, or a byte that the
-// stored (entity-encoded) name writes as a reference.
-struct NameBytes {
-    unsigned char kind[256] = {};
-    static constexpr unsigned char kEnds = 1, kEncoded = 2;
-    constexpr NameBytes() : kind()
-    {
-        for (char c : {' ', '\t', '/', '>', '"'})
-            kind[static_cast<unsigned char>(c)] = kEnds;
-        for (char c : {'&', '<', '\''})
-            kind[static_cast<unsigned char>(c)] = kEncoded;
-    }
-};
-constexpr NameBytes kNameBytes;
-
-}  // namespace
 
 CXmlElement::CXmlElement(CXmlElement* parent, const char* tag, size_t length, CXmlArena& arena)
     : m_parent(parent)
@@ -34,21 +16,28 @@ CXmlElement::CXmlElement(CXmlElement* parent, const char* tag, size_t length, CX
     size_t start = i;
     bool encoded = false;
     for (; i < length; ++i) {
-        unsigned char kind = kNameBytes.kind[static_cast<unsigned char>(tag[i])];
-        if (kind == NameBytes::kEnds)
+        unsigned char kind = kXmlBytes[tag[i]];
+        if (kind & XmlByteClasses::kNameEnd)
             break;
-        encoded |= kind == NameBytes::kEncoded;
+        encoded |= (kind & XmlByteClasses::kEncoded) != 0;
     }
-    std::string_view name(tag + start, i - start);
-    if (encoded && NeedsEncoding(name)) {
-        std::string encoded = EncodeEntities(name);
-        char* copy = static_cast<char*>(arena.Allocate(encoded.size() + 1, 1));
-        std::memcpy(copy, encoded.c_str(), encoded.size() + 1);
-        name = std::string_view(copy, encoded.size());
-    }
-    m_name = name.data();
-    m_nameLength = static_cast<uint32_t>(name.size());
+    m_name = tag + start;
+    m_nameLength = static_cast<uint32_t>(i - start);
+    if (encoded)
+        EncodeName(arena);
     ReadAttributes(tag, length, i, arena);
+}
+
+void CXmlElement::EncodeName(CXmlArena& arena)
+{
+    std::string_view name = StoredName();
+    if (!NeedsEncoding(name))
+        return;
+    std::string encoded = EncodeEntities(name);
+    char* copy = static_cast<char*>(arena.Allocate(encoded.size() + 1, 1));
+    std::memcpy(copy, encoded.c_str(), encoded.size() + 1);
+    m_name = copy;
+    m_nameLength = static_cast<uint32_t>(encoded.size());
 }
 
 void CXmlElement::ReadAttributes(const char* tag, size_t length, size_t i, CXmlArena& arena)

@@ -24,6 +24,19 @@ public:
     // attributes follow. Names and attributes stay ranges of `tag`, which
     // must outlive the element, unless a name needs encoding.
     CXmlElement(CXmlElement* parent, const char* tag, size_t length, CXmlArena& arena);
+    // The same when the reader has already found the name in the tag; the
+    // attributes are read from tag[from] up to tag[end - 1]. `mayBeEncoded`:
+    // the name holds a byte that the stored name may write as a reference.
+    CXmlElement(CXmlElement* parent, std::string_view name, bool mayBeEncoded, const char* tag, size_t from,
+                size_t end, CXmlArena& arena)
+        : m_parent(parent), m_name(name.data()), m_nameLength(static_cast<uint32_t>(name.size()))
+    {
+        if (mayBeEncoded)
+            EncodeName(arena);
+        // A tag without attributes ends right after its name.
+        if (from < end && tag[from] != '>' && tag[from] != '/')
+            ReadAttributes(tag, end, from, arena);
+    }
 
     CXmlElement* GetParent() const { return m_parent; }
     // As CXmlContent::GetValue, on the element's name.
@@ -80,6 +93,7 @@ public:
     }
 
 private:
+    void EncodeName(CXmlArena& arena);
     void ReadAttributes(const char* tag, size_t length, size_t from, CXmlArena& arena);
     CXmlComment* Comments() const
     {

@@ -15,6 +15,7 @@
 #include "xml/CXmlArena.h"
 #include "xml/CXmlDocument.h"
 #include "xml/CXmlElement.h"
+#include "xml/XmlByteClasses.h"
 
 static_assert(std::is_trivially_copyable<CXmlContent>::value &&
                   std::is_trivially_copyable<CXmlComment>::value &&
@@ -24,33 +25,83 @@ static_assert(std::is_trivially_copyable<CXmlContent>::value &&
 namespace {
 constexpr size_t npos = std::string_view::npos;
 
+#if defined(__SSE2__) || defined(_M_X64)
+#define KEYSTAVE_XML_SSE2 1
+#endif
+
+#ifdef KEYSTAVE_XML_SSE2
+unsigned LowestBit(unsigned mask)
+{
+#if defined(_MSC_VER) && !defined(__clang__)
+    unsigned long bit;
+    _BitScanForward(&bit, mask);
+    return bit;
+#else
+    return static_cast<unsigned>(__builtin_ctz(mask));
+#endif
+}
+
+__m128i Load16(const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+__m128i Equal(__m128i chunk, char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); }
+unsigned Mask(__m128i hits) { return static_cast<unsigned>(_mm_movemask_epi8(hits)); }
+#endif
+
 // The first of up to three bytes in [from, end): sixteen at a time where
 // the processor has SSE2 (every x86-64 does), else one by one.
 size_t FindFirstOf(const char* data, size_t from, size_t end, char a, char b, char c)
 {
     size_t i = from;
-#if defined(__SSE2__) || defined(_M_X64)
-    const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
+#ifdef KEYSTAVE_XML_SSE2
     for (; i + 16 <= end; i += 16) {
-        __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, va), _mm_cmpeq_epi8(chunk, vb)),
-                                   _mm_cmpeq_epi8(chunk, vc));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
-        if (mask) {
-#if defined(_MSC_VER) && !defined(__clang__)
-            unsigned long bit;
-            _BitScanForward(&bit, mask);
-            return i + bit;
-#else
-            return i + static_cast<size_t>(__builtin_ctz(mask));
-#endif
-        }
+        __m128i chunk = Load16(data + i);
+        unsigned mask = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, a), Equal(chunk, b)), Equal(chunk, c)));
+        if (mask)
+            return i + LowestBit(mask);
     }
 #endif
     for (; i < end; ++i)
         if (data[i] == a || data[i] == b || data[i] == c)
             return i;
     return npos;
+}
+
+// The first byte in [from, end) that is not white space; `end` when none.
+size_t SkipSpaces(const char* data, size_t from, size_t end)
+{
+    while (from < end && (kXmlBytes[data[from]] & XmlByteClasses::kSpace))
+        ++from;
+    return from;
+}
+
+// Where an element's name that starts at `from` ends: at the first blank,
+// tab, "/", ">" or quote, or at `end`. `encoded` tells whether a byte
+// before that is one the stored name writes as a reference.
+size_t FindNameEnd(const char* data, size_t from, size_t end, bool& encoded)
+{
+    size_t i = from;
+    encoded = false;
+#ifdef KEYSTAVE_XML_SSE2
+    for (; i + 16 <= end; i += 16) {
+        __m128i chunk = Load16(data + i);
+        unsigned stops = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, ' '), Equal(chunk, '\t')),
+                                           _mm_or_si128(_mm_or_si128(Equal(chunk, '/'), Equal(chunk, '>')),
+                                                        Equal(chunk, '"'))));
+        unsigned encodes = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, '&'), Equal(chunk, '<')), Equal(chunk, '\'')));
+        if (stops) {
+            unsigned bit = LowestBit(stops);
+            encoded |= (encodes & ((1u << bit) - 1)) != 0;
+            return i + bit;
+        }
+        encoded |= encodes != 0;
+    }
+#endif
+    for (; i < end; ++i) {
+        unsigned char kind = kXmlBytes[data[i]];
+        if (kind & XmlByteClasses::kNameEnd)
+            break;
+        encoded |= (kind & XmlByteClasses::kEncoded) != 0;
+    }
+    return i;
 }
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -279,6 +330,31 @@ CXmlElement* CXmlParser::ParseTopLevel(size_t begin)
     return ParseLevel(nullptr, begin, m_text.size(), 0);
 }
 
+// The next "<" at or after `from` (npos when none), and the text before
+// it without white space at either end. Most often that text is only the
+// blanks that indent the "<", which need no search.
+inline size_t CXmlParser::NextMarkup(size_t from, std::string_view& between) const
+{
+    const char* text = m_text.data();
+    const size_t size = m_text.size();
+    size_t textBegin = SkipSpaces(text, from, size);
+    size_t lt = textBegin < size && text[textBegin] == '<' ? textBegin : Find('<', textBegin, size);
+    size_t textEnd = lt == npos ? textBegin : lt;
+    while (textEnd > textBegin && (kXmlBytes[text[textEnd - 1]] & XmlByteClasses::kSpace))
+        --textEnd;
+    between = std::string_view(text + textBegin, textEnd - textBegin);
+    return lt;
+}
+
+// Just past the name of the end tag at `lt`: its ">", or npos when another
+// "<" or the end of the text comes first. The level reading backs up from
+// the ">" to the nearest "<", so the end tag must hold no other.
+inline size_t CXmlParser::EndTagClose(size_t lt) const
+{
+    size_t gt = FindFirstOf(m_text.data(), lt + 2, m_text.size(), '>', '<', '<');
+    return gt != npos && m_text[gt] == '>' ? gt : npos;
+}
+
 bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
 {
     const size_t size = m_text.size();
@@ -299,9 +375,10 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
     auto childCount = [&]() {
         return open.empty() ? 0 : static_cast<int>(m_staging.children.size() - open.back().marks.children);
     };
-    size_t p = begin;
+    std::string_view between;
+    size_t next = NextMarkup(begin, between);
     for (;;) {
-        size_t q = Find('<', p, size);
+        size_t q = next;
         if (q == npos) {
             if (!open.empty())
                 return false;  // an element without its end
@@ -310,37 +387,33 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
         }
         char second = q + 1 < size ? text[q + 1] : '\0';
         if (second == '/') {
-            // The level reading backs up from the ">" to the nearest "<":
-            // the end tag must hold no other.
-            size_t gt = q + 2;
-            while (gt < size && text[gt] != '>' && text[gt] != '<')
-                ++gt;
-            if (gt >= size || text[gt] != '>')
+            size_t gt = EndTagClose(q);
+            if (gt == npos)
                 return false;
             if (open.empty()) {
-                p = gt + 1;
+                next = NextMarkup(gt + 1, between);
                 continue;
             }
             CXmlElement* closed = open.back().element;
             const Marks& marks = open.back().marks;
-            std::string_view only = Trimmed(p, q);
             if (marks.children == m_staging.children.size() && marks.comments == m_staging.comments.size() &&
                 marks.contents == m_staging.contents.size() && marks.cdata == m_staging.cdata.size()) {
                 // Nothing but text, or nothing: most elements are read so.
-                if (!only.empty())
-                    closed->SetOnlyContent(CXmlContent(only, closed, 0));
+                if (!between.empty())
+                    closed->SetOnlyContent(CXmlContent(between, closed, 0));
             } else {
-                if (!only.empty())
-                    m_staging.contents.emplace_back(only, closed, childCount());
+                if (!between.empty())
+                    m_staging.contents.emplace_back(between, closed, childCount());
                 FinishLevel(closed, marks);
             }
             open.pop_back();
             if (!open.empty())
                 m_staging.children.push_back(closed);
-            p = gt + 1;
+            next = NextMarkup(gt + 1, between);
             continue;
         }
-        AddContent(inner(), p, q, childCount());
+        if (!between.empty() && !open.empty())
+            m_staging.contents.emplace_back(between, open.back().element, childCount());
         if (second == '?')
             return false;
         if (second == '!' && (StartsAt(q, "<!--", 4, size) || StartsAt(q, "<![CDATA[", 9, size))) {
@@ -360,35 +433,58 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
             } else if (parent) {
                 m_staging.cdata.emplace_back(m_text.substr(q + 9, gt - 2 - (q + 9)), parent, childCount());
             }
-            p = gt + 1;
+            next = NextMarkup(gt + 1, between);
             continue;
         }
-        // A start tag: it ends at its first ">", or at a "/" outside quotes.
-        size_t r = TagStop(q + 1, size);
+        // A start tag: its name runs from past the "<"s to a blank, "/",
+        // ">" or quote; the tag ends at its first ">", or at a "/" outside
+        // quotes. Without attributes, the name's end is the tag's.
+        size_t nameBegin = q + 1;
+        while (nameBegin < size && text[nameBegin] == '<')
+            ++nameBegin;
+        bool mayBeEncoded = false;
+        size_t nameEnd = FindNameEnd(text, nameBegin, size, mayBeEncoded);
+        if (nameEnd >= size)
+            return false;
+        size_t r = text[nameEnd] == '>' || text[nameEnd] == '/' ? nameEnd : TagStop(nameEnd, size);
         if (r == npos)
             return false;
         seenStartTag = true;
         CXmlElement* parent = inner();
+        std::string_view name(text + nameBegin, nameEnd - nameBegin);
         if (text[r] == '/') {
             if (r + 1 >= size || text[r + 1] != '>')
                 return false;
-            auto* element = m_arena.Make<CXmlElement>(parent, text + q + 1, r - q, m_arena);
+            auto* element = m_arena.Make<CXmlElement>(parent, name, mayBeEncoded, text, nameEnd, r + 1, m_arena);
             if (parent)
                 m_staging.children.push_back(element);
             else if (!current)
                 current = pending = element;
-            p = r + 2;
+            next = NextMarkup(r + 2, between);
             continue;
         }
         // A "/" just before the ">" inside quotes: the level reading would take
         // the tag as empty, the count as open.
         if (text[r - 1] == '/' || open.size() + 1 >= static_cast<size_t>(CXmlDocument::kMaxDepth))
             return false;
-        auto* element = m_arena.Make<CXmlElement>(parent, text + q, r - q + 1, m_arena);
+        auto* element = m_arena.Make<CXmlElement>(parent, name, mayBeEncoded, text, nameEnd, r + 1, m_arena);
         if (!parent)
             current = pending = element;
+        next = NextMarkup(r + 1, between);
+        if (next != npos && next + 1 < size && text[next + 1] == '/') {
+            // Its end tag follows its text, or nothing: most elements are so,
+            // and need no place among the open ones.
+            size_t gt = EndTagClose(next);
+            if (gt == npos)
+                return false;
+            if (!between.empty())
+                element->SetOnlyContent(CXmlContent(between, element, 0));
+            if (parent)
+                m_staging.children.push_back(element);
+            next = NextMarkup(gt + 1, between);
+            continue;
+        }
         open.push_back(Open{element, MarkLevel()});
-        p = r + 1;
     }
 }
 

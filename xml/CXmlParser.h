@@ -59,6 +59,8 @@ private:
 
     // The one-walk reading; false when the text needs the level-by-level one.
     bool ParseInOneWalk(size_t begin, CXmlElement*& root);
+    size_t NextMarkup(size_t from, std::string_view& between) const;
+    size_t EndTagClose(size_t lt) const;
     CXmlElement* ParseLevel(CXmlElement* parent, size_t begin, size_t end, int depth);
     void WalkTags(size_t from, std::vector<TagEnd>& ends) const;
     uint32_t EndOfTag(size_t lt);
