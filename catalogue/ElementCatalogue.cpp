@@ -8,19 +8,47 @@ ElementCatalogue& ElementCatalogue::Instance()
     return catalogue;
 }
 
-int ElementCatalogue::Identify(const std::string& name) const
+namespace {
+// FNV-1a over the case-folded bytes.
+uint32_t NoCaseHash(std::string_view text)
+{
+    uint32_t hash = 2166136261u;
+    for (char c : text)
+        hash = (hash ^ static_cast<unsigned char>(FoldCase(c))) * 16777619u;
+    return hash;
+}
+}  // namespace
+
+int ElementCatalogue::Identify(std::string_view name) const
 {
     if (!m_indexValid)
         BuildIndex();
-    auto found = m_index.find(ToLowerAscii(name));
-    return found == m_index.end() ? -1 : found->second;
+    uint32_t hash = NoCaseHash(name);
+    size_t mask = m_index.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+        const IndexSlot& slot = m_index[at];
+        if (slot.record < 0)
+            return -1;
+        if (slot.hash == hash && EqualsNoCase(m_records[slot.record].name, name))
+            return slot.record;
+    }
 }
 
 void ElementCatalogue::BuildIndex() const
 {
-    m_index.clear();
-    for (int i = 0; i < kSize && m_records[i].hasName; ++i)
-        m_index.emplace(ToLowerAscii(m_records[i].name), i);
+    constexpr size_t kSlots = 256;
+    static_assert(2 * kSize <= kSlots, "the table stays at most half full");
+    m_index.assign(kSlots, IndexSlot{0, -1});
+    size_t mask = m_index.size() - 1;
+    for (int i = 0; i < kSize && m_records[i].hasName; ++i) {
+        uint32_t hash = NoCaseHash(m_records[i].name);
+        size_t at = hash & mask;
+        bool known = false;
+        for (; m_index[at].record >= 0; at = (at + 1) & mask)
+            known |= m_index[at].hash == hash && EqualsNoCase(m_records[m_index[at].record].name, m_records[i].name);
+        if (!known)
+            m_index[at] = IndexSlot{hash, i};
+    }
     m_indexValid = true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
+#include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 #include "catalogue/ElementDefinition.h"
 
@@ -19,8 +21,8 @@ public:
 
     // Index of the first record whose name matches without regard to case,
     // scanning from record 0 up to the first empty record; -1 when none.
-    int Identify(const std::string& name) const;
-    bool IsKnownName(const std::string& name) const { return Identify(name) >= 0; }
+    int Identify(std::string_view name) const;
+    bool IsKnownName(std::string_view name) const { return Identify(name) >= 0; }
 
     // Null for an index outside the table.
     const ElementDefinition* Record(int index) const;
@@ -34,9 +36,14 @@ private:
     void BuildIndex() const;
 
     ElementDefinition m_records[kSize];
-    // Lower-case name -> first record of that name, before the first empty
-    // record: what the linear scan would find, without scanning.
-    mutable std::unordered_map<std::string, int> m_index;
+    // Name -> first record of that name, before the first empty record,
+    // without regard to case: what the linear scan would find, without
+    // scanning. Open addressing over a power-of-two table at most half full.
+    struct IndexSlot {
+        uint32_t hash;
+        int record;  // -1: an empty slot
+    };
+    mutable std::vector<IndexSlot> m_index;
     mutable bool m_indexValid = false;
 };
 

@@ -1,11 +1,6 @@
 #include "common/TextCompare.h"
 
-char FoldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b)
+bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;

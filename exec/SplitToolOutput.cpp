@@ -26,9 +26,11 @@ std::vector<std::string> SplitToolOutput(const std::string& text)
     return lines;
 }
 
-std::vector<std::string> SplitOutputLines(const std::string& text)
+namespace {
+// Calls `add(begin, length)` for each non-empty line ending with LF or CR LF.
+template <class Add>
+void ForEachOutputLine(const std::string& text, Add add)
 {
-    std::vector<std::string> lines;
     const char* data = text.data();
     const size_t size = text.size();
     for (size_t start = 0; start < size;) {
@@ -38,9 +40,25 @@ std::vector<std::string> SplitOutputLines(const std::string& text)
         size_t lf = static_cast<size_t>(static_cast<const char*>(found) - data);
         size_t end = lf > start && data[lf - 1] == '\r' ? lf - 1 : lf;
         if (end > start)
-            lines.emplace_back(data + start, end - start);
+            add(data + start, end - start);
         start = lf + 1;
     }
+}
+}  // namespace
+
+std::vector<std::string> SplitOutputLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    ForEachOutputLine(text, [&](const char* begin, size_t length) { lines.emplace_back(begin, length); });
+    return lines;
+}
+
+OutputLines SplitOutputLineViews(const std::string& text)
+{
+    OutputLines lines;
+    // Listings run to about forty bytes a line: one guess saves most regrowth.
+    lines.reserve(text.size() / 32);
+    ForEachOutputLine(text, [&](const char* begin, size_t length) { lines.emplace_back(begin, length); });
     return lines;
 }
 

@@ -1,6 +1,7 @@
 #include "exec/ToolWords.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "common/TextEncoding.h"
 #include "common/ToolTexts.h"
@@ -27,14 +28,29 @@ void AddVariants(std::vector<std::string>& texts, const char* utf8)
     }
 }
 
-const std::vector<std::string>& Headings(ToolHeading heading)
+// One heading in every language, and the lengths they have: most lines
+// of a listing are elements, and their length alone tells them apart.
+struct HeadingTexts {
+    std::vector<std::string> texts;
+    std::bitset<256> lengths;
+    bool longer = false;  // a text of 256 bytes or more
+};
+
+const HeadingTexts& Headings(ToolHeading heading)
 {
-    static std::vector<std::string> cache[kHeadingUnknownEntryType + 1];
-    std::vector<std::string>& texts = cache[heading];
-    if (texts.empty())
+    static HeadingTexts cache[kHeadingUnknownEntryType + 1];
+    HeadingTexts& headings = cache[heading];
+    if (headings.texts.empty()) {
         for (size_t i = 0; i < kToolLanguageCount; ++i)
-            AddVariants(texts, kToolLanguages[i].headings[heading]);
-    return texts;
+            AddVariants(headings.texts, kToolLanguages[i].headings[heading]);
+        for (const std::string& text : headings.texts) {
+            if (text.size() < headings.lengths.size())
+                headings.lengths.set(text.size());
+            else
+                headings.longer = true;
+        }
+    }
+    return headings;
 }
 
 const std::vector<std::string>& SuccessLines()
@@ -46,26 +62,28 @@ const std::vector<std::string>& SuccessLines()
     return texts;
 }
 
-bool IsOneOf(const std::string& line, const std::vector<std::string>& texts)
+bool IsOneOf(std::string_view line, const HeadingTexts& headings)
 {
-    return std::find(texts.begin(), texts.end(), line) != texts.end();
+    if (line.size() < headings.lengths.size() ? !headings.lengths.test(line.size()) : !headings.longer)
+        return false;
+    return std::find(headings.texts.begin(), headings.texts.end(), line) != headings.texts.end();
 }
 
 }  // namespace
 
-bool IsManagerHeading(const std::string& line) { return IsOneOf(line, Headings(kHeadingBootManager)); }
+bool IsManagerHeading(std::string_view line) { return IsOneOf(line, Headings(kHeadingBootManager)); }
 
-bool IsWindowsLoaderHeading(const std::string& line)
+bool IsWindowsLoaderHeading(std::string_view line)
 {
     return IsOneOf(line, Headings(kHeadingBootLoader));
 }
 
-bool IsLegacyLoaderHeading(const std::string& line)
+bool IsLegacyLoaderHeading(std::string_view line)
 {
     return IsOneOf(line, Headings(kHeadingLegacyOsLoader));
 }
 
-bool IsOtherKnownHeading(const std::string& line)
+bool IsOtherKnownHeading(std::string_view line)
 {
     for (int heading = kHeadingLegacyOsLoader + 1; heading <= kHeadingUnknownEntryType; ++heading)
         if (IsOneOf(line, Headings(static_cast<ToolHeading>(heading))))
@@ -73,7 +91,7 @@ bool IsOtherKnownHeading(const std::string& line)
     return false;
 }
 
-bool StartsWithAnySuccessLine(const std::string& line)
+bool StartsWithAnySuccessLine(std::string_view line)
 {
     for (const std::string& success : SuccessLines())
         if (!success.empty() && line.compare(0, success.size(), success) == 0)

@@ -1,6 +1,6 @@
 #include "model/CLineTokenizer.h"
 
-CLineTokenizer::CLineTokenizer(std::string_view text, const std::string& delimiters)
+CLineTokenizer::CLineTokenizer(std::string_view text, std::string_view delimiters)
     : m_text(text)
 {
     for (char c : delimiters)

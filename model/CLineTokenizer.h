@@ -7,13 +7,13 @@
 // It reads the caller's text in place: the text must outlive the tokenizer.
 class CLineTokenizer {
 public:
-    CLineTokenizer(std::string_view text, const std::string& delimiters);
-    CLineTokenizer(const char* text, const std::string& delimiters)
+    CLineTokenizer(std::string_view text, std::string_view delimiters);
+    CLineTokenizer(const char* text, std::string_view delimiters)
         : CLineTokenizer(std::string_view(text), delimiters)
     {
     }
     // A temporary would be gone before the first token.
-    CLineTokenizer(std::string&& text, const std::string& delimiters) = delete;
+    CLineTokenizer(std::string&& text, std::string_view delimiters) = delete;
 
     // The next token, with the position left on the delimiter that ended it;
     // false (and an empty token) at the end of the text.

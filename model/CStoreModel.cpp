@@ -14,14 +14,14 @@ namespace {
 
 enum class SectionKind { BootManager, Loader };
 
-bool IsLoaderHeading(const std::string& line)
+bool IsLoaderHeading(std::string_view line)
 {
     return IsWindowsLoaderHeading(line) || IsLegacyLoaderHeading(line);
 }
 
 // The value of the section's element `name` (its first line is read as the
 // identifier, whatever its label), up to the next section; empty if none.
-std::string SectionValue(const std::vector<std::string>& lines, size_t heading, const char* name)
+std::string SectionValue(const OutputLines& lines, size_t heading, const char* name)
 {
     for (size_t i = heading + 2; i < lines.size(); ++i) {
         if (IsSectionHeading(lines, i))
@@ -44,7 +44,7 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail)
 
 // A heading in no language the program knows: what the section holds says
 // what it is.
-SectionType ClassifyByContent(const std::vector<std::string>& lines, size_t heading)
+SectionType ClassifyByContent(const OutputLines& lines, size_t heading)
 {
     std::string identifier = SectionValue(lines, heading, "identifier");
     std::string path = SectionValue(lines, heading, "path");
@@ -64,13 +64,13 @@ SectionType ClassifyByContent(const std::vector<std::string>& lines, size_t head
 // section, which the tool prints for resume, memory-test, setup, firmware
 // and settings objects: without it, such a section's elements would be read
 // into the object before it.
-bool EndsSection(const std::vector<std::string>& lines, size_t i)
+bool EndsSection(const OutputLines& lines, size_t i)
 {
-    return IsLoaderHeading(lines[i]) || IsSectionHeading(lines, i);
+    return IsSectionHeading(lines, i) || IsLoaderHeading(lines[i]);
 }
 
 // Reads the continuation lines of a multi-valued element after lines[i].
-void ReadContinuations(CBcdItem& item, const std::vector<std::string>& lines, size_t& i)
+void ReadContinuations(CBcdItem& item, const OutputLines& lines, size_t& i)
 {
     while (i + 1 < lines.size() && lines[i + 1][0] == ' ') {
         ++i;
@@ -83,7 +83,7 @@ void ReadContinuations(CBcdItem& item, const std::vector<std::string>& lines, si
 
 // One element line of a manager or loader section. False when the line has
 // no token: the section ends there.
-bool ElementStep(CBcdObject& object, const std::vector<std::string>& lines, size_t& i,
+bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
                  SectionKind kind)
 {
     CLineTokenizer tokenizer(lines[i], " ");
@@ -117,7 +117,7 @@ bool ElementStep(CBcdObject& object, const std::vector<std::string>& lines, size
 
 }  // namespace
 
-SectionType ClassifySection(const std::vector<std::string>& lines, size_t i)
+SectionType ClassifySection(const OutputLines& lines, size_t i)
 {
     if (i >= lines.size())
         return SectionType::Other;
@@ -130,7 +130,7 @@ SectionType ClassifySection(const std::vector<std::string>& lines, size_t i)
     return ClassifyByContent(lines, i);
 }
 
-bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& lines, size_t& i)
+bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i)
 {
     while (i < lines.size()) {
         if (EndsSection(lines, i)) {
@@ -144,7 +144,7 @@ bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& li
     return true;
 }
 
-bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& lines, size_t& i)
+bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t& i)
 {
     while (i < lines.size()) {
         if (EndsSection(lines, i))
@@ -155,7 +155,7 @@ bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& l
     return true;
 }
 
-bool CStoreModel::ParseBootManagerSection(const std::vector<std::string>& lines, size_t& i)
+bool CStoreModel::ParseBootManagerSection(const OutputLines& lines, size_t& i)
 {
     if (m_bootManager && m_beforeManager)
         m_beforeManager();
@@ -167,7 +167,7 @@ bool CStoreModel::ParseBootManagerSection(const std::vector<std::string>& lines,
     return true;
 }
 
-bool CStoreModel::ParseLoaderSection(const std::vector<std::string>& lines, size_t& i)
+bool CStoreModel::ParseLoaderSection(const OutputLines& lines, size_t& i)
 {
     auto loader = std::make_unique<CBcdBootLoader>();
     i += 2;
@@ -180,9 +180,10 @@ void CStoreModel::EnumerateStore()
 {
     if (m_beforeLoaders)
         m_beforeLoaders();
-    m_loaders.clear();
     m_lastOutput = m_run(EnumStoreCommand().arguments);
-    std::vector<std::string> lines = SplitOutputLines(m_lastOutput);
+    OutputLines lines = SplitOutputLineViews(m_lastOutput);
+    // The old objects go only now: the new ones take their freed memory.
+    m_loaders.clear();
     if (lines.size() < 2)
         return;
     bool managerRead = false;
@@ -210,11 +211,11 @@ void CStoreModel::RefreshDebugSettings()
     m_debugSettings.reset();
     m_lastOutput.clear();
     m_lastOutput = m_run(DebugSettingsCommand().arguments);
-    std::vector<std::string> lines = SplitOutputLines(m_lastOutput);
+    OutputLines lines = SplitOutputLineViews(m_lastOutput);
     auto settings = std::make_unique<CBcdDbgSettings>();
     size_t i = 0;
     while (i < lines.size()) {
-        const std::string& line = lines[i];
+        std::string_view line = lines[i];
         if (IsLoaderHeading(line) || StartsWithAnySuccessLine(line))
             break;
         CLineTokenizer tokenizer(line, " ");

@@ -35,8 +35,8 @@ public:
     const std::vector<std::unique_ptr<CBcdBootLoader>>& GetLoaders() const { return m_loaders; }
     CBcdDbgSettings* GetDebugSettings() const { return m_debugSettings.get(); }
 
-    bool ParseBootManagerSection(const std::vector<std::string>& lines, size_t& i);
-    bool ParseLoaderSection(const std::vector<std::string>& lines, size_t& i);
+    bool ParseBootManagerSection(const OutputLines& lines, size_t& i);
+    bool ParseLoaderSection(const OutputLines& lines, size_t& i);
 
 private:
     ToolRun m_run;
@@ -51,14 +51,14 @@ private:
 
 // The element loop of a loader section, from line i (past the heading and
 // underline). Also re-reads one loader from "/enum <identifier>" output.
-bool ParseSectionElements(CBcdObject& loader, const std::vector<std::string>& lines, size_t& i);
+bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i);
 
 // The element loop of a boot manager section, from line i; i stops at the
 // line that ended the section.
-bool ParseManagerElements(CBcdObject& manager, const std::vector<std::string>& lines, size_t& i);
+bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t& i);
 
 // What a section is, by its heading in any known language, or, under a
 // heading in none, by its content (identifier and path).
 enum class SectionType { BootManager, Loader, Other };
-SectionType ClassifySection(const std::vector<std::string>& lines, size_t i);
+SectionType ClassifySection(const OutputLines& lines, size_t i);
 

@@ -6,15 +6,15 @@
 #include "model/CBcdObject.h"
 #include "model/CLineTokenizer.h"
 
-bool IsSectionHeading(const std::vector<std::string>& lines, size_t index)
+bool IsSectionHeading(const OutputLines& lines, size_t index)
 {
     if (index + 1 >= lines.size())
         return false;
-    const std::string& underline = lines[index + 1];
-    return !underline.empty() && underline.find_first_not_of('-') == std::string::npos;
+    std::string_view underline = lines[index + 1];
+    return !underline.empty() && underline[0] == '-' && underline.find_first_not_of('-') == std::string_view::npos;
 }
 
-void CollectUnknownElement(const std::vector<std::string>& lines, size_t& index,
+void CollectUnknownElement(const OutputLines& lines, size_t& index,
                            CBcdObject& object)
 {
     CLineTokenizer tokenizer(lines[index], " ");

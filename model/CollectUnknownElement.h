@@ -1,6 +1,7 @@
 #pragma once
-#include <string>
-#include <vector>
+#include <cstddef>
+
+#include "exec/SplitToolOutput.h"
 
 class CBcdObject;
 
@@ -9,9 +10,9 @@ class CBcdObject;
 // " : UNKNOWN IDENTIFIER" is appended to its name; following single-word
 // lines become further values. Leaves `index` on the first line it did not
 // take (a known element, another element, or a section heading).
-void CollectUnknownElement(const std::vector<std::string>& lines, size_t& index,
+void CollectUnknownElement(const OutputLines& lines, size_t& index,
                            CBcdObject& object);
 
 // Whether lines[index] is a section heading: a line followed by an
 // underline (a line of dashes only).
-bool IsSectionHeading(const std::vector<std::string>& lines, size_t index);
+bool IsSectionHeading(const OutputLines& lines, size_t index);

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using Lines = OutputLines;
 
 // Index of the first line (the last excepted: an underline must follow)
 // that `isHeading` accepts; lines.size() when none does.
@@ -27,7 +27,8 @@ bool Reload(Object& object, const ToolRun& run, const std::function<void()>& bef
     ToolCommand command = EnumObjectCommand(object.GetIdentifier());
     if (!command.ok)
         return false;
-    Lines lines = SplitOutputLines(run(command.arguments));
+    std::string output = run(command.arguments);
+    Lines lines = SplitOutputLineViews(output);
     size_t heading = FindHeading(lines, type);
     if (heading == lines.size())
         return false;

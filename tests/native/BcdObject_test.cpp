@@ -137,7 +137,7 @@ TEST_F(BcdObject, DebugFlagDefaultAndDisplayOrderPosition)
 
 TEST_F(BcdObject, UnknownElementsAreCollectedUnderDecoratedNames)
 {
-    std::vector<std::string> lines = {
+    OutputLines lines = {
         "custom:45000001         1",
         "custom:47000005         301989892",
         "                        3",
@@ -178,7 +178,7 @@ TEST_F(BcdObject, UnknownElementsAreCollectedUnderDecoratedNames)
     EXPECT_EQ(items[5]->GetValues(), std::vector<std::string>{""});
 
     // A one-word heading of another section is not taken as a value.
-    std::vector<std::string> headed = {"custom:1 x", "Windows-Start-Manager", "-----", "a b"};
+    OutputLines headed = {"custom:1 x", "Windows-Start-Manager", "-----", "a b"};
     CBcdBootLoader other;
     i = 0;
     CollectUnknownElement(headed, i, other);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "catalogue/BcdType.h"
+#include "common/TextCompare.h"
 #include "tests/native/NoticeRecorder.h"
 #include "tests/native/TestFiles.h"
 
@@ -240,5 +241,17 @@ TEST(ElementCatalogue, ShippedDefinitionsHoldEveryNameTheProgramReliesOn)
     EXPECT_EQ(record("unknownvalue")->type, BCD_TYPE_UNKNOWN_VALUE);
     EXPECT_EQ(record("unknownenum")->type, BCD_TYPE_UNKNOWN_ENUM);
     EXPECT_EQ(record("unknownenum")->multiValues, 1);
+
+    // The index answers as a scan from record 0 would, in any case, and
+    // finds nothing for a name that is only a prefix or an extension of one.
+    for (int i = 0; i < catalogue.Count(); ++i) {
+        const std::string& name = catalogue.Record(i)->name;
+        int first = 0;
+        while (!EqualsNoCase(catalogue.Record(first)->name, name))
+            ++first;
+        EXPECT_EQ(catalogue.Identify(ToUpperAscii(name)), first) << name;
+        EXPECT_EQ(catalogue.Identify(name + "x"), -1) << name;
+        EXPECT_EQ(catalogue.Identify(name.substr(0, name.size() - 1)), -1) << name;
+    }
     FreeElementCatalogue();
 }

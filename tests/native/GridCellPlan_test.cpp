@@ -81,7 +81,7 @@ TEST_F(GridCellPlanTest, RowsFollowTheItems)
     EXPECT_TRUE(PlanPropertyGrid(&object, false).empty());
     Add("identifier", {"{x}"});
     Add("nx", {"AlwaysOn"});
-    std::vector<std::string> lines = {"custom:47000005 1", "  2"};
+    OutputLines lines = {"custom:47000005 1", "  2"};
     size_t i = 0;
     CollectUnknownElement(lines, i, object);
     std::vector<GridRowPlan> rows = PlanPropertyGrid(&object, true);

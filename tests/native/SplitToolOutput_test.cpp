@@ -87,6 +87,9 @@ TEST(SplitToolOutput, CutsEveryTextAsTheCharacterByCharacterReadingDid)
     }
     for (const std::string& text : texts) {
         ASSERT_EQ(SplitToolOutput(text), ReferenceSplit(text)) << testing::PrintToString(text);
-        ASSERT_EQ(SplitOutputLines(text), ReferenceSplit(NormalizeLineEnds(text))) << testing::PrintToString(text);
+        std::vector<std::string> lines = SplitOutputLines(text);
+        ASSERT_EQ(lines, ReferenceSplit(NormalizeLineEnds(text))) << testing::PrintToString(text);
+        OutputLines views = SplitOutputLineViews(text);
+        ASSERT_EQ(std::vector<std::string>(views.begin(), views.end()), lines) << testing::PrintToString(text);
     }
 }

@@ -273,7 +273,8 @@ TEST_F(StoreModel, EveryPublishedSampleParsesIntoTheObjectsItsHeadingsAnnounce)
     EXPECT_EQ(Loader(all, 1).FindItem("filepath"), nullptr);
 
     // A legacy loader re-read from "/enum <id>" output.
-    std::vector<std::string> legacy = SplitToolOutput(ReadSample("enum_id_04.txt"));
+    std::string legacyText = ReadSample("enum_id_04.txt");
+    OutputLines legacy = SplitOutputLineViews(legacyText);
     CBcdBootLoader reread;
     size_t i = 2;
     ParseSectionElements(reread, legacy, i);
@@ -339,7 +340,8 @@ TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
 
     // Every other object of the store, re-read one at a time.
     for (const SimObject& object : store.objects) {
-        std::vector<std::string> lines = SplitToolOutput(run("/enum " + object.guid + " /v"));
+        std::string output = run("/enum " + object.guid + " /v");
+        OutputLines lines = SplitOutputLineViews(output);
         ASSERT_GE(lines.size(), 3u);
         CBcdBootLoader reread;
         size_t i = 2;

@@ -58,8 +58,8 @@ TEST_F(ValueSetWords, EveryWordOfEverySetIsAcceptedByTheToolAndReadBackAsThatWor
 
                 // Read back, the grid would show the same word.
                 CBcdBootLoader reread;
-                std::vector<std::string> lines =
-                    SplitToolOutput(run(EnumObjectCommand(target).arguments));
+                std::string output = run(EnumObjectCommand(target).arguments);
+                OutputLines lines = SplitOutputLineViews(output);
                 size_t i = 2;
                 ParseSectionElements(reread, lines, i);
                 const CBcdItem* item = reread.FindItem(definition->name);
