@@ -149,6 +149,43 @@ TEST(XmlDocument, ElementNamesAndAttributesFollowTheLenientRules)
     EXPECT_STREQ(raw, "a&amp;b");
 }
 
+TEST(XmlDocument, LongNamesAndTextOnlyElementsReadAsShortOnes)
+{
+    // Names read sixteen bytes at a time: lengths around those steps, and a
+    // byte the stored name encodes past the first step.
+    for (size_t length : {1u, 15u, 16u, 17u, 31u, 32u, 33u}) {
+        std::string name(length, 'n');
+        std::string amp = name + "&b";
+        CXmlDocument doc = Parse(kDecl + "<r><" + name + ">t</" + name + "><" + name + " a=\"1\"/><" + amp +
+                                 ">u</" + amp + "></r>");
+        CXmlElement* r = doc.GetRootElement();
+        ASSERT_NE(r, nullptr) << length;
+        EXPECT_EQ(ChildNames(r), (std::vector<std::string>{name, name, amp})) << length;
+        EXPECT_EQ(ContentOf(r->GetChild(0)), "t");
+        ASSERT_EQ(r->GetChild(1)->GetAttributes().size(), 1u);
+        EXPECT_EQ(r->GetChild(1)->GetAttributes()[0]->GetValue(), "1");
+        std::vector<char> raw(r->GetChild(2)->GetElementName() + 1);
+        r->GetChild(2)->GetElementName(raw.data(), true);
+        EXPECT_EQ(std::string(raw.data()), name + "&amp;b");
+        EXPECT_EQ(ContentOf(r->GetChild(2)), "u");
+    }
+
+    // Elements holding only text, only blanks or nothing, at the top and inside.
+    CXmlDocument top = Parse(kDecl + "<only>  text  </only>");
+    EXPECT_EQ(ContentOf(top.GetRootElement()), "text");
+    EXPECT_TRUE(top.GetRootElement()->GetChildren().empty());
+    CXmlDocument inside = Parse(kDecl + "<r>a<e>   </e>b<f></f><g>c<h/></g></r>");
+    CXmlElement* r = inside.GetRootElement();
+    ASSERT_EQ(ChildNames(r), (std::vector<std::string>{"e", "f", "g"}));
+    EXPECT_TRUE(r->GetChild(0)->GetContents().empty());
+    EXPECT_TRUE(r->GetChild(1)->GetContents().empty());
+    ASSERT_EQ(r->GetContents().size(), 2u);
+    EXPECT_EQ(r->GetContents()[1]->GetPosition(), 1);
+    EXPECT_EQ(ContentOf(r->GetChild(2)), "c");
+    EXPECT_EQ(ChildNames(r->GetChild(2)), (std::vector<std::string>{"h"}));
+    EXPECT_TRUE(inside.IsValid());
+}
+
 TEST(XmlDocument, ReadsUtf16LittleEndianFiles)
 {
     std::string utf8 = "<?xml version=\"1.0\"?><a>caf\xC3\xA9 \xF0\x9F\x94\x91</a>";
