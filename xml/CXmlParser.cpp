@@ -65,10 +65,12 @@ size_t FindFirstOf(const char* data, size_t from, size_t end, char a, char b, ch
     return npos;
 }
 
+bool IsXmlSpace(char c) { return (kXmlBytes[c] & XmlByteClasses::kSpace) != 0; }
+
 // The first byte in [from, end) that is not white space; `end` when none.
 size_t SkipSpaces(const char* data, size_t from, size_t end)
 {
-    while (from < end && (kXmlBytes[data[from]] & XmlByteClasses::kSpace))
+    while (from < end && IsXmlSpace(data[from]))
         ++from;
     return from;
 }
@@ -104,7 +106,6 @@ size_t FindNameEnd(const char* data, size_t from, size_t end, bool& encoded)
     return i;
 }
 
-bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 
 }  // namespace
@@ -339,8 +340,9 @@ inline size_t CXmlParser::NextMarkup(size_t from, std::string_view& between) con
     const size_t size = m_text.size();
     size_t textBegin = SkipSpaces(text, from, size);
     size_t lt = textBegin < size && text[textBegin] == '<' ? textBegin : Find('<', textBegin, size);
+    // The blanks before it are at its end alone.
     size_t textEnd = lt == npos ? textBegin : lt;
-    while (textEnd > textBegin && (kXmlBytes[text[textEnd - 1]] & XmlByteClasses::kSpace))
+    while (textEnd > textBegin && IsXmlSpace(text[textEnd - 1]))
         --textEnd;
     between = std::string_view(text + textBegin, textEnd - textBegin);
     return lt;
