@@ -31,8 +31,9 @@ bool NodeTextsPresent(const CXmlElement& element)
 
 CXmlElement* CXmlDocument::EmptyRoot()
 {
-    static const char tag[] = "<root>";
-    return m_arena.Make<CXmlElement>(nullptr, tag, sizeof tag - 1, m_arena);
+    static const char name[] = "root";
+    std::string_view text(name);
+    return m_arena.Make<CXmlElement>(nullptr, text, false, name, text.size(), text.size(), m_arena);
 }
 
 void CXmlDocument::Load(const char* path)

@@ -4,29 +4,7 @@
 #include <vector>
 
 #include "xml/CXmlArena.h"
-#include "xml/XmlByteClasses.h"
 #include "xml/XmlText.h"
-
-CXmlElement::CXmlElement(CXmlElement* parent, const char* tag, size_t length, CXmlArena& arena)
-    : m_parent(parent)
-{
-    size_t i = 0;
-    while (i < length && tag[i] == '<')
-        ++i;
-    size_t start = i;
-    bool encoded = false;
-    for (; i < length; ++i) {
-        unsigned char kind = kXmlBytes[tag[i]];
-        if (kind & XmlByteClasses::kNameEnd)
-            break;
-        encoded |= (kind & XmlByteClasses::kEncoded) != 0;
-    }
-    m_name = tag + start;
-    m_nameLength = static_cast<uint32_t>(i - start);
-    if (encoded)
-        EncodeName(arena);
-    ReadAttributes(tag, length, i, arena);
-}
 
 void CXmlElement::EncodeName(CXmlArena& arena)
 {

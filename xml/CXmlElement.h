@@ -19,14 +19,11 @@ class CXmlArena;
 // in their document's arena; the parser fills them.
 class CXmlElement {
 public:
-    // Builds the element from its tag text ("<name attr="v" ...>"): the name
-    // runs to the first blank, tab, "/", ">", quote or end; double-quoted
-    // attributes follow. Names and attributes stay ranges of `tag`, which
-    // must outlive the element, unless a name needs encoding.
-    CXmlElement(CXmlElement* parent, const char* tag, size_t length, CXmlArena& arena);
-    // The same when the reader has already found the name in the tag; the
-    // attributes are read from tag[from] up to tag[end - 1]. `mayBeEncoded`:
-    // the name holds a byte that the stored name may write as a reference.
+    // Builds the element from its name, as the reader found it in the tag,
+    // and the double-quoted attributes from tag[from] up to tag[end - 1].
+    // `mayBeEncoded`: the name holds a byte that the stored name may write
+    // as a reference. Names and attributes stay ranges of the tag's text,
+    // which must outlive the element, unless a name needs encoding.
     CXmlElement(CXmlElement* parent, std::string_view name, bool mayBeEncoded, const char* tag, size_t from,
                 size_t end, CXmlArena& arena)
         : m_parent(parent), m_name(name.data()), m_nameLength(static_cast<uint32_t>(name.size()))

@@ -75,39 +75,6 @@ size_t SkipSpaces(const char* data, size_t from, size_t end)
     return from;
 }
 
-// Where an element's name that starts at `from` ends: at the first blank,
-// tab, "/", ">" or quote, or at `end`. `encoded` tells whether a byte
-// before that is one the stored name writes as a reference.
-size_t FindNameEnd(const char* data, size_t from, size_t end, bool& encoded)
-{
-    size_t i = from;
-    encoded = false;
-#ifdef KEYSTAVE_XML_SSE2
-    for (; i + 16 <= end; i += 16) {
-        __m128i chunk = Load16(data + i);
-        unsigned stops = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, ' '), Equal(chunk, '\t')),
-                                           _mm_or_si128(_mm_or_si128(Equal(chunk, '/'), Equal(chunk, '>')),
-                                                        Equal(chunk, '"'))));
-        unsigned encodes = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, '&'), Equal(chunk, '<')), Equal(chunk, '\'')));
-        if (stops) {
-            unsigned bit = LowestBit(stops);
-            encoded |= (encodes & ((1u << bit) - 1)) != 0;
-            return i + bit;
-        }
-        encoded |= encodes != 0;
-    }
-#endif
-    for (; i < end; ++i) {
-        unsigned char kind = kXmlBytes[data[i]];
-        if (kind & XmlByteClasses::kNameEnd)
-            break;
-        encoded |= (kind & XmlByteClasses::kEncoded) != 0;
-    }
-    return i;
-}
-
-
-
 }  // namespace
 
 // Where one level's nodes start in the staging lists.
@@ -319,6 +286,43 @@ size_t CXmlParser::FindElementEnd(size_t lt, size_t end)
     return found != kNoEnd && found <= end ? found : npos;
 }
 
+inline CXmlParser::TagName CXmlParser::FindTagName(const char* data, size_t from, size_t end)
+{
+    while (from < end && data[from] == '<')
+        ++from;
+    size_t i = from;
+    bool encoded = false;
+#ifdef KEYSTAVE_XML_SSE2
+    for (; i + 16 <= end; i += 16) {
+        __m128i chunk = Load16(data + i);
+        unsigned stops = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, ' '), Equal(chunk, '\t')),
+                                           _mm_or_si128(_mm_or_si128(Equal(chunk, '/'), Equal(chunk, '>')),
+                                                        Equal(chunk, '"'))));
+        unsigned encodes = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, '&'), Equal(chunk, '<')), Equal(chunk, '\'')));
+        if (stops) {
+            unsigned bit = LowestBit(stops);
+            encoded |= (encodes & ((1u << bit) - 1)) != 0;
+            return TagName{from, i + bit, encoded};
+        }
+        encoded |= encodes != 0;
+    }
+#endif
+    for (; i < end; ++i) {
+        unsigned char kind = kXmlBytes[data[i]];
+        if (kind & XmlByteClasses::kNameEnd)
+            break;
+        encoded |= (kind & XmlByteClasses::kEncoded) != 0;
+    }
+    return TagName{from, i, encoded};
+}
+
+// The element of a start tag whose attributes end before `tagEnd`.
+inline CXmlElement* CXmlParser::MakeElement(CXmlElement* parent, const TagName& name, size_t tagEnd)
+{
+    std::string_view stored(m_text.data() + name.begin, name.end - name.begin);
+    return m_arena.Make<CXmlElement>(parent, stored, name.mayBeEncoded, m_text.data(), name.end, tagEnd, m_arena);
+}
+
 CXmlElement* CXmlParser::ParseTopLevel(size_t begin)
 {
     CXmlElement* root = nullptr;
@@ -441,23 +445,18 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
         // A start tag: its name runs from past the "<"s to a blank, "/",
         // ">" or quote; the tag ends at its first ">", or at a "/" outside
         // quotes. Without attributes, the name's end is the tag's.
-        size_t nameBegin = q + 1;
-        while (nameBegin < size && text[nameBegin] == '<')
-            ++nameBegin;
-        bool mayBeEncoded = false;
-        size_t nameEnd = FindNameEnd(text, nameBegin, size, mayBeEncoded);
-        if (nameEnd >= size)
+        TagName name = FindTagName(text, q + 1, size);
+        if (name.end >= size)
             return false;
-        size_t r = text[nameEnd] == '>' || text[nameEnd] == '/' ? nameEnd : TagStop(nameEnd, size);
+        size_t r = text[name.end] == '>' || text[name.end] == '/' ? name.end : TagStop(name.end, size);
         if (r == npos)
             return false;
         seenStartTag = true;
         CXmlElement* parent = inner();
-        std::string_view name(text + nameBegin, nameEnd - nameBegin);
         if (text[r] == '/') {
             if (r + 1 >= size || text[r + 1] != '>')
                 return false;
-            auto* element = m_arena.Make<CXmlElement>(parent, name, mayBeEncoded, text, nameEnd, r + 1, m_arena);
+            auto* element = MakeElement(parent, name, r + 1);
             if (parent)
                 m_staging.children.push_back(element);
             else if (!current)
@@ -469,7 +468,7 @@ bool CXmlParser::ParseInOneWalk(size_t begin, CXmlElement*& root)
         // the tag as empty, the count as open.
         if (text[r - 1] == '/' || open.size() + 1 >= static_cast<size_t>(CXmlDocument::kMaxDepth))
             return false;
-        auto* element = m_arena.Make<CXmlElement>(parent, name, mayBeEncoded, text, nameEnd, r + 1, m_arena);
+        auto* element = MakeElement(parent, name, r + 1);
         if (!parent)
             current = pending = element;
         next = NextMarkup(r + 1, between);
@@ -537,7 +536,7 @@ CXmlElement* CXmlParser::ParseLevel(CXmlElement* parent, size_t begin, size_t en
             }
         } else if (gt > lt + 1 && m_text[gt - 1] == '/') {
             seenStartTag = true;
-            auto* element = m_arena.Make<CXmlElement>(parent, m_text.data() + lt + 1, gt - lt - 1, m_arena);
+            auto* element = MakeElement(parent, FindTagName(m_text.data(), lt + 1, gt), gt);
             if (parent) {
                 m_staging.children.push_back(element);
                 if (!current)
@@ -556,7 +555,7 @@ CXmlElement* CXmlParser::ParseLevel(CXmlElement* parent, size_t begin, size_t en
             size_t endTag = elementEnd - 1;
             while (endTag > lt && m_text[endTag] != '<')
                 --endTag;
-            pending = m_arena.Make<CXmlElement>(parent, m_text.data() + lt, gt - lt + 1, m_arena);
+            pending = MakeElement(parent, FindTagName(m_text.data(), lt + 1, gt + 1), gt + 1);
             current = pending;
             if (depth + 1 >= CXmlDocument::kMaxDepth) {
                 m_document.m_status = CXmlDocument::kMalformed;

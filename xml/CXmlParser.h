@@ -58,6 +58,18 @@ private:
     void FinishLevel(CXmlElement* parent, const Marks& marks);
 
     // The one-walk reading; false when the text needs the level-by-level one.
+    // A start tag's name: it begins past the tag's "<"s and ends at the
+    // first blank, tab, "/", ">" or quote, or at the end of the tag.
+    // `mayBeEncoded`: it holds a byte the stored name writes as a reference.
+    struct TagName {
+        size_t begin, end;
+        bool mayBeEncoded;
+    };
+    // The name of the tag whose first "<" is just before `from`, within [from, end).
+    static TagName FindTagName(const char* data, size_t from, size_t end);
+    // The element of a start tag whose attributes end before `tagEnd`.
+    CXmlElement* MakeElement(CXmlElement* parent, const TagName& name, size_t tagEnd);
+
     bool ParseInOneWalk(size_t begin, CXmlElement*& root);
     size_t NextMarkup(size_t from, std::string_view& between) const;
     size_t EndTagClose(size_t lt) const;
