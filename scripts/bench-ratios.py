@@ -18,8 +18,10 @@ for b in run["benchmarks"]:
     counters[name] = {k: v for k, v in b.items() if k.endswith("_x_size") or k == "loaders"}
 
 
-def speed(name):
-    return 1.0 / best[name] if name in best else None
+def by_size(case):
+    """The best time of each size of one case: BM_<case>/<size>."""
+    pattern = re.compile(rf"BM_{case}/(\d+)$")
+    return {int(m.group(1)): best[n] for n in best if (m := pattern.match(n))}
 
 
 print()
@@ -34,13 +36,13 @@ for name in sorted(best):
             other = f"BM_{peer}/doc:{m.group(1)}/cold:{m.group(2)}"
             if other in best:
                 print(f"{name:40s} vs {peer:9s}: {best[other] / best[name]:.2f}x as fast")
-nested = {int(m.group(1)): best[n] for n in best if (m := re.match(r"BM_KeystaveNested/(\d+)", n))}
+nested = by_size("KeystaveNested")
 if 2 in nested:
     for depth in sorted(nested):
         print(f"nesting depth {depth:3d}: {nested[depth] / nested[2]:.2f}x the time of depth 2")
-enum = {int(m.group(1)): best[n] for n in best if (m := re.match(r"BM_EnumerateStore/(\d+)", n))}
-split = {int(m.group(1)): best[n] for n in best if (m := re.match(r"BM_SplitOnly/(\d+)", n))}
-count = {int(m.group(1)): best[n] for n in best if (m := re.match(r"BM_CountLines/(\d+)", n))}
+enum = by_size("EnumerateStore")
+split = by_size("SplitOnly")
+count = by_size("CountLines")
 for loaders in sorted(enum):
     line = f"{loaders:6d} loaders: EnumerateStore {enum[loaders]:10.1f}"
     if loaders in split:
@@ -48,8 +50,8 @@ for loaders in sorted(enum):
     if loaders in count:
         line += f"  {enum[loaders] / count[loaders]:.2f}x a memchr line count"
     print(line + f"  per loader {enum[loaders] / loaders:.3f}")
-fill = {int(m.group(1)): best[n] for n in best if (m := re.match(r"BM_DisplayPositions/(\d+)", n))}
-old = {int(m.group(1)): best[n] for n in best if (m := re.match(r"BM_DisplayPositionEach/(\d+)", n))}
+fill = by_size("DisplayPositions")
+old = by_size("DisplayPositionEach")
 for loaders in sorted(fill):
     line = f"{loaders:6d} loaders: display positions once {fill[loaders]:10.2f} per loader {fill[loaders] / loaders:.4f}"
     if loaders in old:
