@@ -24,7 +24,7 @@ GridCellPlan ComboOver(const ValueSet& choices, int selected)
 
 GridCellPlan ListOrFirstValue(const CBcdItem& item)
 {
-    return item.IsMultiValued() ? ComboOver(item.GetValues(), 0) : PlainText(item.GetValue(0));
+    return item.IsMultiValued() ? ComboOver(item.GetValueList(), 0) : PlainText(item.GetValue(0));
 }
 
 }  // namespace
@@ -67,7 +67,7 @@ GridCellPlan PlanGridCell(const CBcdItem& item, bool editable)
         return PlainText(item.GetValue(0));
     case BCD_TYPE_INTEGERLIST:
     case BCD_TYPE_UNKNOWN_ENUM:
-        return ComboOver(item.GetValues(), 0);
+        return ListOrFirstValue(item);
     default:  // BCD_TYPE_NULL, no definition, or an unknown number
         return GridCellPlan();
     }
@@ -79,6 +79,6 @@ std::vector<GridRowPlan> PlanPropertyGrid(const CBcdObject* object, bool editabl
     if (!object)
         return rows;
     for (const auto& item : object->GetItems())
-        rows.push_back(GridRowPlan{item.get(), item->GetName(), PlanGridCell(*item, editable)});
+        rows.push_back(GridRowPlan{&item, item.GetName(), PlanGridCell(item, editable)});
     return rows;
 }

@@ -1,15 +1,5 @@
 #include "common/TextCompare.h"
 
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i]))
-            return false;
-    return true;
-}
-
 std::string ToLowerAscii(std::string text)
 {
     for (char& c : text)
@@ -30,11 +20,11 @@ bool StartsWith(const std::string& text, const std::string& prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-std::string TrimBlanks(const std::string& text)
+std::string TrimBlanks(std::string_view text)
 {
     size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return {};
     size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    return std::string(text.substr(first, last - first + 1));
 }

@@ -5,8 +5,16 @@
 // ASCII case folding: names, words and identifiers of the tool are ASCII,
 // and the system code page must not change how they compare.
 inline char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool EqualsNoCase(std::string_view a, std::string_view b);
+inline bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i]))
+            return false;
+    return true;
+}
 std::string ToLowerAscii(std::string text);
 std::string ToUpperAscii(std::string text);
 bool StartsWith(const std::string& text, const std::string& prefix);
-std::string TrimBlanks(const std::string& text);
+std::string TrimBlanks(std::string_view text);

@@ -44,7 +44,7 @@ BOOL CModifyOrderDlg::OnInitDialog()
     m_list.Bind(GetDlgItem(IDC_ORDER_LIST));
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     InsertGridColumns(m_list, {32}, {"Guid", "Description"});
-    const std::vector<std::string>& values = m_item.GetValues();
+    const std::vector<std::string> values = m_item.GetValues();
     for (size_t i = 0; i < values.size(); ++i) {
         int row = m_list.InsertItem(static_cast<int>(i), values[i], 0);
         for (const CBcdObject* loader : m_loaders)

@@ -51,7 +51,7 @@ CBcdItem* CObjectPropertiesDlg::ItemOfRow(int row) const
 
 void CObjectPropertiesDlg::ShowChangedList(int row, const CBcdItem& item)
 {
-    m_grid.SetComboBox(row, 1, true, &item.GetValues(), kComboDropDownRows, 0);
+    m_grid.SetComboBox(row, 1, true, &item.GetValueList(), kComboDropDownRows, 0);
     m_grid.SetModified(row, 1, true);
 }
 

@@ -41,7 +41,7 @@ std::vector<const ElementDefinition*> OfferedDefinitions(const CBcdObject& objec
             continue;
         bool present = false;
         for (const auto& item : object.GetItems())
-            present = present || EqualsNoCase(item->GetName(), definition->name);
+            present = present || EqualsNoCase(item.GetName(), definition->name);
         if (!present)
             offered.push_back(definition);
     }

@@ -4,9 +4,9 @@
 // A "Windows Boot Loader" or "Windows Legacy OS Loader" section. A "debugtype" item sets its debug type.
 class CBcdBootLoader : public CBcdObject {
 public:
-    void AddItem(std::unique_ptr<CBcdItem> item) override
+    void AddItem(CBcdItem&& item) override
     {
-        ReadDebugType(*item);
+        ReadDebugType(item);
         CBcdObject::AddItem(std::move(item));
     }
 };

@@ -4,9 +4,9 @@
 // The output of "/DBGSETTINGS". A "debugtype" item sets its debug type.
 class CBcdDbgSettings : public CBcdObject {
 public:
-    void AddItem(std::unique_ptr<CBcdItem> item) override
+    void AddItem(CBcdItem&& item) override
     {
-        ReadDebugType(*item);
+        ReadDebugType(item);
         CBcdObject::AddItem(std::move(item));
     }
 };

@@ -2,12 +2,12 @@
 
 #include "common/TextCompare.h"
 
-void CBcdObject::AddItem(std::unique_ptr<CBcdItem> item)
+void CBcdObject::AddItem(CBcdItem&& item)
 {
-    if (EqualsNoCase(item->GetName(), "Identifier"))
-        m_identifier = item->GetValue(0);
-    else if (EqualsNoCase(item->GetName(), "description"))
-        m_description = item->GetValue(0);
+    if (EqualsNoCase(item.GetName(), "Identifier"))
+        m_identifier = item.GetValue(0);
+    else if (EqualsNoCase(item.GetName(), "description"))
+        m_description = item.GetValue(0);
     m_items.push_back(std::move(item));
 }
 
@@ -16,8 +16,9 @@ void CBcdObject::RemoveAllItems() { m_items.clear(); }
 void CBcdObject::ReplaceItemsWith(CBcdObject& other)
 {
     RemoveAllItems();
-    std::vector<std::unique_ptr<CBcdItem>> taken = std::move(other.m_items);
+    std::vector<CBcdItem> taken = std::move(other.m_items);
     other.m_items.clear();
+    m_items.reserve(taken.size());
     for (auto& item : taken)
         AddItem(std::move(item));
 }
@@ -45,8 +46,8 @@ DebugType DebugTypeFromText(const std::string& text)
 const CBcdItem* CBcdObject::FindItem(const std::string& name) const
 {
     for (const auto& item : m_items)
-        if (EqualsNoCase(item->GetName(), name))
-            return item.get();
+        if (EqualsNoCase(item.GetName(), name))
+            return &item;
     return nullptr;
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,9 +10,9 @@ class CBcdObject {
 public:
     virtual ~CBcdObject() = default;
 
-    // Takes ownership. "identifier" and "description" items set the
-    // object's identifier and description from their first value.
-    virtual void AddItem(std::unique_ptr<CBcdItem> item);
+    // "identifier" and "description" items set the object's identifier and
+    // description from their first value.
+    virtual void AddItem(CBcdItem&& item);
     // Deletes every item; identifier, description and debug type stay.
     virtual void RemoveAllItems();
     // Deletes every item and takes `other`'s in their place, in order;
@@ -23,7 +22,11 @@ public:
     const std::string& GetIdentifier() const { return m_identifier; }
     const std::string& GetDescription() const { return m_description; }
     DebugType GetDebugType() const { return m_debugType; }
-    const std::vector<std::unique_ptr<CBcdItem>>& GetItems() const { return m_items; }
+    // Items are held by value: adding one may move the others, so pointers to
+    // them last only while the object is not changed.
+    const std::vector<CBcdItem>& GetItems() const { return m_items; }
+    // Room for `count` items before a section is read into the object.
+    void ReserveItems(size_t count) { m_items.reserve(count); }
 
     // First value of the first item of that name; empty when there is none
     // (or, for the debugger getters, when the debug type does not match).
@@ -52,5 +55,5 @@ private:
     std::string m_identifier;
     std::string m_description;
     DebugType m_debugType = DebugTypeNone;
-    std::vector<std::unique_ptr<CBcdItem>> m_items;
+    std::vector<CBcdItem> m_items;
 };

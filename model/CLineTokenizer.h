@@ -1,10 +1,10 @@
 #pragma once
-#include <bitset>
 #include <string>
 #include <string_view>
 
 // Cuts one line into tokens separated by any of the delimiter characters.
-// It reads the caller's text in place: the text must outlive the tokenizer.
+// It reads the caller's text and delimiters in place: both must outlive the
+// tokenizer.
 class CLineTokenizer {
 public:
     CLineTokenizer(std::string_view text, std::string_view delimiters);
@@ -16,16 +16,22 @@ public:
     CLineTokenizer(std::string&& text, std::string_view delimiters) = delete;
 
     // The next token, with the position left on the delimiter that ended it;
-    // false (and an empty token) at the end of the text.
-    bool NextToken(std::string& token);
+    // false (and an empty token) at the end of the text. Tokens and the rest
+    // are ranges of the caller's text.
+    bool NextToken(std::string_view& token);
     // Everything from the next non-delimiter to the end, trailing blanks
     // included; does not move the position.
-    std::string Rest() const;
+    std::string_view Rest() const;
 
 private:
-    bool IsDelimiter(char c) const { return m_delimiters.test(static_cast<unsigned char>(c)); }
+    bool IsDelimiter(char c) const
+    {
+        return m_delimiters.size() == 1 ? c == m_delimiters[0] : m_delimiters.find(c) != std::string_view::npos;
+    }
+    size_t SkipDelimiters(size_t at) const;
+    size_t FindDelimiter(size_t at) const;
 
     std::string_view m_text;
-    std::bitset<256> m_delimiters;
+    std::string_view m_delimiters;
     size_t m_position = 0;
 };

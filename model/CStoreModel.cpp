@@ -21,16 +21,16 @@ bool IsLoaderHeading(std::string_view line)
 
 // The value of the section's element `name` (its first line is read as the
 // identifier, whatever its label), up to the next section; empty if none.
-std::string SectionValue(const OutputLines& lines, size_t heading, const char* name)
+std::string SectionValue(const OutputLines& lines, size_t heading, std::string_view name)
 {
     for (size_t i = heading + 2; i < lines.size(); ++i) {
         if (IsSectionHeading(lines, i))
             break;
         CLineTokenizer tokenizer(lines[i], " ");
-        std::string label;
+        std::string_view label;
         if (!tokenizer.NextToken(label))
             break;
-        bool identifier = i == heading + 2 && std::string(name) == "identifier";
+        bool identifier = i == heading + 2 && name == "identifier";
         if (identifier || EqualsNoCase(label, name))
             return TrimBlanks(tokenizer.Rest());
     }
@@ -75,7 +75,7 @@ void ReadContinuations(CBcdItem& item, const OutputLines& lines, size_t& i)
     while (i + 1 < lines.size() && lines[i + 1][0] == ' ') {
         ++i;
         CLineTokenizer tokenizer(lines[i], " ");
-        std::string value;
+        std::string_view value;
         if (tokenizer.NextToken(value))
             item.AddValue(value);
     }
@@ -87,32 +87,43 @@ bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
                  SectionKind kind)
 {
     CLineTokenizer tokenizer(lines[i], " ");
-    std::string name;
+    std::string_view name;
     if (!tokenizer.NextToken(name))
         return false;
     if (kind == SectionKind::Loader && HasDebugSink())
-        WriteDebugOutput("Identifier: " + name + "\n");
-    auto item = std::make_unique<CBcdItem>();
+        WriteDebugOutput("Identifier: " + std::string(name) + "\n");
+    CBcdItem item;
     // A section begins with its identifier, under a label in the display
     // language ("Bezeichner", "identificateur", ...).
     if (object.GetItems().empty() && !ElementCatalogue::Instance().IsKnownName(name))
         name = "identifier";
-    if (item->Identify(name)) {
-        item->AddValue(tokenizer.Rest());
-        if (item->IsMultiValued())
-            ReadContinuations(*item, lines, i);
+    if (item.Identify(name)) {
+        item.AddValue(tokenizer.Rest());
+        if (item.IsMultiValued())
+            ReadContinuations(item, lines, i);
         object.AddItem(std::move(item));
         ++i;
         return true;
     }
-    if (name.compare(0, 7, "custom:") != 0) {
+    if (name.substr(0, 7) != "custom:") {
         const char* format = kind == SectionKind::BootManager ? "Unsupported Boot Identifier: "
                                                               : "Unsupported Loader Identifier: ";
-        ShowNotice(format + name + ".\nPlease report unsupported identifiers to Corvane.",
+        ShowNotice(format + std::string(name) + ".\nPlease report unsupported identifiers to Corvane.",
                    NoticeKind::Error);
     }
     CollectUnknownElement(lines, i, object);
     return true;
+}
+
+// The lines before the next heading or blank line: room for a section's
+// items, so that its list of items is allocated once.
+size_t SectionLines(const OutputLines& lines, size_t i)
+{
+    size_t end = i;
+    while (end < lines.size() && !IsSectionHeading(lines, end) &&
+           lines[end].find_first_not_of(' ') != std::string_view::npos)
+        ++end;
+    return end - i;
 }
 
 }  // namespace
@@ -132,6 +143,7 @@ SectionType ClassifySection(const OutputLines& lines, size_t i)
 
 bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i)
 {
+    loader.ReserveItems(SectionLines(lines, i));
     while (i < lines.size()) {
         if (EndsSection(lines, i)) {
             if (i > 0)
@@ -146,6 +158,7 @@ bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& 
 
 bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t& i)
 {
+    manager.ReserveItems(SectionLines(lines, i));
     while (i < lines.size()) {
         if (EndsSection(lines, i))
             break;
@@ -219,20 +232,20 @@ void CStoreModel::RefreshDebugSettings()
         if (IsLoaderHeading(line) || StartsWithAnySuccessLine(line))
             break;
         CLineTokenizer tokenizer(line, " ");
-        std::string name;
+        std::string_view name;
         if (!tokenizer.NextToken(name))
             break;
-        auto item = std::make_unique<CBcdItem>();
-        if (!item->Identify(name)) {
-            ShowNotice("Unsupported Debug Identifier: " + name +
+        CBcdItem item;
+        if (!item.Identify(name)) {
+            ShowNotice("Unsupported Debug Identifier: " + std::string(name) +
                            ", ignoring\nPlease report unsupported identifiers to Corvane.",
                        NoticeKind::Plain);
             ++i;
             continue;
         }
-        item->AddValue(tokenizer.Rest());
-        if (item->IsMultiValued())
-            ReadContinuations(*item, lines, i);
+        item.AddValue(tokenizer.Rest());
+        if (item.IsMultiValued())
+            ReadContinuations(item, lines, i);
         settings->AddItem(std::move(item));
         ++i;
     }

@@ -1,7 +1,5 @@
 #include "model/CollectUnknownElement.h"
 
-#include <memory>
-
 #include "catalogue/ElementCatalogue.h"
 #include "model/CBcdObject.h"
 #include "model/CLineTokenizer.h"
@@ -18,30 +16,29 @@ void CollectUnknownElement(const OutputLines& lines, size_t& index,
                            CBcdObject& object)
 {
     CLineTokenizer tokenizer(lines[index], " ");
-    std::string name;
-    tokenizer.NextToken(name);
+    std::string_view first;
+    tokenizer.NextToken(first);
+    std::string name(first);
     bool custom = name.size() >= 7 && name.compare(0, 7, "custom:") == 0;
     name += custom ? " : CUSTOM IDENTIFIER" : " : UNKNOWN IDENTIFIER";
-    auto item = std::make_unique<CBcdItem>();
-    item->SetUnknownValue(name);
-    item->AddValue(tokenizer.Rest());
+    CBcdItem item;
+    item.SetUnknownValue(name);
+    item.AddValue(tokenizer.Rest());
 
     for (++index; index < lines.size(); ++index) {
         // A heading of another section, even a one-word one, ends the element.
         if (IsSectionHeading(lines, index))
             break;
         CLineTokenizer next(lines[index], " ");
-        std::string word;
+        std::string_view word;
         if (!next.NextToken(word))
             continue;
         if (ElementCatalogue::Instance().IsKnownName(word))
             break;
-        std::string rest = next.Rest();
-        size_t end = rest.find_last_not_of(" \t");
-        if (end != std::string::npos)
+        if (next.Rest().find_last_not_of(" \t") != std::string_view::npos)
             break;
-        item->SetUnknownEnum(item->GetName());
-        item->AddValue(word);
+        item.SetUnknownEnum(item.GetName());
+        item.AddValue(word);
     }
     object.AddItem(std::move(item));
 }

@@ -8,7 +8,7 @@ CDisplayPositions::CDisplayPositions(const CBcdObject* bootManager)
     const CBcdItem* order = bootManager ? bootManager->FindItem("displayOrder") : nullptr;
     if (!order)
         return;
-    const std::vector<std::string>& values = order->GetValues();
+    const std::vector<std::string> values = order->GetValues();
     m_places.reserve(values.size());
     for (size_t i = 0; i < values.size(); ++i)
         m_places.emplace(ToLowerAscii(values[i]), static_cast<int>(i) + 1);

@@ -8,12 +8,12 @@
 
 namespace {
 
-std::unique_ptr<CBcdItem> Item(const std::string& name, std::vector<std::string> values)
+CBcdItem Item(const std::string& name, std::vector<std::string> values)
 {
-    auto item = std::make_unique<CBcdItem>();
-    EXPECT_TRUE(item->Identify(name)) << name;
+    CBcdItem item;
+    EXPECT_TRUE(item.Identify(name)) << name;
     for (const std::string& value : values)
-        item->AddValue(value);
+        item.AddValue(value);
     return item;
 }
 
@@ -165,17 +165,17 @@ TEST_F(BcdObject, UnknownElementsAreCollectedUnderDecoratedNames)
 
     const auto& items = loader.GetItems();
     ASSERT_EQ(items.size(), 6u);
-    EXPECT_EQ(items[0]->GetName(), "custom:45000001 : CUSTOM IDENTIFIER");
-    EXPECT_EQ(items[0]->GetDefinitionIndex(), 0);
-    EXPECT_EQ(items[0]->GetValues(), std::vector<std::string>{"1"});
-    EXPECT_EQ(items[1]->GetName(), "custom:47000005 : CUSTOM IDENTIFIER");
-    EXPECT_EQ(items[1]->GetDefinitionIndex(), 1);
-    EXPECT_EQ(items[1]->GetValues(), (std::vector<std::string>{"301989892", "3", "4"}));
-    EXPECT_EQ(items[2]->GetName(), "Custom:1 : UNKNOWN IDENTIFIER");
-    EXPECT_EQ(items[3]->GetName(), "custom : UNKNOWN IDENTIFIER");
-    EXPECT_EQ(items[4]->GetValues(), std::vector<std::string>{"two words"});
-    EXPECT_EQ(items[5]->GetName(), "lastone : UNKNOWN IDENTIFIER");
-    EXPECT_EQ(items[5]->GetValues(), std::vector<std::string>{""});
+    EXPECT_EQ(items[0].GetName(), "custom:45000001 : CUSTOM IDENTIFIER");
+    EXPECT_EQ(items[0].GetDefinitionIndex(), 0);
+    EXPECT_EQ(items[0].GetValues(), std::vector<std::string>{"1"});
+    EXPECT_EQ(items[1].GetName(), "custom:47000005 : CUSTOM IDENTIFIER");
+    EXPECT_EQ(items[1].GetDefinitionIndex(), 1);
+    EXPECT_EQ(items[1].GetValues(), (std::vector<std::string>{"301989892", "3", "4"}));
+    EXPECT_EQ(items[2].GetName(), "Custom:1 : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(items[3].GetName(), "custom : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(items[4].GetValues(), std::vector<std::string>{"two words"});
+    EXPECT_EQ(items[5].GetName(), "lastone : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(items[5].GetValues(), std::vector<std::string>{""});
 
     // A one-word heading of another section is not taken as a value.
     OutputLines headed = {"custom:1 x", "Windows-Start-Manager", "-----", "a b"};
@@ -183,5 +183,5 @@ TEST_F(BcdObject, UnknownElementsAreCollectedUnderDecoratedNames)
     i = 0;
     CollectUnknownElement(headed, i, other);
     EXPECT_EQ(i, 1u);
-    EXPECT_EQ(other.GetItems()[0]->GetValueCount(), 1);
+    EXPECT_EQ(other.GetItems()[0].GetValueCount(), 1);
 }

@@ -13,9 +13,9 @@ protected:
     {
         auto settings = std::make_unique<CBcdDbgSettings>();
         for (const auto& element : elements) {
-            auto item = std::make_unique<CBcdItem>();
-            EXPECT_TRUE(item->Identify(element.first)) << element.first;
-            item->AddValue(element.second);
+            CBcdItem item;
+            EXPECT_TRUE(item.Identify(element.first)) << element.first;
+            item.AddValue(element.second);
             settings->AddItem(std::move(item));
         }
         return settings;

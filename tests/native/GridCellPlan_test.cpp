@@ -11,15 +11,15 @@ namespace {
 
 class GridCellPlanTest : public WithShippedCatalogue {
 protected:
+    // The added item, valid until the next Add.
     const CBcdItem& Add(const std::string& name, std::vector<std::string> values)
     {
-        auto item = std::make_unique<CBcdItem>();
-        EXPECT_TRUE(item->Identify(name)) << name;
+        CBcdItem item;
+        EXPECT_TRUE(item.Identify(name)) << name;
         for (const std::string& value : values)
-            item->AddValue(value);
-        const CBcdItem& added = *item;
+            item.AddValue(value);
         object.AddItem(std::move(item));
-        return added;
+        return object.GetItems().back();
     }
     CBcdBootLoader object;
 };
@@ -70,7 +70,7 @@ TEST_F(GridCellPlanTest, EditabilityDecidesTextAndDefaultCells)
     const CBcdItem& order = Add("displayorder", {"{a}", "{b}"});
     GridCellPlan list = PlanGridCell(order, false);
     EXPECT_EQ(list.kind, GridCellPlan::Combo);
-    EXPECT_EQ(list.choices, &order.GetValues());
+    EXPECT_EQ(list.choices, &order.GetValueList());
     EXPECT_EQ(list.ShownText(), "{a}");
     EXPECT_EQ(PlanGridCell(Add("badmemorylist", {"0x2b42", "0x2b43"}), true).choices->size(), 2u);
 }
@@ -92,5 +92,5 @@ TEST_F(GridCellPlanTest, RowsFollowTheItems)
     EXPECT_EQ(rows[2].name, "custom:47000005 : CUSTOM IDENTIFIER");
     EXPECT_EQ(rows[2].cell.kind, GridCellPlan::Combo);
     EXPECT_EQ(rows[2].cell.ShownText(), "1");
-    EXPECT_EQ(rows[2].item, object.GetItems()[2].get());
+    EXPECT_EQ(rows[2].item, &object.GetItems()[2]);
 }

@@ -5,7 +5,7 @@
 TEST(LineTokenizer, CutsAtBlanksOnly)
 {
     CLineTokenizer tokenizer("  displayorder      {abc}", " ");
-    std::string token;
+    std::string_view token;
     ASSERT_TRUE(tokenizer.NextToken(token));
     EXPECT_EQ(token, "displayorder");
     EXPECT_EQ(tokenizer.Rest(), "{abc}");
@@ -24,7 +24,7 @@ TEST(LineTokenizer, CutsAtBlanksOnly)
 TEST(LineTokenizer, RestKeepsInnerAndTrailingBlanks)
 {
     CLineTokenizer tokenizer("description             My  OS  ", " ");
-    std::string token;
+    std::string_view token;
     tokenizer.NextToken(token);
     EXPECT_EQ(tokenizer.Rest(), "My  OS  ");
 
@@ -37,6 +37,6 @@ TEST(LineTokenizer, RestKeepsInnerAndTrailingBlanks)
     CLineTokenizer several("a,b;;c", ",;");
     std::string parts;
     while (several.NextToken(token))
-        parts += "[" + token + "]";
+        parts += "[" + std::string(token) + "]";
     EXPECT_EQ(parts, "[a][b][c]");
 }

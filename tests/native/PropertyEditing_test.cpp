@@ -14,15 +14,13 @@ namespace {
 
 class PropertyEditing : public WithShippedCatalogue {
 protected:
-    const CBcdItem* Add(CBcdObject& object, const std::string& name, std::vector<std::string> values)
+    void Add(CBcdObject& object, const std::string& name, std::vector<std::string> values)
     {
-        auto item = std::make_unique<CBcdItem>();
-        EXPECT_TRUE(item->Identify(name)) << name;
+        CBcdItem item;
+        EXPECT_TRUE(item.Identify(name)) << name;
         for (const std::string& value : values)
-            item->AddValue(value);
-        const CBcdItem* kept = item.get();
+            item.AddValue(value);
         object.AddItem(std::move(item));
-        return kept;
     }
     const ElementDefinition& Definition(const std::string& name)
     {
@@ -54,11 +52,14 @@ TEST_F(PropertyEditing, OkWritesModifiedRowsInOrderSingleValuesQuotedListsFromTh
 {
     CBcdBootLoader loader;
     Add(loader, "identifier", {"{a}"});
-    const CBcdItem* description = Add(loader, "description", {"Windows 11"});
-    const CBcdItem* pages = Add(loader, "badmemorylist", {"0x10", "12", "7"});
-    const CBcdItem* nx = Add(loader, "nx", {"OptIn"});
+    Add(loader, "description", {"Windows 11"});
+    Add(loader, "badmemorylist", {"0x10", "12", "7"});
+    Add(loader, "nx", {"OptIn"});
+    const CBcdItem* description = &loader.GetItems()[1];
+    const CBcdItem* pages = &loader.GetItems()[2];
+    const CBcdItem* nx = &loader.GetItems()[3];
     std::vector<GridRowState> rows = {
-        {loader.GetItems()[0].get(), false, "{a}"},
+        {&loader.GetItems()[0], false, "{a}"},
         {description, true, "My Windows"},
         {pages, true, "whatever the cell shows"},
         {nx, false, "OPTOUT"},

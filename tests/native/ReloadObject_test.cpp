@@ -74,7 +74,7 @@ TEST_F(ReloadObject_, AnErrorAnswerLeavesTheObjectWholeAndSaysSo)
     CBcdBootLoader& loader = LoaderOf(kWin10);
     std::vector<const CBcdItem*> items;
     for (const auto& item : loader.GetItems())
-        items.push_back(item.get());
+        items.push_back(&item);
     // The entry was deleted behind the program's back: the tool answers with an error.
     simulator.Execute({"/delete", kWin10});
     bool told = false;
@@ -82,7 +82,7 @@ TEST_F(ReloadObject_, AnErrorAnswerLeavesTheObjectWholeAndSaysSo)
     EXPECT_FALSE(told) << "nothing is replaced, so no row needs to go";
     ASSERT_EQ(loader.GetItems().size(), items.size());
     for (size_t i = 0; i < items.size(); ++i)
-        EXPECT_EQ(loader.GetItems()[i].get(), items[i]) << "the very same elements";
+        EXPECT_EQ(&loader.GetItems()[i], items[i]) << "the very same elements";
 
     // A loader asked for its entry gets nothing from a boot manager section.
     CBcdBootLoader& win11 = *model->GetLoaders().front();

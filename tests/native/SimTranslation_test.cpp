@@ -33,8 +33,8 @@ protected:
     {
         ASSERT_EQ(actual.GetItems().size(), expected.GetItems().size()) << language << " " << expected.GetIdentifier();
         for (size_t i = 0; i < expected.GetItems().size(); ++i) {
-            EXPECT_EQ(actual.GetItems()[i]->GetName(), expected.GetItems()[i]->GetName()) << language;
-            EXPECT_EQ(actual.GetItems()[i]->GetValues(), expected.GetItems()[i]->GetValues()) << language;
+            EXPECT_EQ(actual.GetItems()[i].GetName(), expected.GetItems()[i].GetName()) << language;
+            EXPECT_EQ(actual.GetItems()[i].GetValues(), expected.GetItems()[i].GetValues()) << language;
         }
     }
 

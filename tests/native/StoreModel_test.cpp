@@ -120,12 +120,12 @@ TEST_F(StoreModel, UnknownNamesGiveOneMessagePerLineAndAreKept)
     EXPECT_EQ(recorder.kinds[0], NoticeKind::Error);
     const auto& managerItems = model.GetBootManager()->GetItems();
     ASSERT_EQ(managerItems.size(), 3u);
-    EXPECT_EQ(managerItems[1]->GetName(), "bootfrobnicate : UNKNOWN IDENTIFIER");
-    EXPECT_EQ(managerItems[2]->GetName(), "custom:25000004 : CUSTOM IDENTIFIER");
+    EXPECT_EQ(managerItems[1].GetName(), "bootfrobnicate : UNKNOWN IDENTIFIER");
+    EXPECT_EQ(managerItems[2].GetName(), "custom:25000004 : CUSTOM IDENTIFIER");
     const CBcdBootLoader& loader = Loader(model, 0);
     ASSERT_EQ(loader.GetItems().size(), 6u);
     EXPECT_EQ(loader.GetDescription(), "after");
-    EXPECT_EQ(loader.GetItems()[3]->GetValues(), (std::vector<std::string>{"301989892", "1"}));
+    EXPECT_EQ(loader.GetItems()[3].GetValues(), (std::vector<std::string>{"301989892", "1"}));
 }
 
 TEST_F(StoreModel, SectionEndsAtABlankLineAndAtAnyOtherHeading)
@@ -194,7 +194,7 @@ TEST_F(StoreModel, DebuggerSettingsStopAtTheSuccessLine)
     CBcdDbgSettings* settings = model.GetDebugSettings();
     ASSERT_NE(settings, nullptr);
     ASSERT_EQ(settings->GetItems().size(), 6u);
-    EXPECT_EQ(settings->GetItems().front()->GetName(), "busparams");
+    EXPECT_EQ(settings->GetItems().front().GetName(), "busparams");
     EXPECT_TRUE(recorder.notices.empty());
     EXPECT_TRUE(recorder.debug.empty());
 
@@ -269,7 +269,7 @@ TEST_F(StoreModel, EveryPublishedSampleParsesIntoTheObjectsItsHeadingsAnnounce)
     ASSERT_EQ(all.GetLoaders().size(), 2u);
     EXPECT_EQ(all.GetBootManager()->GetIdentifier(), "{9dea862c-5cdd-4e70-acc1-f32b344d4795}");
     EXPECT_EQ(Loader(all, 1).GetIdentifier(), "{0fd8694b-e7fe-11f0-91cd-eabb9ab44a94}");
-    EXPECT_EQ(Loader(all, 1).GetItems().back()->GetName(), "custom:46000010 : CUSTOM IDENTIFIER");
+    EXPECT_EQ(Loader(all, 1).GetItems().back().GetName(), "custom:46000010 : CUSTOM IDENTIFIER");
     EXPECT_EQ(Loader(all, 1).FindItem("filepath"), nullptr);
 
     // A legacy loader re-read from "/enum <id>" output.
@@ -280,7 +280,7 @@ TEST_F(StoreModel, EveryPublishedSampleParsesIntoTheObjectsItsHeadingsAnnounce)
     ParseSectionElements(reread, legacy, i);
     EXPECT_EQ(reread.GetIdentifier(), "{466f5a88-0af2-4f76-9038-095b170dc21c}");
     ASSERT_EQ(reread.GetItems().size(), 4u);
-    EXPECT_EQ(reread.GetItems()[3]->GetValues(), (std::vector<std::string>{"301989892", "6"}));
+    EXPECT_EQ(reread.GetItems()[3].GetValues(), (std::vector<std::string>{"301989892", "6"}));
 }
 
 TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
@@ -306,12 +306,12 @@ TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
         ASSERT_NE(stored, nullptr) << object.GetIdentifier();
         const auto& items = object.GetItems();
         ASSERT_EQ(items.size(), stored->elements.size() + 1) << object.GetIdentifier();
-        EXPECT_EQ(items[0]->GetName(), "identifier");
+        EXPECT_EQ(items[0].GetName(), "identifier");
         for (size_t k = 0; k < stored->elements.size(); ++k) {
-            std::string name = items[k + 1]->GetName();
+            std::string name = items[k + 1].GetName();
             name = name.substr(0, name.find(" : "));
             EXPECT_EQ(name, stored->elements[k].name);
-            EXPECT_EQ(items[k + 1]->GetValues(), stored->elements[k].values) << name;
+            EXPECT_EQ(items[k + 1].GetValues(), stored->elements[k].values) << name;
         }
     };
     ASSERT_NE(model.GetBootManager(), nullptr);
@@ -358,7 +358,7 @@ TEST_F(StoreModel, TranslatedOutputReadsIntoTheSameObjectsAndElements)
     german.EnumerateStore();
     ASSERT_NE(german.GetBootManager(), nullptr);
     EXPECT_EQ(german.GetBootManager()->GetIdentifier(), "{bootmgr}") << "under \"Bezeichner\"";
-    EXPECT_EQ(german.GetBootManager()->GetItems()[0]->GetName(), "identifier");
+    EXPECT_EQ(german.GetBootManager()->GetItems()[0].GetName(), "identifier");
     ASSERT_EQ(german.GetLoaders().size(), 2u);
     EXPECT_EQ(Loader(german, 0).GetIdentifier(), "{current}");
     EXPECT_EQ(Loader(german, 0).GetDescription(), "Windows 10");

@@ -45,20 +45,13 @@ void CGridHostDlg::BuildObject()
         for (const CBcdObject* object : objects) {
             const CBcdItem* found = nullptr;
             for (const auto& item : object->GetItems())
-                if (item->GetType() == type) {
-                    found = item.get();
+                if (item.GetType() == type) {
+                    found = &item;
                     break;
                 }
             if (!found)
                 continue;
-            auto copy = std::make_unique<CBcdItem>();
-            if (!copy->Identify(found->GetName())) {
-                bool list = found->GetDefinitionIndex() == ElementCatalogue::kUnknownEnum;
-                list ? copy->SetUnknownEnum(found->GetName()) : copy->SetUnknownValue(found->GetName());
-            }
-            for (const std::string& value : found->GetValues())
-                copy->AddValue(value);
-            m_object.AddItem(std::move(copy));
+            m_object.AddItem(CBcdItem(*found));
             break;
         }
     }
@@ -67,7 +60,7 @@ void CGridHostDlg::BuildObject()
 int CGridHostDlg::RowOfType(int type) const
 {
     for (size_t i = 0; i < m_object.GetItems().size(); ++i)
-        if (m_object.GetItems()[i]->GetType() == type)
+        if (m_object.GetItems()[i].GetType() == type)
             return static_cast<int>(i);
     return -1;
 }
