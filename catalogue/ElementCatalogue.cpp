@@ -4,49 +4,94 @@
 
 #include "common/TextCompare.h"
 
-ElementCatalogue& ElementCatalogue::Instance()
-{
-    static ElementCatalogue catalogue;
-    return catalogue;
-}
-
 namespace {
-// Names differ mostly at their ends: the first and last eight bytes and the
-// length make the hash, in constant time. Setting bit 5 folds the letters'
-// case; the other bytes it merges only share a slot, since a match is still
-// compared in full.
-uint64_t LoadFolded(const char* at, size_t count)
+
+using FoldedName = ElementCatalogue::FoldedName;
+
+// ASCII upper-case letters of eight bytes to lower case at once, exactly as
+// FoldCase does byte by byte: bit 7 marks the bytes from 'A' to 'Z', then
+// moves to bit 5. Bytes with bit 7 set stay as they are.
+uint64_t FoldWord(uint64_t bytes)
 {
-    uint64_t bytes = 0;
-    if (count >= 8)
-        std::memcpy(&bytes, at, 8);
-    else
-        for (size_t i = 0; i < count; ++i)
-            bytes = bytes << 8 | static_cast<unsigned char>(at[i]);
-    return bytes | 0x2020202020202020ull;
+    const uint64_t high = 0x8080808080808080ull;
+    uint64_t low = bytes & ~high;
+    uint64_t atLeastA = low + 0x3f3f3f3f3f3f3f3full;
+    uint64_t pastZ = low + 0x2525252525252525ull;
+    uint64_t upper = atLeastA & ~pastZ & ~bytes & high;
+    return bytes | upper >> 2;
 }
 
-uint32_t NoCaseHash(std::string_view text)
+// Bytes [start, start + 8) of `name`, zero past its end, read with whole
+// loads: bytes stored one by one and read back as a word would stall.
+uint64_t NameWord(std::string_view name, size_t start)
 {
-    size_t size = text.size();
-    uint64_t head = LoadFolded(text.data(), size);
-    uint64_t tail = size > 8 ? LoadFolded(text.data() + size - 8, 8) : 0;
-    uint64_t mixed = head * 0x9e3779b97f4a7c15ull ^ (tail + size) * 0xc2b2ae3d27d4eb4full;
+    size_t size = name.size();
+    uint64_t word = 0;
+    if (start >= size)
+        return 0;
+    if (start + 8 <= size) {
+        std::memcpy(&word, name.data() + start, 8);
+        return word;
+    }
+    size_t count = size - start;
+    if (size >= 8) {
+        // The last eight bytes, moved down past those already read.
+        std::memcpy(&word, name.data() + size - 8, 8);
+        return word >> (8 * (8 - count));
+    }
+    for (size_t i = 0; i < count; ++i)
+        word |= static_cast<uint64_t>(static_cast<unsigned char>(name[start + i])) << (8 * i);
+    return word;
+}
+
+// False for a name too long to be kept in words.
+bool FoldName(std::string_view name, FoldedName& folded)
+{
+    if (name.size() > ElementCatalogue::kWordName)
+        return false;
+    for (size_t i = 0; i < ElementCatalogue::kWordName / 8; ++i)
+        folded.words[i] = FoldWord(NameWord(name, 8 * i));
+    return true;
+}
+
+uint32_t WordHash(const FoldedName& folded, size_t size)
+{
+    uint64_t mixed = folded.words[0] * 0x9e3779b97f4a7c15ull ^ folded.words[1] * 0xc2b2ae3d27d4eb4full ^
+                     (folded.words[2] + size) * 0x165667b19e3779f9ull;
     return static_cast<uint32_t>(mixed >> 32);
 }
+
+bool SameWords(const FoldedName& a, const FoldedName& b)
+{
+    return ((a.words[0] ^ b.words[0]) | (a.words[1] ^ b.words[1]) | (a.words[2] ^ b.words[2])) == 0;
+}
+
+// Longer names: FNV-1a over the case-folded bytes.
+uint32_t LongNameHash(std::string_view name)
+{
+    uint32_t hash = 2166136261u;
+    for (char c : name)
+        hash = (hash ^ static_cast<unsigned char>(FoldCase(c))) * 16777619u;
+    return hash;
+}
+
 }  // namespace
 
 int ElementCatalogue::Identify(std::string_view name) const
 {
     if (!m_indexValid)
         BuildIndex();
-    uint32_t hash = NoCaseHash(name);
+    FoldedName folded;
+    bool inWords = FoldName(name, folded);
+    uint32_t hash = inWords ? WordHash(folded, name.size()) : LongNameHash(name);
     size_t mask = m_index.size() - 1;
     for (size_t at = hash & mask;; at = (at + 1) & mask) {
         const IndexSlot& slot = m_index[at];
         if (slot.record < 0)
             return -1;
-        if (slot.hash == hash && EqualsNoCase(m_records[slot.record].name, name))
+        if (slot.hash != hash || slot.size != name.size())
+            continue;
+        if (inWords ? SameWords(m_folded[slot.record], folded) : EqualsNoCase(m_records[slot.record].name, name))
             return slot.record;
     }
 }
@@ -55,23 +100,20 @@ void ElementCatalogue::BuildIndex() const
 {
     constexpr size_t kSlots = 256;
     static_assert(2 * kSize <= kSlots, "the table stays at most half full");
-    m_index.assign(kSlots, IndexSlot{0, -1});
+    m_index.assign(kSlots, IndexSlot{0, -1, 0});
     size_t mask = m_index.size() - 1;
     for (int i = 0; i < kSize && m_records[i].hasName; ++i) {
-        uint32_t hash = NoCaseHash(m_records[i].name);
+        const std::string& name = m_records[i].name;
+        bool inWords = FoldName(name, m_folded[i]);
+        uint32_t hash = inWords ? WordHash(m_folded[i], name.size()) : LongNameHash(name);
         size_t at = hash & mask;
         bool known = false;
         for (; m_index[at].record >= 0; at = (at + 1) & mask)
-            known |= m_index[at].hash == hash && EqualsNoCase(m_records[m_index[at].record].name, m_records[i].name);
+            known |= m_index[at].hash == hash && EqualsNoCase(m_records[m_index[at].record].name, name);
         if (!known)
-            m_index[at] = IndexSlot{hash, i};
+            m_index[at] = IndexSlot{hash, i, name.size()};
     }
     m_indexValid = true;
-}
-
-const ElementDefinition* ElementCatalogue::Record(int index) const
-{
-    return index >= 0 && index < kSize ? &m_records[index] : nullptr;
 }
 
 ElementDefinition* ElementCatalogue::MutableRecord(int index)

@@ -17,7 +17,18 @@ public:
     static constexpr int kUnknownValue = 0;
     static constexpr int kUnknownEnum = 1;
 
-    static ElementCatalogue& Instance();
+    static ElementCatalogue& Instance()
+    {
+        static ElementCatalogue catalogue;
+        return catalogue;
+    }
+
+    // How the lookup keeps a name of up to kWordName bytes: folded to lower
+    // case, in words.
+    static constexpr size_t kWordName = 24;
+    struct FoldedName {
+        uint64_t words[kWordName / 8];
+    };
 
     // Index of the first record whose name matches without regard to case,
     // scanning from record 0 up to the first empty record; -1 when none.
@@ -25,7 +36,10 @@ public:
     bool IsKnownName(std::string_view name) const { return Identify(name) >= 0; }
 
     // Null for an index outside the table.
-    const ElementDefinition* Record(int index) const;
+    const ElementDefinition* Record(int index) const
+    {
+        return index >= 0 && index < kSize ? &m_records[index] : nullptr;
+    }
     ElementDefinition* MutableRecord(int index);
     // Number of records before the first empty one.
     int Count() const;
@@ -39,11 +53,15 @@ private:
     // Name -> first record of that name, before the first empty record,
     // without regard to case: what the linear scan would find, without
     // scanning. Open addressing over a power-of-two table at most half full.
+    // Names of up to kWordName bytes are kept folded to lower case in words,
+    // and compared a word at a time.
     struct IndexSlot {
         uint32_t hash;
         int record;  // -1: an empty slot
+        size_t size;
     };
     mutable std::vector<IndexSlot> m_index;
+    mutable FoldedName m_folded[kSize];
     mutable bool m_indexValid = false;
 };
 

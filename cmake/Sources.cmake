@@ -26,7 +26,6 @@ set(KEYSTAVE_CORE_SOURCES
   catalogue/OleSeam.cpp
   catalogue/ValueSet.cpp
   catalogue/GridCellPlan.cpp
-  model/CLineTokenizer.cpp
   model/CBcdItem.cpp
   model/CBcdObject.cpp
   model/CollectUnknownElement.cpp

@@ -28,11 +28,13 @@ void AddVariants(std::vector<std::string>& texts, const char* utf8)
     }
 }
 
-// One heading in every language, and the lengths they have: most lines
-// of a listing are elements, and their length alone tells them apart.
+// One heading in every language, with the lengths and first bytes they
+// have: most lines of a listing are elements, and these alone tell them
+// apart.
 struct HeadingTexts {
     std::vector<std::string> texts;
     std::bitset<256> lengths;
+    std::bitset<256> firstBytes;
     bool longer = false;  // a text of 256 bytes or more
 };
 
@@ -44,6 +46,8 @@ const HeadingTexts& Headings(ToolHeading heading)
         for (size_t i = 0; i < kToolLanguageCount; ++i)
             AddVariants(headings.texts, kToolLanguages[i].headings[heading]);
         for (const std::string& text : headings.texts) {
+            if (!text.empty())
+                headings.firstBytes.set(static_cast<unsigned char>(text[0]));
             if (text.size() < headings.lengths.size())
                 headings.lengths.set(text.size());
             else
@@ -66,6 +70,8 @@ bool IsOneOf(std::string_view line, const HeadingTexts& headings)
 {
     if (line.size() < headings.lengths.size() ? !headings.lengths.test(line.size()) : !headings.longer)
         return false;
+    if (!line.empty() && !headings.firstBytes.test(static_cast<unsigned char>(line[0])))
+        return false;
     return std::find(headings.texts.begin(), headings.texts.end(), line) != headings.texts.end();
 }
 
@@ -81,6 +87,24 @@ bool IsWindowsLoaderHeading(std::string_view line)
 bool IsLegacyLoaderHeading(std::string_view line)
 {
     return IsOneOf(line, Headings(kHeadingLegacyOsLoader));
+}
+
+bool IsLoaderHeading(std::string_view line)
+{
+    // Asked of every line of a listing: one test of length and first byte
+    // turns down nearly all of them.
+    static const HeadingTexts either = [] {
+        HeadingTexts merged;
+        for (ToolHeading heading : {kHeadingBootLoader, kHeadingLegacyOsLoader}) {
+            const HeadingTexts& texts = Headings(heading);
+            merged.texts.insert(merged.texts.end(), texts.texts.begin(), texts.texts.end());
+            merged.lengths |= texts.lengths;
+            merged.firstBytes |= texts.firstBytes;
+            merged.longer = merged.longer || texts.longer;
+        }
+        return merged;
+    }();
+    return IsOneOf(line, either);
 }
 
 bool IsOtherKnownHeading(std::string_view line)

@@ -9,6 +9,8 @@
 bool IsManagerHeading(std::string_view line);
 bool IsWindowsLoaderHeading(std::string_view line);
 bool IsLegacyLoaderHeading(std::string_view line);
+// Either of the two loader headings.
+bool IsLoaderHeading(std::string_view line);
 // Any other heading the tool prints (resume, settings objects, ...).
 bool IsOtherKnownHeading(std::string_view line);
 // A line that begins with the success line of any language.

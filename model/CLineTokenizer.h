@@ -1,13 +1,18 @@
 #pragma once
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 // Cuts one line into tokens separated by any of the delimiter characters.
 // It reads the caller's text and delimiters in place: both must outlive the
-// tokenizer.
+// tokenizer. Inline: a listing's every line goes through it.
 class CLineTokenizer {
 public:
-    CLineTokenizer(std::string_view text, std::string_view delimiters);
+    CLineTokenizer(std::string_view text, std::string_view delimiters)
+        : m_text(text), m_delimiters(delimiters)
+    {
+    }
     CLineTokenizer(const char* text, std::string_view delimiters)
         : CLineTokenizer(std::string_view(text), delimiters)
     {
@@ -18,18 +23,48 @@ public:
     // The next token, with the position left on the delimiter that ended it;
     // false (and an empty token) at the end of the text. Tokens and the rest
     // are ranges of the caller's text.
-    bool NextToken(std::string_view& token);
+    bool NextToken(std::string_view& token)
+    {
+        size_t start = SkipDelimiters(m_position);
+        m_position = FindDelimiter(start);
+        token = m_text.substr(start, m_position - start);
+        return !token.empty();
+    }
     // Everything from the next non-delimiter to the end, trailing blanks
     // included; does not move the position.
-    std::string_view Rest() const;
+    std::string_view Rest() const { return m_text.substr(SkipDelimiters(m_position)); }
 
 private:
-    bool IsDelimiter(char c) const
+    bool IsDelimiter(char c) const { return m_delimiters.find(c) != std::string_view::npos; }
+    size_t SkipDelimiters(size_t at) const
     {
-        return m_delimiters.size() == 1 ? c == m_delimiters[0] : m_delimiters.find(c) != std::string_view::npos;
+        if (m_delimiters.size() != 1) {
+            while (at < m_text.size() && IsDelimiter(m_text[at]))
+                ++at;
+            return at;
+        }
+        // The padding before a value runs to a fixed column: eight bytes at a time.
+        const char delimiter = m_delimiters[0];
+        const uint64_t run = 0x0101010101010101ull * static_cast<unsigned char>(delimiter);
+        uint64_t bytes;
+        while (at + 8 <= m_text.size() && (std::memcpy(&bytes, m_text.data() + at, 8), bytes == run))
+            at += 8;
+        while (at < m_text.size() && m_text[at] == delimiter)
+            ++at;
+        return at;
     }
-    size_t SkipDelimiters(size_t at) const;
-    size_t FindDelimiter(size_t at) const;
+    size_t FindDelimiter(size_t at) const
+    {
+        if (m_delimiters.size() != 1) {
+            while (at < m_text.size() && !IsDelimiter(m_text[at]))
+                ++at;
+            return at;
+        }
+        if (at >= m_text.size())
+            return m_text.size();
+        const void* found = std::memchr(m_text.data() + at, m_delimiters[0], m_text.size() - at);
+        return found ? static_cast<size_t>(static_cast<const char*>(found) - m_text.data()) : m_text.size();
+    }
 
     std::string_view m_text;
     std::string_view m_delimiters;

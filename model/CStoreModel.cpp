@@ -14,11 +14,6 @@ namespace {
 
 enum class SectionKind { BootManager, Loader };
 
-bool IsLoaderHeading(std::string_view line)
-{
-    return IsWindowsLoaderHeading(line) || IsLegacyLoaderHeading(line);
-}
-
 // The value of the section's element `name` (its first line is read as the
 // identifier, whatever its label), up to the next section; empty if none.
 std::string SectionValue(const OutputLines& lines, size_t heading, std::string_view name)

@@ -9,7 +9,8 @@ bool IsSectionHeading(const OutputLines& lines, size_t index)
     if (index + 1 >= lines.size())
         return false;
     std::string_view underline = lines[index + 1];
-    return !underline.empty() && underline.find_first_not_of('-') == std::string_view::npos;
+    return !underline.empty() && underline[0] == '-' &&
+           underline.find_first_not_of('-') == std::string_view::npos;
 }
 
 void CollectUnknownElement(const OutputLines& lines, size_t& index,
