@@ -21,58 +21,49 @@ uint64_t FoldWord(uint64_t bytes)
     return bytes | upper >> 2;
 }
 
-// Bytes [start, start + 8) of `name`, zero past its end, read with whole
-// loads: bytes stored one by one and read back as a word would stall.
-uint64_t NameWord(std::string_view name, size_t start)
+// Bytes [start, start + 8) of a name of eight bytes or more, zero past its
+// end, read with whole loads (bytes stored one by one and read back as a word
+// would stall) and without branches on the name's length.
+uint64_t NameWord(const char* name, size_t size, size_t start)
 {
-    size_t size = name.size();
+    size_t from = start + 8 <= size ? start : size - 8;
+    uint64_t word;
+    std::memcpy(&word, name + from, 8);
+    size_t seen = start - from;  // bytes an earlier word holds
+    return seen >= 8 ? 0 : word >> (8 * seen);
+}
+
+// The first kWordName bytes of `name`, folded, zero past its end.
+void FoldName(std::string_view name, FoldedName& folded)
+{
+    constexpr size_t kWords = ElementCatalogue::kWordName / 8;
+    if (name.size() >= 8) {
+        for (size_t i = 0; i < kWords; ++i)
+            folded.words[i] = FoldWord(NameWord(name.data(), name.size(), 8 * i));
+        return;
+    }
     uint64_t word = 0;
-    if (start >= size)
-        return 0;
-    if (start + 8 <= size) {
-        std::memcpy(&word, name.data() + start, 8);
-        return word;
-    }
-    size_t count = size - start;
-    if (size >= 8) {
-        // The last eight bytes, moved down past those already read.
-        std::memcpy(&word, name.data() + size - 8, 8);
-        return word >> (8 * (8 - count));
-    }
-    for (size_t i = 0; i < count; ++i)
-        word |= static_cast<uint64_t>(static_cast<unsigned char>(name[start + i])) << (8 * i);
-    return word;
+    for (size_t i = 0; i < name.size(); ++i)
+        word |= static_cast<uint64_t>(static_cast<unsigned char>(name[i])) << (8 * i);
+    folded.words[0] = FoldWord(word);
+    for (size_t i = 1; i < kWords; ++i)
+        folded.words[i] = 0;
 }
 
-// False for a name too long to be kept in words.
-bool FoldName(std::string_view name, FoldedName& folded)
+// A longer name also hashes its last eight bytes.
+uint32_t NameHash(std::string_view name, const FoldedName& folded)
 {
-    if (name.size() > ElementCatalogue::kWordName)
-        return false;
-    for (size_t i = 0; i < ElementCatalogue::kWordName / 8; ++i)
-        folded.words[i] = FoldWord(NameWord(name, 8 * i));
-    return true;
-}
-
-uint32_t WordHash(const FoldedName& folded, size_t size)
-{
+    uint64_t last = name.size() > ElementCatalogue::kWordName
+                        ? FoldWord(NameWord(name.data(), name.size(), name.size() - 8))
+                        : 0;
     uint64_t mixed = folded.words[0] * 0x9e3779b97f4a7c15ull ^ folded.words[1] * 0xc2b2ae3d27d4eb4full ^
-                     (folded.words[2] + size) * 0x165667b19e3779f9ull;
+                     (folded.words[2] + name.size()) * 0x165667b19e3779f9ull ^ last * 0x27d4eb2f165667c5ull;
     return static_cast<uint32_t>(mixed >> 32);
 }
 
 bool SameWords(const FoldedName& a, const FoldedName& b)
 {
     return ((a.words[0] ^ b.words[0]) | (a.words[1] ^ b.words[1]) | (a.words[2] ^ b.words[2])) == 0;
-}
-
-// Longer names: FNV-1a over the case-folded bytes.
-uint32_t LongNameHash(std::string_view name)
-{
-    uint32_t hash = 2166136261u;
-    for (char c : name)
-        hash = (hash ^ static_cast<unsigned char>(FoldCase(c))) * 16777619u;
-    return hash;
 }
 
 }  // namespace
@@ -82,16 +73,16 @@ int ElementCatalogue::Identify(std::string_view name) const
     if (!m_indexValid)
         BuildIndex();
     FoldedName folded;
-    bool inWords = FoldName(name, folded);
-    uint32_t hash = inWords ? WordHash(folded, name.size()) : LongNameHash(name);
+    FoldName(name, folded);
+    uint32_t hash = NameHash(name, folded);
     size_t mask = m_index.size() - 1;
     for (size_t at = hash & mask;; at = (at + 1) & mask) {
         const IndexSlot& slot = m_index[at];
         if (slot.record < 0)
             return -1;
-        if (slot.hash != hash || slot.size != name.size())
+        if (slot.hash != hash || slot.size != name.size() || !SameWords(m_folded[slot.record], folded))
             continue;
-        if (inWords ? SameWords(m_folded[slot.record], folded) : EqualsNoCase(m_records[slot.record].name, name))
+        if (name.size() <= kWordName || EqualsNoCase(m_records[slot.record].name, name))
             return slot.record;
     }
 }
@@ -104,8 +95,8 @@ void ElementCatalogue::BuildIndex() const
     size_t mask = m_index.size() - 1;
     for (int i = 0; i < kSize && m_records[i].hasName; ++i) {
         const std::string& name = m_records[i].name;
-        bool inWords = FoldName(name, m_folded[i]);
-        uint32_t hash = inWords ? WordHash(m_folded[i], name.size()) : LongNameHash(name);
+        FoldName(name, m_folded[i]);
+        uint32_t hash = NameHash(name, m_folded[i]);
         size_t at = hash & mask;
         bool known = false;
         for (; m_index[at].record >= 0; at = (at + 1) & mask)

@@ -23,7 +23,7 @@ public:
         return catalogue;
     }
 
-    // How the lookup keeps a name of up to kWordName bytes: folded to lower
+    // How the lookup keeps a name: its first kWordName bytes folded to lower
     // case, in words.
     static constexpr size_t kWordName = 24;
     struct FoldedName {
@@ -53,8 +53,8 @@ private:
     // Name -> first record of that name, before the first empty record,
     // without regard to case: what the linear scan would find, without
     // scanning. Open addressing over a power-of-two table at most half full.
-    // Names of up to kWordName bytes are kept folded to lower case in words,
-    // and compared a word at a time.
+    // Names are compared a word at a time, folded; only a name longer than
+    // the words is compared again in full.
     struct IndexSlot {
         uint32_t hash;
         int record;  // -1: an empty slot

@@ -20,6 +20,8 @@ public:
     // already holds its value.
     bool AddValue(std::string_view value);
 
+    // Room for `count` values in a multi-valued item's list.
+    void ReserveValues(size_t count) { m_list.reserve(count); }
     // Replaces every value (a list edited in memory); a multi-valued item's
     // list keeps its identity, so grid cells showing it stay valid.
     void ReplaceValues(const std::vector<std::string>& values);
