@@ -79,6 +79,6 @@ std::vector<GridRowPlan> PlanPropertyGrid(const CBcdObject* object, bool editabl
     if (!object)
         return rows;
     for (const auto& item : object->GetItems())
-        rows.push_back(GridRowPlan{&item, item.GetName(), PlanGridCell(item, editable)});
+        rows.push_back(GridRowPlan{&item, std::string(item.GetName()), PlanGridCell(item, editable)});
     return rows;
 }

@@ -16,7 +16,7 @@ BOOL CDeletePropertyDlg::OnInitDialog()
     CListBox list(GetDlgItem(IDC_PROPERTY_LIST));
     const auto& items = m_object.GetItems();
     for (size_t i = 0; i < items.size(); ++i)
-        list.SetItemData(list.AddString(items[i].GetName()), static_cast<LPARAM>(i));
+        list.SetItemData(list.AddString(std::string(items[i].GetName())), static_cast<LPARAM>(i));
     return TRUE;
 }
 
@@ -29,7 +29,7 @@ void CDeletePropertyDlg::OnOK()
     size_t index = static_cast<size_t>(list.GetItemData(selected));
     if (index >= m_object.GetItems().size())
         return;
-    const std::string& name = m_object.GetItems()[index].GetName();
+    const std::string name(m_object.GetItems()[index].GetName());
     if (WindowWritePath(m_hWnd).Run(DeleteValueCommand(m_object.GetIdentifier(), name)).succeeded)
         EndDialog(IDOK);
 }

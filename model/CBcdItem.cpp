@@ -1,49 +1,125 @@
 #include "model/CBcdItem.h"
 
+#include <functional>
+
 #include "catalogue/ElementCatalogue.h"
+
+namespace {
+// Names and values are kept with 32-bit bounds.
+constexpr size_t kMaxText = UINT32_MAX;
+
+bool Within(const std::string& listing, std::string_view range)
+{
+    const char* begin = listing.data();
+    const char* end = begin + listing.size();
+    return std::greater_equal<const char*>()(range.data(), begin) &&
+           std::less_equal<const char*>()(range.data() + range.size(), end);
+}
+}  // namespace
+
+CBcdItem::CBcdItem(const CBcdItem& other)
+    : m_definition(other.m_definition), m_hasValue(other.m_hasValue), m_list(other.m_list)
+{
+    SetText(other.GetName(), other.FirstValue());
+}
+
+CBcdItem& CBcdItem::operator=(const CBcdItem& other)
+{
+    if (this != &other)
+        *this = CBcdItem(other);
+    return *this;
+}
+
+void CBcdItem::SetText(std::string_view name, std::string_view value)
+{
+    std::string text;
+    text.reserve(name.size() + value.size());
+    text.append(name).append(value);
+    m_text = std::move(text);
+    m_listing = nullptr;
+    m_nameAt = 0;
+    m_nameSize = static_cast<uint32_t>(name.size());
+    m_valueAt = m_nameSize;
+    m_valueSize = static_cast<uint32_t>(value.size());
+}
+
+void CBcdItem::OwnText()
+{
+    if (m_listing)
+        SetText(GetName(), FirstValue());
+}
 
 void CBcdItem::Attach(int record)
 {
     m_definition = record;
     if (m_hasValue && IsMultiValued()) {
-        m_list.insert(m_list.begin(), std::move(m_value));
-        m_value.clear();
+        m_list.insert(m_list.begin(), std::string(FirstValue()));
         m_hasValue = false;
+        SetText(GetName(), {});
     }
 }
 
 bool CBcdItem::Identify(std::string_view name)
 {
-    int index = ElementCatalogue::Instance().Identify(name);
+    int index = name.size() <= kMaxText ? ElementCatalogue::Instance().Identify(name) : -1;
     if (index < 0)
         return false;
-    m_name = name;
+    SetText(name, FirstValue());
     Attach(index);
     return true;
 }
 
-bool CBcdItem::AttachUnknown(const std::string& name, int record)
+bool CBcdItem::IdentifyListed(const std::string* listing, std::string_view name, std::string_view value)
 {
-    if (ElementCatalogue::Instance().IsKnownName(name))
+    if (!listing || listing->size() > kMaxText || !Within(*listing, name) || !Within(*listing, value) ||
+        GetValueCount() != 0) {
+        if (!Identify(name))
+            return false;
+        AddValue(value);
+        return true;
+    }
+    int index = ElementCatalogue::Instance().Identify(name);
+    if (index < 0)
         return false;
-    m_name = name;
+    m_definition = index;
+    m_listing = listing;
+    m_text.clear();
+    m_nameAt = static_cast<uint32_t>(name.data() - listing->data());
+    m_nameSize = static_cast<uint32_t>(name.size());
+    if (IsMultiValued()) {
+        m_valueAt = m_nameAt + m_nameSize;
+        m_valueSize = 0;
+        m_list.emplace_back(value);
+    } else {
+        m_valueAt = static_cast<uint32_t>(value.data() - listing->data());
+        m_valueSize = static_cast<uint32_t>(value.size());
+        m_hasValue = true;
+    }
+    return true;
+}
+
+bool CBcdItem::AttachUnknown(std::string_view name, int record)
+{
+    if (name.size() > kMaxText || ElementCatalogue::Instance().IsKnownName(name))
+        return false;
+    SetText(name, FirstValue());
     Attach(record);
     return true;
 }
 
-bool CBcdItem::SetUnknownValue(const std::string& name)
+bool CBcdItem::SetUnknownValue(std::string_view name)
 {
     return AttachUnknown(name, ElementCatalogue::kUnknownValue);
 }
 
-bool CBcdItem::SetUnknownEnum(const std::string& name)
+bool CBcdItem::SetUnknownEnum(std::string_view name)
 {
     return AttachUnknown(name, ElementCatalogue::kUnknownEnum);
 }
 
 bool CBcdItem::AddValue(std::string_view value)
 {
-    if (m_definition < 0)
+    if (m_definition < 0 || value.size() > kMaxText)
         return false;
     if (IsMultiValued()) {
         m_list.emplace_back(value);
@@ -51,7 +127,7 @@ bool CBcdItem::AddValue(std::string_view value)
     }
     if (GetValueCount() != 0)
         return false;
-    m_value = value;
+    SetText(GetName(), value);
     m_hasValue = true;
     return true;
 }
@@ -59,7 +135,7 @@ bool CBcdItem::AddValue(std::string_view value)
 void CBcdItem::ReplaceValues(const std::vector<std::string>& values)
 {
     m_hasValue = !values.empty() && !IsMultiValued();
-    m_value = m_hasValue ? values.front() : std::string();
+    SetText(GetName(), m_hasValue ? std::string_view(values.front()) : std::string_view());
     m_list.assign(values.begin() + (m_hasValue ? 1 : 0), values.end());
 }
 
@@ -68,7 +144,7 @@ std::string CBcdItem::GetValue(int index) const
     if (index < 0 || index >= GetValueCount())
         return {};
     if (m_hasValue)
-        return index == 0 ? m_value : m_list[static_cast<size_t>(index - 1)];
+        return index == 0 ? std::string(FirstValue()) : m_list[static_cast<size_t>(index - 1)];
     return m_list[static_cast<size_t>(index)];
 }
 
@@ -77,7 +153,7 @@ std::vector<std::string> CBcdItem::GetValues() const
     std::vector<std::string> values;
     values.reserve(static_cast<size_t>(GetValueCount()));
     if (m_hasValue)
-        values.push_back(m_value);
+        values.emplace_back(FirstValue());
     values.insert(values.end(), m_list.begin(), m_list.end());
     return values;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,25 +9,36 @@
 // catalogue record by index.
 class CBcdItem {
 public:
+    CBcdItem() = default;
+    // A copy keeps its own name and value, whatever the original points at.
+    CBcdItem(const CBcdItem& other);
+    CBcdItem& operator=(const CBcdItem& other);
+    CBcdItem(CBcdItem&& other) noexcept = default;
+    CBcdItem& operator=(CBcdItem&& other) noexcept = default;
+
     // Attaches the catalogue record of `name` and takes the name as given;
     // false (nothing changed) when the catalogue does not know it.
     bool Identify(std::string_view name);
+    // Identify and AddValue at once, for a name and value read from
+    // `listing`: the item points at them there instead of copying them. Only
+    // an object that keeps the listing holds such an item (CBcdObject::
+    // AddItem sees to it); ranges outside the listing are copied.
+    bool IdentifyListed(const std::string* listing, std::string_view name, std::string_view value);
     // Attach record 0 ("unknownvalue") or 1 ("unknownenum") under `name`,
     // only when the catalogue does not know that name.
-    bool SetUnknownValue(const std::string& name);
-    bool SetUnknownEnum(const std::string& name);
+    bool SetUnknownValue(std::string_view name);
+    bool SetUnknownEnum(std::string_view name);
 
     // False (nothing added) without a record, or when a single-valued item
     // already holds its value.
     bool AddValue(std::string_view value);
-
     // Room for `count` values in a multi-valued item's list.
     void ReserveValues(size_t count) { m_list.reserve(count); }
     // Replaces every value (a list edited in memory); a multi-valued item's
     // list keeps its identity, so grid cells showing it stay valid.
     void ReplaceValues(const std::vector<std::string>& values);
 
-    const std::string& GetName() const { return m_name; }
+    std::string_view GetName() const { return std::string_view(Text() + m_nameAt, m_nameSize); }
     // Empty text for an index outside the values.
     std::string GetValue(int index) const;
     int GetValueCount() const { return static_cast<int>(m_list.size()) + (m_hasValue ? 1 : 0); }
@@ -41,17 +53,32 @@ public:
     // The record's BcdType, or -1 without a record.
     int GetType() const;
 
+    // Whether the name and value are ranges of `listing`, which the item
+    // then needs; OwnText copies them into the item.
+    bool PointsInto(const std::string* listing) const { return m_listing && m_listing == listing; }
+    void OwnText();
+
 private:
-    bool AttachUnknown(const std::string& name, int record);
+    bool AttachUnknown(std::string_view name, int record);
     void Attach(int record);
+    const char* Text() const { return m_listing ? m_listing->data() : m_text.data(); }
+    std::string_view FirstValue() const { return std::string_view(Text() + m_valueAt, m_valueSize); }
+    // Takes copies of a name and first value, which may be the item's own.
+    void SetText(std::string_view name, std::string_view value);
 
     int m_definition = -1;
-    // The values are m_value (when m_hasValue) followed by m_list. Most items
-    // hold one value, kept in the item: a list of its own would cost each
-    // element of a listing an allocation. A multi-valued item keeps all its
-    // values in the list.
+    // The values are the first value (when m_hasValue) followed by m_list.
+    // Most items hold one value, kept beside the name: a list of its own
+    // would cost each element of a listing an allocation. A multi-valued
+    // item keeps all its values in the list.
     bool m_hasValue = false;
-    std::string m_name;
-    std::string m_value;
+    // The name and first value are ranges of m_listing's text, or of
+    // m_text when the item owns them (m_listing null).
+    const std::string* m_listing = nullptr;
+    uint32_t m_nameAt = 0;
+    uint32_t m_nameSize = 0;
+    uint32_t m_valueAt = 0;
+    uint32_t m_valueSize = 0;
+    std::string m_text;
     std::vector<std::string> m_list;
 };

@@ -4,6 +4,8 @@
 
 void CBcdObject::AddItem(CBcdItem&& item)
 {
+    if (!item.PointsInto(m_listing.get()))
+        item.OwnText();
     if (EqualsNoCase(item.GetName(), "Identifier"))
         m_identifier = item.GetValue(0);
     else if (EqualsNoCase(item.GetName(), "description"))
@@ -18,6 +20,8 @@ void CBcdObject::ReplaceItemsWith(CBcdObject& other)
     RemoveAllItems();
     std::vector<CBcdItem> taken = std::move(other.m_items);
     other.m_items.clear();
+    // The items may point into the other object's listing.
+    m_listing = other.m_listing;
     m_items.reserve(taken.size());
     for (auto& item : taken)
         AddItem(std::move(item));

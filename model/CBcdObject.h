@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ public:
     virtual ~CBcdObject() = default;
 
     // "identifier" and "description" items set the object's identifier and
-    // description from their first value.
+    // description from their first value. An item pointing into a listing
+    // other than the object's own takes a copy of its text.
     virtual void AddItem(CBcdItem&& item);
     // Deletes every item; identifier, description and debug type stay.
     virtual void RemoveAllItems();
@@ -27,6 +29,10 @@ public:
     const std::vector<CBcdItem>& GetItems() const { return m_items; }
     // Room for `count` items before a section is read into the object.
     void ReserveItems(size_t count) { m_items.reserve(count); }
+    // The listing the object's items are read from: they may point into it,
+    // and the object keeps it for them.
+    void SetListing(std::shared_ptr<const std::string> listing) { m_listing = std::move(listing); }
+    const std::string* GetListing() const { return m_listing.get(); }
 
     // First value of the first item of that name; empty when there is none
     // (or, for the debugger getters, when the debug type does not match).
@@ -56,4 +62,5 @@ private:
     std::string m_description;
     DebugType m_debugType = DebugTypeNone;
     std::vector<CBcdItem> m_items;
+    std::shared_ptr<const std::string> m_listing;
 };

@@ -96,8 +96,7 @@ bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
     // language ("Bezeichner", "identificateur", ...).
     if (object.GetItems().empty() && !ElementCatalogue::Instance().IsKnownName(name))
         name = "identifier";
-    if (item.Identify(name)) {
-        item.AddValue(tokenizer.Rest());
+    if (item.IdentifyListed(object.GetListing(), name, tokenizer.Rest())) {
         if (item.IsMultiValued())
             ReadContinuations(item, lines, i);
         object.AddItem(std::move(item));
@@ -173,6 +172,7 @@ bool CStoreModel::ParseBootManagerSection(const OutputLines& lines, size_t& i)
         m_beforeManager();
     m_bootManager.reset();
     auto manager = std::make_unique<CBcdBootManager>();
+    manager->SetListing(m_lastOutput);
     i += 2;
     ParseManagerElements(*manager, lines, i);
     m_bootManager = std::move(manager);
@@ -182,6 +182,7 @@ bool CStoreModel::ParseBootManagerSection(const OutputLines& lines, size_t& i)
 bool CStoreModel::ParseLoaderSection(const OutputLines& lines, size_t& i)
 {
     auto loader = std::make_unique<CBcdBootLoader>();
+    loader->SetListing(m_lastOutput);
     i += 2;
     ParseSectionElements(*loader, lines, i);
     m_loaders.push_back(std::move(loader));
@@ -192,8 +193,8 @@ void CStoreModel::EnumerateStore()
 {
     if (m_beforeLoaders)
         m_beforeLoaders();
-    m_lastOutput = m_run(EnumStoreCommand().arguments);
-    OutputLines lines = SplitOutputLineViews(m_lastOutput);
+    m_lastOutput = std::make_shared<const std::string>(m_run(EnumStoreCommand().arguments));
+    OutputLines lines = SplitOutputLineViews(*m_lastOutput);
     // The old objects go only now: the new ones take their freed memory.
     m_loaders.clear();
     if (lines.size() < 2)
@@ -221,9 +222,8 @@ void CStoreModel::RefreshDebugSettings()
     if (m_beforeDebug)
         m_beforeDebug();
     m_debugSettings.reset();
-    m_lastOutput.clear();
-    m_lastOutput = m_run(DebugSettingsCommand().arguments);
-    OutputLines lines = SplitOutputLineViews(m_lastOutput);
+    m_lastOutput = std::make_shared<const std::string>(m_run(DebugSettingsCommand().arguments));
+    OutputLines lines = SplitOutputLineViews(*m_lastOutput);
     auto settings = std::make_unique<CBcdDbgSettings>();
     size_t i = 0;
     while (i < lines.size()) {

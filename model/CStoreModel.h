@@ -30,7 +30,7 @@ public:
     void OnBeforeBootManagerDeleted(std::function<void()> callback) { m_beforeManager = std::move(callback); }
     void OnBeforeDebugSettingsDeleted(std::function<void()> callback) { m_beforeDebug = std::move(callback); }
 
-    const std::string& GetLastOutput() const { return m_lastOutput; }
+    const std::string& GetLastOutput() const { return *m_lastOutput; }
     CBcdBootManager* GetBootManager() const { return m_bootManager.get(); }
     const std::vector<std::unique_ptr<CBcdBootLoader>>& GetLoaders() const { return m_loaders; }
     CBcdDbgSettings* GetDebugSettings() const { return m_debugSettings.get(); }
@@ -43,7 +43,8 @@ private:
     std::function<void()> m_beforeLoaders;
     std::function<void()> m_beforeManager;
     std::function<void()> m_beforeDebug;
-    std::string m_lastOutput;
+    // Shared with the objects read from it: their items point into it.
+    std::shared_ptr<const std::string> m_lastOutput = std::make_shared<const std::string>();
     std::unique_ptr<CBcdBootManager> m_bootManager;
     std::vector<std::unique_ptr<CBcdBootLoader>> m_loaders;
     std::unique_ptr<CBcdDbgSettings> m_debugSettings;

@@ -10,7 +10,7 @@ std::vector<PlannedWrite> PlanPropertyWrites(const std::string& identifier,
         const GridRowState& state = rows[row];
         if (!state.modified || !state.item)
             continue;
-        const std::string& name = state.item->GetName();
+        const std::string name(state.item->GetName());
         ToolCommand command = state.item->GetValueCount() == 1
                                   ? SetValueCommand(identifier, name, state.cellText)
                                   : SetListCommand(identifier, name, state.item->GetValues());

@@ -1,5 +1,6 @@
 #include "model/ReloadObject.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,13 @@ bool Reload(Object& object, const ToolRun& run, const std::function<void()>& bef
     ToolCommand command = EnumObjectCommand(object.GetIdentifier());
     if (!command.ok)
         return false;
-    std::string output = run(command.arguments);
-    Lines lines = SplitOutputLineViews(output);
+    auto output = std::make_shared<const std::string>(run(command.arguments));
+    Lines lines = SplitOutputLineViews(*output);
     size_t heading = FindHeading(lines, type);
     if (heading == lines.size())
         return false;
     Object fresh;
+    fresh.SetListing(output);
     size_t i = heading + 2;
     parse(fresh, lines, i);
     if (beforeReplace)

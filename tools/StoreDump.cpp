@@ -17,7 +17,7 @@ void DumpObject(std::string& out, const char* kind, const CBcdObject& object)
         out += " " + object.GetDescription();
     out += "\n";
     for (const auto& item : object.GetItems()) {
-        out += "  " + item.GetName() + " =";
+        out += "  " + std::string(item.GetName()) + " =";
         for (int i = 0; i < item.GetValueCount(); ++i)
             out += (i == 0 ? " " : " | ") + item.GetValue(i);
         out += "\n";

@@ -308,7 +308,7 @@ TEST_F(StoreModel, SimulatorOutputRoundTripsThroughTheParser)
         ASSERT_EQ(items.size(), stored->elements.size() + 1) << object.GetIdentifier();
         EXPECT_EQ(items[0].GetName(), "identifier");
         for (size_t k = 0; k < stored->elements.size(); ++k) {
-            std::string name = items[k + 1].GetName();
+            std::string name(items[k + 1].GetName());
             name = name.substr(0, name.find(" : "));
             EXPECT_EQ(name, stored->elements[k].name);
             EXPECT_EQ(items[k + 1].GetValues(), stored->elements[k].values) << name;
