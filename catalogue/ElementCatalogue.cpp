@@ -11,7 +11,7 @@ using FoldedName = ElementCatalogue::FoldedName;
 // ASCII upper-case letters of eight bytes to lower case at once, exactly as
 // FoldCase does byte by byte: bit 7 marks the bytes from 'A' to 'Z', then
 // moves to bit 5. Bytes with bit 7 set stay as they are.
-uint64_t FoldWord(uint64_t bytes)
+inline uint64_t FoldWord(uint64_t bytes)
 {
     const uint64_t high = 0x8080808080808080ull;
     uint64_t low = bytes & ~high;
@@ -24,7 +24,7 @@ uint64_t FoldWord(uint64_t bytes)
 // Bytes [start, start + 8) of a name of eight bytes or more, zero past its
 // end, read with whole loads (bytes stored one by one and read back as a word
 // would stall) and without branches on the name's length.
-uint64_t NameWord(const char* name, size_t size, size_t start)
+inline uint64_t NameWord(const char* name, size_t size, size_t start)
 {
     size_t from = start + 8 <= size ? start : size - 8;
     uint64_t word;
@@ -34,7 +34,7 @@ uint64_t NameWord(const char* name, size_t size, size_t start)
 }
 
 // The first kWordName bytes of `name`, folded, zero past its end.
-void FoldName(std::string_view name, FoldedName& folded)
+inline void FoldName(std::string_view name, FoldedName& folded)
 {
     constexpr size_t kWords = ElementCatalogue::kWordName / 8;
     if (name.size() >= 8) {
@@ -74,13 +74,12 @@ int ElementCatalogue::Identify(std::string_view name) const
         BuildIndex();
     FoldedName folded;
     FoldName(name, folded);
-    uint32_t hash = NameHash(name, folded);
-    size_t mask = m_index.size() - 1;
-    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+    constexpr size_t kMask = kSlots - 1;
+    for (size_t at = NameHash(name, folded) & kMask;; at = (at + 1) & kMask) {
         const IndexSlot& slot = m_index[at];
         if (slot.record < 0)
             return -1;
-        if (slot.hash != hash || slot.size != name.size() || !SameWords(m_folded[slot.record], folded))
+        if (slot.size != name.size() || !SameWords(slot.folded, folded))
             continue;
         if (name.size() <= kWordName || EqualsNoCase(m_records[slot.record].name, name))
             return slot.record;
@@ -89,20 +88,23 @@ int ElementCatalogue::Identify(std::string_view name) const
 
 void ElementCatalogue::BuildIndex() const
 {
-    constexpr size_t kSlots = 256;
     static_assert(2 * kSize <= kSlots, "the table stays at most half full");
-    m_index.assign(kSlots, IndexSlot{0, -1, 0});
-    size_t mask = m_index.size() - 1;
+    static_assert((kSlots & (kSlots - 1)) == 0, "a power of two");
+    constexpr size_t kMask = kSlots - 1;
+    for (IndexSlot& slot : m_index)
+        slot = IndexSlot();
     for (int i = 0; i < kSize && m_records[i].hasName; ++i) {
         const std::string& name = m_records[i].name;
-        FoldName(name, m_folded[i]);
-        uint32_t hash = NameHash(name, m_folded[i]);
-        size_t at = hash & mask;
+        IndexSlot fresh;
+        fresh.record = i;
+        fresh.size = name.size();
+        FoldName(name, fresh.folded);
+        size_t at = NameHash(name, fresh.folded) & kMask;
         bool known = false;
-        for (; m_index[at].record >= 0; at = (at + 1) & mask)
-            known |= m_index[at].hash == hash && EqualsNoCase(m_records[m_index[at].record].name, name);
+        for (; m_index[at].record >= 0; at = (at + 1) & kMask)
+            known |= EqualsNoCase(m_records[m_index[at].record].name, name);
         if (!known)
-            m_index[at] = IndexSlot{hash, i, name.size()};
+            m_index[at] = fresh;
     }
     m_indexValid = true;
 }

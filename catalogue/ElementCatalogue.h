@@ -53,15 +53,15 @@ private:
     // Name -> first record of that name, before the first empty record,
     // without regard to case: what the linear scan would find, without
     // scanning. Open addressing over a power-of-two table at most half full.
-    // Names are compared a word at a time, folded; only a name longer than
-    // the words is compared again in full.
+    // Names are compared a word at a time, folded, in the slot itself; only a
+    // name longer than the words is compared again in full.
+    static constexpr size_t kSlots = 256;
     struct IndexSlot {
-        uint32_t hash;
-        int record;  // -1: an empty slot
-        size_t size;
+        FoldedName folded;
+        int record = -1;  // -1: an empty slot
+        size_t size = 0;
     };
-    mutable std::vector<IndexSlot> m_index;
-    mutable FoldedName m_folded[kSize];
+    mutable IndexSlot m_index[kSlots];
     mutable bool m_indexValid = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/ByteSearch.h"
+
 std::vector<std::string> SplitToolOutput(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -34,10 +36,9 @@ void ForEachOutputLine(const std::string& text, Add add)
     const char* data = text.data();
     const size_t size = text.size();
     for (size_t start = 0; start < size;) {
-        const void* found = std::memchr(data + start, '\n', size - start);
-        if (!found)
+        size_t lf = FindByte(data, start, size, '\n');
+        if (lf == size)
             break;
-        size_t lf = static_cast<size_t>(static_cast<const char*>(found) - data);
         size_t end = lf > start && data[lf - 1] == '\r' ? lf - 1 : lf;
         if (end > start)
             add(data + start, end - start);

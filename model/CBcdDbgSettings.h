@@ -3,10 +3,10 @@
 
 // The output of "/DBGSETTINGS". A "debugtype" item sets its debug type.
 class CBcdDbgSettings : public CBcdObject {
-public:
-    void AddItem(CBcdItem&& item) override
+protected:
+    void OnItemAdded(const CBcdItem& item) override
     {
         ReadDebugType(item);
-        CBcdObject::AddItem(std::move(item));
+        CBcdObject::OnItemAdded(item);
     }
 };

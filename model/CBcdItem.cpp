@@ -32,10 +32,20 @@ CBcdItem& CBcdItem::operator=(const CBcdItem& other)
 
 void CBcdItem::SetText(std::string_view name, std::string_view value)
 {
-    std::string text;
-    text.reserve(name.size() + value.size());
-    text.append(name).append(value);
-    m_text = std::move(text);
+    const char* own = m_text.data();
+    auto inOwn = [&](std::string_view range) {
+        return std::greater_equal<const char*>()(range.data(), own) &&
+               std::less_equal<const char*>()(range.data(), own + m_text.size());
+    };
+    if (inOwn(name) || inOwn(value)) {
+        std::string text;
+        text.reserve(name.size() + value.size());
+        text.append(name).append(value);
+        m_text = std::move(text);
+    } else {
+        // The text's room is reused: a value added after the name often fits.
+        m_text.assign(name).append(value);
+    }
     m_listing = nullptr;
     m_nameAt = 0;
     m_nameSize = static_cast<uint32_t>(name.size());
@@ -127,7 +137,14 @@ bool CBcdItem::AddValue(std::string_view value)
     }
     if (GetValueCount() != 0)
         return false;
-    SetText(GetName(), value);
+    if (!m_listing && m_text.size() == m_nameSize) {
+        // The item's own text holds just its name: the value follows it.
+        m_text.append(value);
+        m_valueAt = m_nameSize;
+        m_valueSize = static_cast<uint32_t>(value.size());
+    } else {
+        SetText(GetName(), value);
+    }
     m_hasValue = true;
     return true;
 }

@@ -4,13 +4,23 @@
 
 void CBcdObject::AddItem(CBcdItem&& item)
 {
+    m_items.push_back(std::move(item));
+    Adopt(m_items.back());
+}
+
+void CBcdObject::Adopt(CBcdItem& item)
+{
     if (!item.PointsInto(m_listing.get()))
         item.OwnText();
+    OnItemAdded(item);
+}
+
+void CBcdObject::OnItemAdded(const CBcdItem& item)
+{
     if (EqualsNoCase(item.GetName(), "Identifier"))
         m_identifier = item.GetValue(0);
     else if (EqualsNoCase(item.GetName(), "description"))
         m_description = item.GetValue(0);
-    m_items.push_back(std::move(item));
 }
 
 void CBcdObject::RemoveAllItems() { m_items.clear(); }

@@ -14,7 +14,21 @@ public:
     // "identifier" and "description" items set the object's identifier and
     // description from their first value. An item pointing into a listing
     // other than the object's own takes a copy of its text.
-    virtual void AddItem(CBcdItem&& item);
+    void AddItem(CBcdItem&& item);
+    // The same for an item filled in place: `fill(item)` reads it into a new
+    // item and says whether to keep it. A listing's elements are added so,
+    // instead of being built aside and moved.
+    template <class Fill>
+    bool AddItemFilled(Fill fill)
+    {
+        CBcdItem& item = m_items.emplace_back();
+        if (!fill(item)) {
+            m_items.pop_back();
+            return false;
+        }
+        Adopt(item);
+        return true;
+    }
     // Deletes every item; identifier, description and debug type stay.
     virtual void RemoveAllItems();
     // Deletes every item and takes `other`'s in their place, in order;
@@ -53,9 +67,12 @@ public:
     const CBcdItem* FindItem(const std::string& name) const;
 
 protected:
+    // What an added item tells the object.
+    virtual void OnItemAdded(const CBcdItem& item);
     void ReadDebugType(const CBcdItem& item);
 
 private:
+    void Adopt(CBcdItem& item);
     std::string FirstValueOf(const char* name) const;
 
     std::string m_identifier;

@@ -1,8 +1,8 @@
 #pragma once
-#include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
+
+#include "common/ByteSearch.h"
 
 // Cuts one line into tokens separated by any of the delimiter characters.
 // It reads the caller's text and delimiters in place: both must outlive the
@@ -43,15 +43,7 @@ private:
                 ++at;
             return at;
         }
-        // The padding before a value runs to a fixed column: eight bytes at a time.
-        const char delimiter = m_delimiters[0];
-        const uint64_t run = 0x0101010101010101ull * static_cast<unsigned char>(delimiter);
-        uint64_t bytes;
-        while (at + 8 <= m_text.size() && (std::memcpy(&bytes, m_text.data() + at, 8), bytes == run))
-            at += 8;
-        while (at < m_text.size() && m_text[at] == delimiter)
-            ++at;
-        return at;
+        return SkipByte(m_text.data(), at, m_text.size(), m_delimiters[0]);
     }
     size_t FindDelimiter(size_t at) const
     {
@@ -60,10 +52,7 @@ private:
                 ++at;
             return at;
         }
-        if (at >= m_text.size())
-            return m_text.size();
-        const void* found = std::memchr(m_text.data() + at, m_delimiters[0], m_text.size() - at);
-        return found ? static_cast<size_t>(static_cast<const char*>(found) - m_text.data()) : m_text.size();
+        return FindByte(m_text.data(), at, m_text.size(), m_delimiters[0]);
     }
 
     std::string_view m_text;

@@ -91,15 +91,19 @@ bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
         return false;
     if (kind == SectionKind::Loader && HasDebugSink())
         WriteDebugOutput("Identifier: " + std::string(name) + "\n");
-    CBcdItem item;
     // A section begins with its identifier, under a label in the display
     // language ("Bezeichner", "identificateur", ...).
     if (object.GetItems().empty() && !ElementCatalogue::Instance().IsKnownName(name))
         name = "identifier";
-    if (item.IdentifyListed(object.GetListing(), name, tokenizer.Rest())) {
-        if (item.IsMultiValued())
+    bool known = object.AddItemFilled([&](CBcdItem& item) {
+        if (!item.IdentifyListed(object.GetListing(), name, tokenizer.Rest()))
+            return false;
+        // A multi-valued item holds its first value in its list.
+        if (!item.GetValueList().empty())
             ReadContinuations(item, lines, i);
-        object.AddItem(std::move(item));
+        return true;
+    });
+    if (known) {
         ++i;
         return true;
     }

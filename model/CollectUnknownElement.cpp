@@ -1,17 +1,10 @@
 #include "model/CollectUnknownElement.h"
 
+#include <vector>
+
 #include "catalogue/ElementCatalogue.h"
 #include "model/CBcdObject.h"
 #include "model/CLineTokenizer.h"
-
-bool IsSectionHeading(const OutputLines& lines, size_t index)
-{
-    if (index + 1 >= lines.size())
-        return false;
-    std::string_view underline = lines[index + 1];
-    return !underline.empty() && underline[0] == '-' &&
-           underline.find_first_not_of('-') == std::string_view::npos;
-}
 
 void CollectUnknownElement(const OutputLines& lines, size_t& index,
                            CBcdObject& object)
@@ -22,10 +15,10 @@ void CollectUnknownElement(const OutputLines& lines, size_t& index,
     std::string name(first);
     bool custom = name.size() >= 7 && name.compare(0, 7, "custom:") == 0;
     name += custom ? " : CUSTOM IDENTIFIER" : " : UNKNOWN IDENTIFIER";
-    CBcdItem item;
-    item.SetUnknownValue(name);
-    item.AddValue(tokenizer.Rest());
+    std::string_view value = tokenizer.Rest();
 
+    // Single words on the lines after it are further values of a list.
+    std::vector<std::string_view> more;
     for (++index; index < lines.size(); ++index) {
         // A heading of another section, even a one-word one, ends the element.
         if (IsSectionHeading(lines, index))
@@ -38,8 +31,15 @@ void CollectUnknownElement(const OutputLines& lines, size_t& index,
             break;
         if (next.Rest().find_last_not_of(" \t") != std::string_view::npos)
             break;
-        item.SetUnknownEnum(item.GetName());
-        item.AddValue(word);
+        more.push_back(word);
     }
+    CBcdItem item;
+    if (more.empty())
+        item.SetUnknownValue(name);
+    else
+        item.SetUnknownEnum(name);
+    item.AddValue(value);
+    for (std::string_view word : more)
+        item.AddValue(word);
     object.AddItem(std::move(item));
 }

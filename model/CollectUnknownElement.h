@@ -14,5 +14,12 @@ void CollectUnknownElement(const OutputLines& lines, size_t& index,
                            CBcdObject& object);
 
 // Whether lines[index] is a section heading: a line followed by an
-// underline (a line of dashes only).
-bool IsSectionHeading(const OutputLines& lines, size_t index);
+// underline (a line of dashes only). Inline: asked of every line.
+inline bool IsSectionHeading(const OutputLines& lines, size_t index)
+{
+    if (index + 1 >= lines.size())
+        return false;
+    std::string_view underline = lines[index + 1];
+    return !underline.empty() && underline[0] == '-' &&
+           underline.find_first_not_of('-') == std::string_view::npos;
+}

@@ -2,16 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
-#if defined(_MSC_VER) && !defined(__clang__)
-#include <intrin.h>
-#endif
 #include <memory>
 #include <new>
 #include <type_traits>
 
+#include "common/ByteSearch.h"
 #include "xml/CXmlArena.h"
 #include "xml/CXmlDocument.h"
 #include "xml/CXmlElement.h"
@@ -25,22 +20,7 @@ static_assert(std::is_trivially_copyable<CXmlContent>::value &&
 namespace {
 constexpr size_t npos = std::string_view::npos;
 
-#if defined(__SSE2__) || defined(_M_X64)
-#define KEYSTAVE_XML_SSE2 1
-#endif
-
-#ifdef KEYSTAVE_XML_SSE2
-unsigned LowestBit(unsigned mask)
-{
-#if defined(_MSC_VER) && !defined(__clang__)
-    unsigned long bit;
-    _BitScanForward(&bit, mask);
-    return bit;
-#else
-    return static_cast<unsigned>(__builtin_ctz(mask));
-#endif
-}
-
+#ifdef KEYSTAVE_SSE2
 __m128i Load16(const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
 __m128i Equal(__m128i chunk, char c) { return _mm_cmpeq_epi8(chunk, _mm_set1_epi8(c)); }
 unsigned Mask(__m128i hits) { return static_cast<unsigned>(_mm_movemask_epi8(hits)); }
@@ -51,7 +31,7 @@ unsigned Mask(__m128i hits) { return static_cast<unsigned>(_mm_movemask_epi8(hit
 size_t FindFirstOf(const char* data, size_t from, size_t end, char a, char b, char c)
 {
     size_t i = from;
-#ifdef KEYSTAVE_XML_SSE2
+#ifdef KEYSTAVE_SSE2
     for (; i + 16 <= end; i += 16) {
         __m128i chunk = Load16(data + i);
         unsigned mask = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, a), Equal(chunk, b)), Equal(chunk, c)));
@@ -292,7 +272,7 @@ inline CXmlParser::TagName CXmlParser::FindTagName(const char* data, size_t from
         ++from;
     size_t i = from;
     bool encoded = false;
-#ifdef KEYSTAVE_XML_SSE2
+#ifdef KEYSTAVE_SSE2
     for (; i + 16 <= end; i += 16) {
         __m128i chunk = Load16(data + i);
         unsigned stops = Mask(_mm_or_si128(_mm_or_si128(Equal(chunk, ' '), Equal(chunk, '\t')),
