@@ -68,7 +68,7 @@ bool SameWords(const FoldedName& a, const FoldedName& b)
 
 }  // namespace
 
-int ElementCatalogue::Identify(std::string_view name) const
+ElementCatalogue::Match ElementCatalogue::Find(std::string_view name) const
 {
     if (!m_indexValid)
         BuildIndex();
@@ -78,11 +78,11 @@ int ElementCatalogue::Identify(std::string_view name) const
     for (size_t at = NameHash(name, folded) & kMask;; at = (at + 1) & kMask) {
         const IndexSlot& slot = m_index[at];
         if (slot.record < 0)
-            return -1;
+            return Match{-1, false};
         if (slot.size != name.size() || !SameWords(slot.folded, folded))
             continue;
         if (name.size() <= kWordName || EqualsNoCase(m_records[slot.record].name, name))
-            return slot.record;
+            return Match{slot.record, slot.multiValued};
     }
 }
 
@@ -97,6 +97,7 @@ void ElementCatalogue::BuildIndex() const
         const std::string& name = m_records[i].name;
         IndexSlot fresh;
         fresh.record = i;
+        fresh.multiValued = m_records[i].multiValues != 0;
         fresh.size = name.size();
         FoldName(name, fresh.folded);
         size_t at = NameHash(name, fresh.folded) & kMask;

@@ -32,7 +32,14 @@ public:
 
     // Index of the first record whose name matches without regard to case,
     // scanning from record 0 up to the first empty record; -1 when none.
-    int Identify(std::string_view name) const;
+    int Identify(std::string_view name) const { return Find(name).record; }
+    // The same, with whether that record holds several values: a reader of
+    // a listing asks both of every element.
+    struct Match {
+        int record;
+        bool multiValued;
+    };
+    Match Find(std::string_view name) const;
     bool IsKnownName(std::string_view name) const { return Identify(name) >= 0; }
 
     // Null for an index outside the table.
@@ -59,6 +66,7 @@ private:
     struct IndexSlot {
         FoldedName folded;
         int record = -1;  // -1: an empty slot
+        bool multiValued = false;
         size_t size = 0;
     };
     mutable IndexSlot m_index[kSlots];

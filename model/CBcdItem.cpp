@@ -17,10 +17,23 @@ bool Within(const std::string& listing, std::string_view range)
 }
 }  // namespace
 
-CBcdItem::CBcdItem(const CBcdItem& other)
-    : m_definition(other.m_definition), m_hasValue(other.m_hasValue), m_list(other.m_list)
+const std::vector<std::string>& CBcdItem::NoValues()
+{
+    static const std::vector<std::string> none;
+    return none;
+}
+
+CBcdItem::Owned& CBcdItem::Own()
+{
+    if (!m_own)
+        m_own = std::make_unique<Owned>();
+    return *m_own;
+}
+
+CBcdItem::CBcdItem(const CBcdItem& other) : m_definition(other.m_definition), m_hasValue(other.m_hasValue)
 {
     SetText(other.GetName(), other.FirstValue());
+    m_own->list = other.GetValueList();
 }
 
 CBcdItem& CBcdItem::operator=(const CBcdItem& other)
@@ -32,19 +45,20 @@ CBcdItem& CBcdItem::operator=(const CBcdItem& other)
 
 void CBcdItem::SetText(std::string_view name, std::string_view value)
 {
-    const char* own = m_text.data();
+    std::string& text = Own().text;
+    const char* own = text.data();
     auto inOwn = [&](std::string_view range) {
         return std::greater_equal<const char*>()(range.data(), own) &&
-               std::less_equal<const char*>()(range.data(), own + m_text.size());
+               std::less_equal<const char*>()(range.data(), own + text.size());
     };
     if (inOwn(name) || inOwn(value)) {
-        std::string text;
-        text.reserve(name.size() + value.size());
-        text.append(name).append(value);
-        m_text = std::move(text);
+        std::string joined;
+        joined.reserve(name.size() + value.size());
+        joined.append(name).append(value);
+        text = std::move(joined);
     } else {
         // The text's room is reused: a value added after the name often fits.
-        m_text.assign(name).append(value);
+        text.assign(name).append(value);
     }
     m_listing = nullptr;
     m_nameAt = 0;
@@ -63,7 +77,8 @@ void CBcdItem::Attach(int record)
 {
     m_definition = record;
     if (m_hasValue && IsMultiValued()) {
-        m_list.insert(m_list.begin(), std::string(FirstValue()));
+        std::vector<std::string>& list = Own().list;
+        list.insert(list.begin(), std::string(FirstValue()));
         m_hasValue = false;
         SetText(GetName(), {});
     }
@@ -88,18 +103,19 @@ bool CBcdItem::IdentifyListed(const std::string* listing, std::string_view name,
         AddValue(value);
         return true;
     }
-    int index = ElementCatalogue::Instance().Identify(name);
-    if (index < 0)
+    ElementCatalogue::Match match = ElementCatalogue::Instance().Find(name);
+    if (match.record < 0)
         return false;
-    m_definition = index;
+    m_definition = match.record;
     m_listing = listing;
-    m_text.clear();
+    if (m_own)
+        m_own->text.clear();
     m_nameAt = static_cast<uint32_t>(name.data() - listing->data());
     m_nameSize = static_cast<uint32_t>(name.size());
-    if (IsMultiValued()) {
+    if (match.multiValued) {
         m_valueAt = m_nameAt + m_nameSize;
         m_valueSize = 0;
-        m_list.emplace_back(value);
+        Own().list.emplace_back(value);
     } else {
         m_valueAt = static_cast<uint32_t>(value.data() - listing->data());
         m_valueSize = static_cast<uint32_t>(value.size());
@@ -132,14 +148,14 @@ bool CBcdItem::AddValue(std::string_view value)
     if (m_definition < 0 || value.size() > kMaxText)
         return false;
     if (IsMultiValued()) {
-        m_list.emplace_back(value);
+        Own().list.emplace_back(value);
         return true;
     }
     if (GetValueCount() != 0)
         return false;
-    if (!m_listing && m_text.size() == m_nameSize) {
+    if (!m_listing && m_own && m_own->text.size() == m_nameSize) {
         // The item's own text holds just its name: the value follows it.
-        m_text.append(value);
+        m_own->text.append(value);
         m_valueAt = m_nameSize;
         m_valueSize = static_cast<uint32_t>(value.size());
     } else {
@@ -153,7 +169,7 @@ void CBcdItem::ReplaceValues(const std::vector<std::string>& values)
 {
     m_hasValue = !values.empty() && !IsMultiValued();
     SetText(GetName(), m_hasValue ? std::string_view(values.front()) : std::string_view());
-    m_list.assign(values.begin() + (m_hasValue ? 1 : 0), values.end());
+    m_own->list.assign(values.begin() + (m_hasValue ? 1 : 0), values.end());
 }
 
 std::string CBcdItem::GetValue(int index) const
@@ -161,8 +177,8 @@ std::string CBcdItem::GetValue(int index) const
     if (index < 0 || index >= GetValueCount())
         return {};
     if (m_hasValue)
-        return index == 0 ? std::string(FirstValue()) : m_list[static_cast<size_t>(index - 1)];
-    return m_list[static_cast<size_t>(index)];
+        return index == 0 ? std::string(FirstValue()) : GetValueList()[static_cast<size_t>(index - 1)];
+    return GetValueList()[static_cast<size_t>(index)];
 }
 
 std::vector<std::string> CBcdItem::GetValues() const
@@ -171,7 +187,7 @@ std::vector<std::string> CBcdItem::GetValues() const
     values.reserve(static_cast<size_t>(GetValueCount()));
     if (m_hasValue)
         values.emplace_back(FirstValue());
-    values.insert(values.end(), m_list.begin(), m_list.end());
+    values.insert(values.end(), GetValueList().begin(), GetValueList().end());
     return values;
 }
 

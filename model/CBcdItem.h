@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,7 @@ public:
     // already holds its value.
     bool AddValue(std::string_view value);
     // Room for `count` values in a multi-valued item's list.
-    void ReserveValues(size_t count) { m_list.reserve(count); }
+    void ReserveValues(size_t count) { Own().list.reserve(count); }
     // Replaces every value (a list edited in memory); a multi-valued item's
     // list keeps its identity, so grid cells showing it stay valid.
     void ReplaceValues(const std::vector<std::string>& values);
@@ -41,12 +42,13 @@ public:
     std::string_view GetName() const { return std::string_view(Text() + m_nameAt, m_nameSize); }
     // Empty text for an index outside the values.
     std::string GetValue(int index) const;
-    int GetValueCount() const { return static_cast<int>(m_list.size()) + (m_hasValue ? 1 : 0); }
+    int GetValueCount() const { return static_cast<int>(GetValueList().size()) + (m_hasValue ? 1 : 0); }
     // Every value, in order: a copy.
     std::vector<std::string> GetValues() const;
-    // A multi-valued item's values, in a list that lives as long as the item
-    // (grid cells borrow it); empty for a single-valued item.
-    const std::vector<std::string>& GetValueList() const { return m_list; }
+    // A multi-valued item's values, in a list that stays where it is as long
+    // as the item lives, even when the item moves (grid cells borrow it);
+    // empty for a single-valued item.
+    const std::vector<std::string>& GetValueList() const { return m_own ? m_own->list : NoValues(); }
 
     int GetDefinitionIndex() const { return m_definition; }
     bool IsMultiValued() const;
@@ -59,26 +61,36 @@ public:
     void OwnText();
 
 private:
+    // What an item keeps of its own: the name and first value when they are
+    // not ranges of a listing, and a multi-valued item's list. Most items of
+    // a listing need none of it, so it is apart: they stay small and cost no
+    // allocation.
+    struct Owned {
+        std::string text;
+        std::vector<std::string> list;
+    };
+
+    static const std::vector<std::string>& NoValues();
+    Owned& Own();
     bool AttachUnknown(std::string_view name, int record);
     void Attach(int record);
-    const char* Text() const { return m_listing ? m_listing->data() : m_text.data(); }
+    const char* Text() const { return m_listing ? m_listing->data() : m_own ? m_own->text.data() : ""; }
     std::string_view FirstValue() const { return std::string_view(Text() + m_valueAt, m_valueSize); }
     // Takes copies of a name and first value, which may be the item's own.
     void SetText(std::string_view name, std::string_view value);
 
     int m_definition = -1;
-    // The values are the first value (when m_hasValue) followed by m_list.
+    // The values are the first value (when m_hasValue) followed by the list.
     // Most items hold one value, kept beside the name: a list of its own
     // would cost each element of a listing an allocation. A multi-valued
     // item keeps all its values in the list.
     bool m_hasValue = false;
-    // The name and first value are ranges of m_listing's text, or of
-    // m_text when the item owns them (m_listing null).
+    // The name and first value are ranges of m_listing's text, or of the
+    // item's own text (m_listing null).
     const std::string* m_listing = nullptr;
     uint32_t m_nameAt = 0;
     uint32_t m_nameSize = 0;
     uint32_t m_valueAt = 0;
     uint32_t m_valueSize = 0;
-    std::string m_text;
-    std::vector<std::string> m_list;
+    std::unique_ptr<Owned> m_own;
 };
