@@ -64,6 +64,8 @@ inline size_t FindByte(const char* data, size_t from, size_t end, char c)
 inline size_t SkipByte(const char* data, size_t from, size_t end, char c)
 {
     size_t i = from;
+    if (i < end && data[i] != c)
+        return i;  // most lines begin with their name
 #ifdef KEYSTAVE_SSE2
     const __m128i run = _mm_set1_epi8(c);
     for (; i + 16 <= end; i += 16) {

@@ -80,16 +80,17 @@ void ReadContinuations(CBcdItem& item, const OutputLines& lines, size_t& i)
     }
 }
 
-// One element line of a manager or loader section. False when the line has
-// no token: the section ends there.
+// One element line of a manager or loader section, written to the debug
+// output when `trace`. False when the line has no token: the section ends
+// there.
 bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
-                 SectionKind kind)
+                 SectionKind kind, bool trace)
 {
     CLineTokenizer tokenizer(lines[i], " ");
     std::string_view name;
     if (!tokenizer.NextToken(name))
         return false;
-    if (kind == SectionKind::Loader && HasDebugSink())
+    if (trace)
         WriteDebugOutput("Identifier: " + std::string(name) + "\n");
     // A section begins with its identifier, under a label in the display
     // language ("Bezeichner", "identificateur", ...).
@@ -146,13 +147,14 @@ SectionType ClassifySection(const OutputLines& lines, size_t i)
 bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i)
 {
     loader.ReserveItems(SectionLines(lines, i));
+    const bool trace = HasDebugSink();
     while (i < lines.size()) {
         if (EndsSection(lines, i)) {
             if (i > 0)
                 --i;  // the caller's advance lands on the heading
             return true;
         }
-        if (!ElementStep(loader, lines, i, SectionKind::Loader))
+        if (!ElementStep(loader, lines, i, SectionKind::Loader, trace))
             return true;
     }
     return true;
@@ -164,7 +166,7 @@ bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t&
     while (i < lines.size()) {
         if (EndsSection(lines, i))
             break;
-        if (!ElementStep(manager, lines, i, SectionKind::BootManager))
+        if (!ElementStep(manager, lines, i, SectionKind::BootManager, false))
             break;
     }
     return true;
