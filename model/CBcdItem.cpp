@@ -23,7 +23,7 @@ const std::vector<std::string>& CBcdItem::NoValues()
     return none;
 }
 
-CBcdItem::Owned& CBcdItem::Own()
+CBcdItem::Owned& CBcdItem::Own() const
 {
     if (!m_own)
         m_own = std::make_unique<Owned>();
@@ -33,7 +33,7 @@ CBcdItem::Owned& CBcdItem::Own()
 CBcdItem::CBcdItem(const CBcdItem& other) : m_definition(other.m_definition), m_hasValue(other.m_hasValue)
 {
     SetText(other.GetName(), other.FirstValue());
-    m_own->list = other.GetValueList();
+    m_own->list = other.More();
 }
 
 CBcdItem& CBcdItem::operator=(const CBcdItem& other)
@@ -94,33 +94,31 @@ bool CBcdItem::Identify(std::string_view name)
     return true;
 }
 
-bool CBcdItem::IdentifyListed(const std::string* listing, std::string_view name, std::string_view value)
+bool CBcdItem::IdentifyListed(const std::string* listing, std::string_view name, std::string_view value,
+                              bool& multiValued)
 {
     if (!listing || listing->size() > kMaxText || !Within(*listing, name) || !Within(*listing, value) ||
         GetValueCount() != 0) {
         if (!Identify(name))
             return false;
         AddValue(value);
+        multiValued = IsMultiValued();
         return true;
     }
     ElementCatalogue::Match match = ElementCatalogue::Instance().Find(name);
     if (match.record < 0)
         return false;
     m_definition = match.record;
+    multiValued = match.multiValued;
     m_listing = listing;
     if (m_own)
         m_own->text.clear();
     m_nameAt = static_cast<uint32_t>(name.data() - listing->data());
     m_nameSize = static_cast<uint32_t>(name.size());
-    if (match.multiValued) {
-        m_valueAt = m_nameAt + m_nameSize;
-        m_valueSize = 0;
-        Own().list.emplace_back(value);
-    } else {
-        m_valueAt = static_cast<uint32_t>(value.data() - listing->data());
-        m_valueSize = static_cast<uint32_t>(value.size());
-        m_hasValue = true;
-    }
+    // A multi-valued item's first value too: its list is made when asked for.
+    m_valueAt = static_cast<uint32_t>(value.data() - listing->data());
+    m_valueSize = static_cast<uint32_t>(value.size());
+    m_hasValue = true;
     return true;
 }
 
@@ -177,8 +175,8 @@ std::string CBcdItem::GetValue(int index) const
     if (index < 0 || index >= GetValueCount())
         return {};
     if (m_hasValue)
-        return index == 0 ? std::string(FirstValue()) : GetValueList()[static_cast<size_t>(index - 1)];
-    return GetValueList()[static_cast<size_t>(index)];
+        return index == 0 ? std::string(FirstValue()) : More()[static_cast<size_t>(index - 1)];
+    return More()[static_cast<size_t>(index)];
 }
 
 std::vector<std::string> CBcdItem::GetValues() const
@@ -187,8 +185,21 @@ std::vector<std::string> CBcdItem::GetValues() const
     values.reserve(static_cast<size_t>(GetValueCount()));
     if (m_hasValue)
         values.emplace_back(FirstValue());
-    values.insert(values.end(), GetValueList().begin(), GetValueList().end());
+    values.insert(values.end(), More().begin(), More().end());
     return values;
+}
+
+const std::vector<std::string>& CBcdItem::GetValueList() const
+{
+    if (!IsMultiValued())
+        return NoValues();
+    if (m_hasValue) {
+        std::vector<std::string>& list = Own().list;
+        list.insert(list.begin(), std::string(FirstValue()));
+        m_hasValue = false;
+        m_valueSize = 0;
+    }
+    return More();
 }
 
 bool CBcdItem::IsMultiValued() const

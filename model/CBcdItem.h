@@ -24,7 +24,9 @@ public:
     // `listing`: the item points at them there instead of copying them. Only
     // an object that keeps the listing holds such an item (CBcdObject::
     // AddItem sees to it); ranges outside the listing are copied.
-    bool IdentifyListed(const std::string* listing, std::string_view name, std::string_view value);
+    // `multiValued` tells the reader whether continuation lines follow.
+    bool IdentifyListed(const std::string* listing, std::string_view name, std::string_view value,
+                        bool& multiValued);
     // Attach record 0 ("unknownvalue") or 1 ("unknownenum") under `name`,
     // only when the catalogue does not know that name.
     bool SetUnknownValue(std::string_view name);
@@ -42,13 +44,14 @@ public:
     std::string_view GetName() const { return std::string_view(Text() + m_nameAt, m_nameSize); }
     // Empty text for an index outside the values.
     std::string GetValue(int index) const;
-    int GetValueCount() const { return static_cast<int>(GetValueList().size()) + (m_hasValue ? 1 : 0); }
+    int GetValueCount() const { return static_cast<int>(More().size()) + (m_hasValue ? 1 : 0); }
     // Every value, in order: a copy.
     std::vector<std::string> GetValues() const;
     // A multi-valued item's values, in a list that stays where it is as long
     // as the item lives, even when the item moves (grid cells borrow it);
-    // empty for a single-valued item.
-    const std::vector<std::string>& GetValueList() const { return m_own ? m_own->list : NoValues(); }
+    // empty for a single-valued item. An item read from a listing keeps its
+    // first value there until its list is first asked for.
+    const std::vector<std::string>& GetValueList() const;
 
     int GetDefinitionIndex() const { return m_definition; }
     bool IsMultiValued() const;
@@ -71,7 +74,9 @@ private:
     };
 
     static const std::vector<std::string>& NoValues();
-    Owned& Own();
+    Owned& Own() const;
+    // The values after the first one kept apart (or all, without one).
+    const std::vector<std::string>& More() const { return m_own ? m_own->list : NoValues(); }
     bool AttachUnknown(std::string_view name, int record);
     void Attach(int record);
     const char* Text() const { return m_listing ? m_listing->data() : m_own ? m_own->text.data() : ""; }
@@ -82,15 +87,17 @@ private:
     int m_definition = -1;
     // The values are the first value (when m_hasValue) followed by the list.
     // Most items hold one value, kept beside the name: a list of its own
-    // would cost each element of a listing an allocation. A multi-valued
-    // item keeps all its values in the list.
-    bool m_hasValue = false;
+    // would cost each element of a listing an allocation. So does a
+    // multi-valued item read from a listing, until GetValueList moves the
+    // first value into the list: that changes how the values are kept, not
+    // what they are, so it may happen on a const item.
+    mutable bool m_hasValue = false;
     // The name and first value are ranges of m_listing's text, or of the
     // item's own text (m_listing null).
     const std::string* m_listing = nullptr;
     uint32_t m_nameAt = 0;
     uint32_t m_nameSize = 0;
     uint32_t m_valueAt = 0;
-    uint32_t m_valueSize = 0;
-    std::unique_ptr<Owned> m_own;
+    mutable uint32_t m_valueSize = 0;
+    mutable std::unique_ptr<Owned> m_own;
 };

@@ -97,10 +97,10 @@ bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
     if (object.GetItems().empty() && !ElementCatalogue::Instance().IsKnownName(name))
         name = "identifier";
     bool known = object.AddItemFilled([&](CBcdItem& item) {
-        if (!item.IdentifyListed(object.GetListing(), name, tokenizer.Rest()))
+        bool multiValued = false;
+        if (!item.IdentifyListed(object.GetListing(), name, tokenizer.Rest(), multiValued))
             return false;
-        // A multi-valued item holds its first value in its list.
-        if (!item.GetValueList().empty())
+        if (multiValued)
             ReadContinuations(item, lines, i);
         return true;
     });
