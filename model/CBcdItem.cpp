@@ -8,10 +8,10 @@ namespace {
 // Names and values are kept with 32-bit bounds.
 constexpr size_t kMaxText = UINT32_MAX;
 
-bool Within(const std::string& listing, std::string_view range)
+bool Within(const std::string& text, std::string_view range)
 {
-    const char* begin = listing.data();
-    const char* end = begin + listing.size();
+    const char* begin = text.data();
+    const char* end = begin + text.size();
     return std::greater_equal<const char*>()(range.data(), begin) &&
            std::less_equal<const char*>()(range.data() + range.size(), end);
 }
@@ -33,7 +33,10 @@ CBcdItem::Owned& CBcdItem::Own() const
 CBcdItem::CBcdItem(const CBcdItem& other) : m_definition(other.m_definition), m_hasValue(other.m_hasValue)
 {
     SetText(other.GetName(), other.FirstValue());
-    m_own->list = other.More();
+    std::vector<std::string>& list = m_own->list;
+    list.reserve(other.MoreCount());
+    for (size_t i = 0; i < other.MoreCount(); ++i)
+        list.emplace_back(other.MoreAt(i));
 }
 
 CBcdItem& CBcdItem::operator=(const CBcdItem& other)
@@ -43,8 +46,34 @@ CBcdItem& CBcdItem::operator=(const CBcdItem& other)
     return *this;
 }
 
+bool CBcdItem::InListing(std::string_view range) const
+{
+    return m_listing && m_listing->size() <= kMaxText && Within(*m_listing, range);
+}
+
+std::string_view CBcdItem::MoreAt(size_t index) const
+{
+    const std::vector<Range>& listed = m_own->listed;
+    if (index < listed.size())
+        return std::string_view(m_listing->data() + listed[index].at, listed[index].size);
+    return m_own->list[index - listed.size()];
+}
+
+void CBcdItem::ListRanges() const
+{
+    if (!m_own || m_own->listed.empty())
+        return;
+    std::vector<std::string>& list = m_own->list;
+    list.reserve(m_own->listed.size());
+    for (const Range& range : m_own->listed)
+        list.emplace_back(m_listing->data() + range.at, range.size);
+    m_own->listed.clear();
+    m_own->listed.shrink_to_fit();
+}
+
 void CBcdItem::SetText(std::string_view name, std::string_view value)
 {
+    ListRanges();
     std::string& text = Own().text;
     const char* own = text.data();
     auto inOwn = [&](std::string_view range) {
@@ -146,7 +175,14 @@ bool CBcdItem::AddValue(std::string_view value)
     if (m_definition < 0 || value.size() > kMaxText)
         return false;
     if (IsMultiValued()) {
-        Own().list.emplace_back(value);
+        Owned& own = Own();
+        if (own.list.empty() && InListing(value))
+            own.listed.push_back(Range{static_cast<uint32_t>(value.data() - m_listing->data()),
+                                       static_cast<uint32_t>(value.size())});
+        else {
+            ListRanges();
+            own.list.emplace_back(value);
+        }
         return true;
     }
     if (GetValueCount() != 0)
@@ -163,6 +199,15 @@ bool CBcdItem::AddValue(std::string_view value)
     return true;
 }
 
+void CBcdItem::ReserveValues(size_t count)
+{
+    Owned& own = Own();
+    if (own.list.empty() && m_listing)
+        own.listed.reserve(count);
+    else
+        own.list.reserve(count);
+}
+
 void CBcdItem::ReplaceValues(const std::vector<std::string>& values)
 {
     m_hasValue = !values.empty() && !IsMultiValued();
@@ -174,9 +219,10 @@ std::string CBcdItem::GetValue(int index) const
 {
     if (index < 0 || index >= GetValueCount())
         return {};
+    size_t at = static_cast<size_t>(index);
     if (m_hasValue)
-        return index == 0 ? std::string(FirstValue()) : More()[static_cast<size_t>(index - 1)];
-    return More()[static_cast<size_t>(index)];
+        return std::string(at == 0 ? FirstValue() : MoreAt(at - 1));
+    return std::string(MoreAt(at));
 }
 
 std::vector<std::string> CBcdItem::GetValues() const
@@ -185,7 +231,8 @@ std::vector<std::string> CBcdItem::GetValues() const
     values.reserve(static_cast<size_t>(GetValueCount()));
     if (m_hasValue)
         values.emplace_back(FirstValue());
-    values.insert(values.end(), More().begin(), More().end());
+    for (size_t i = 0; i < MoreCount(); ++i)
+        values.emplace_back(MoreAt(i));
     return values;
 }
 
@@ -193,13 +240,14 @@ const std::vector<std::string>& CBcdItem::GetValueList() const
 {
     if (!IsMultiValued())
         return NoValues();
+    ListRanges();
     if (m_hasValue) {
         std::vector<std::string>& list = Own().list;
         list.insert(list.begin(), std::string(FirstValue()));
         m_hasValue = false;
         m_valueSize = 0;
     }
-    return More();
+    return m_own ? m_own->list : NoValues();
 }
 
 bool CBcdItem::IsMultiValued() const

@@ -35,8 +35,8 @@ public:
     // False (nothing added) without a record, or when a single-valued item
     // already holds its value.
     bool AddValue(std::string_view value);
-    // Room for `count` values in a multi-valued item's list.
-    void ReserveValues(size_t count) { Own().list.reserve(count); }
+    // Room for `count` further values of a multi-valued item.
+    void ReserveValues(size_t count);
     // Replaces every value (a list edited in memory); a multi-valued item's
     // list keeps its identity, so grid cells showing it stay valid.
     void ReplaceValues(const std::vector<std::string>& values);
@@ -44,13 +44,13 @@ public:
     std::string_view GetName() const { return std::string_view(Text() + m_nameAt, m_nameSize); }
     // Empty text for an index outside the values.
     std::string GetValue(int index) const;
-    int GetValueCount() const { return static_cast<int>(More().size()) + (m_hasValue ? 1 : 0); }
+    int GetValueCount() const { return static_cast<int>(MoreCount()) + (m_hasValue ? 1 : 0); }
     // Every value, in order: a copy.
     std::vector<std::string> GetValues() const;
     // A multi-valued item's values, in a list that stays where it is as long
     // as the item lives, even when the item moves (grid cells borrow it);
     // empty for a single-valued item. An item read from a listing keeps its
-    // first value there until its list is first asked for.
+    // values there until its list is first asked for.
     const std::vector<std::string>& GetValueList() const;
 
     int GetDefinitionIndex() const { return m_definition; }
@@ -64,32 +64,43 @@ public:
     void OwnText();
 
 private:
-    // What an item keeps of its own: the name and first value when they are
-    // not ranges of a listing, and a multi-valued item's list. Most items of
-    // a listing need none of it, so it is apart: they stay small and cost no
-    // allocation.
+    // A value that is a range of the listing.
+    struct Range {
+        uint32_t at;
+        uint32_t size;
+    };
+    // What an item keeps apart: the name and first value when they are not
+    // ranges of a listing, and a multi-valued item's further values, as
+    // ranges of its listing or in its list (never both). Most items of a
+    // listing need none of it: they stay small and cost no allocation.
     struct Owned {
         std::string text;
+        std::vector<Range> listed;
         std::vector<std::string> list;
     };
 
     static const std::vector<std::string>& NoValues();
     Owned& Own() const;
-    // The values after the first one kept apart (or all, without one).
-    const std::vector<std::string>& More() const { return m_own ? m_own->list : NoValues(); }
+    // The values after the first one kept apart (all of them, without one).
+    size_t MoreCount() const { return m_own ? m_own->listed.size() + m_own->list.size() : 0; }
+    std::string_view MoreAt(size_t index) const;
+    // Further values kept as ranges of the listing go into the list, before
+    // the item stops pointing into the listing or hands its list out.
+    void ListRanges() const;
     bool AttachUnknown(std::string_view name, int record);
     void Attach(int record);
     const char* Text() const { return m_listing ? m_listing->data() : m_own ? m_own->text.data() : ""; }
     std::string_view FirstValue() const { return std::string_view(Text() + m_valueAt, m_valueSize); }
     // Takes copies of a name and first value, which may be the item's own.
     void SetText(std::string_view name, std::string_view value);
+    bool InListing(std::string_view range) const;
 
     int m_definition = -1;
-    // The values are the first value (when m_hasValue) followed by the list.
-    // Most items hold one value, kept beside the name: a list of its own
-    // would cost each element of a listing an allocation. So does a
-    // multi-valued item read from a listing, until GetValueList moves the
-    // first value into the list: that changes how the values are kept, not
+    // The values are the first value (when m_hasValue) followed by the
+    // further ones. Most items hold one value, kept beside the name: a list
+    // of its own would cost each element of a listing an allocation. So does
+    // a multi-valued item read from a listing, until GetValueList gathers
+    // its values into the list: that changes how the values are kept, not
     // what they are, so it may happen on a const item.
     mutable bool m_hasValue = false;
     // The name and first value are ranges of m_listing's text, or of the
