@@ -118,15 +118,18 @@ bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
     return true;
 }
 
-// The lines before the next heading or blank line: room for a section's
-// items, so that its list of items is allocated once.
-size_t SectionLines(const OutputLines& lines, size_t i)
+// The element lines (continuation lines, which begin with a blank, are
+// values) before the next heading or blank line: room for a section's items,
+// so that its list of items is allocated once.
+size_t SectionElements(const OutputLines& lines, size_t i)
 {
-    size_t end = i;
-    while (end < lines.size() && !IsSectionHeading(lines, end) &&
-           lines[end].find_first_not_of(' ') != std::string_view::npos)
-        ++end;
-    return end - i;
+    size_t elements = 0;
+    for (; i < lines.size() && !IsSectionHeading(lines, i); ++i) {
+        if (lines[i].find_first_not_of(' ') == std::string_view::npos)
+            break;
+        elements += lines[i][0] != ' ';
+    }
+    return elements;
 }
 
 }  // namespace
@@ -146,7 +149,7 @@ SectionType ClassifySection(const OutputLines& lines, size_t i)
 
 bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i)
 {
-    loader.ReserveItems(SectionLines(lines, i));
+    loader.ReserveItems(SectionElements(lines, i));
     const bool trace = HasDebugSink();
     while (i < lines.size()) {
         if (EndsSection(lines, i)) {
@@ -162,7 +165,7 @@ bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& 
 
 bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t& i)
 {
-    manager.ReserveItems(SectionLines(lines, i));
+    manager.ReserveItems(SectionElements(lines, i));
     while (i < lines.size()) {
         if (EndsSection(lines, i))
             break;
