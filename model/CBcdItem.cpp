@@ -203,9 +203,9 @@ void CBcdItem::ReserveValues(size_t count)
 {
     Owned& own = Own();
     if (own.list.empty() && m_listing)
-        own.listed.reserve(count);
+        own.listed.reserve(own.listed.size() + count);
     else
-        own.list.reserve(count);
+        own.list.reserve(own.list.size() + count);
 }
 
 void CBcdItem::ReplaceValues(const std::vector<std::string>& values)

@@ -35,7 +35,7 @@ public:
     // False (nothing added) without a record, or when a single-valued item
     // already holds its value.
     bool AddValue(std::string_view value);
-    // Room for `count` further values of a multi-valued item.
+    // Room for `count` more values of a multi-valued item.
     void ReserveValues(size_t count);
     // Replaces every value (a list edited in memory); a multi-valued item's
     // list keeps its identity, so grid cells showing it stay valid.

@@ -70,7 +70,8 @@ void ReadContinuations(CBcdItem& item, const OutputLines& lines, size_t& i)
     size_t end = i + 1;
     while (end < lines.size() && lines[end][0] == ' ')
         ++end;
-    item.ReserveValues(static_cast<size_t>(item.GetValueCount()) + (end - i - 1));
+    if (end > i + 1)
+        item.ReserveValues(end - i - 1);
     while (i + 1 < lines.size() && lines[i + 1][0] == ' ') {
         ++i;
         CLineTokenizer tokenizer(lines[i], " ");
