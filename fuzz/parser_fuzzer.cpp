@@ -3,12 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "catalogue/ElementCatalogue.h"
 #include "catalogue/GridCellPlan.h"
 #include "common/UserNotice.h"
 #include "model/CStoreModel.h"
 #include "model/ReloadObject.h"
+
+// What the copies held: read, so that no read is left out.
+volatile size_t g_bytesRead = 0;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -34,5 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             PlanPropertyGrid(loader.get(), true);
     if (CBcdBootManager* manager = model.GetBootManager())
         ReloadObject(*manager, same, nullptr);
+
+    // Copies of the items outlive the model and every listing it read.
+    std::vector<CBcdItem> copies;
+    for (const auto& loader : model.GetLoaders())
+        copies.insert(copies.end(), loader->GetItems().begin(), loader->GetItems().end());
+    model = CStoreModel(same);
+    text.assign(text.size(), '\0');
+    size_t bytes = 0;
+    for (const CBcdItem& item : copies) {
+        bytes += item.GetName().size();
+        for (const std::string& value : item.GetValues())
+            bytes += value.size();
+        bytes += item.GetValueList().size();
+    }
+    g_bytesRead = bytes;
     return 0;
 }

@@ -185,3 +185,89 @@ TEST_F(BcdObject, UnknownElementsAreCollectedUnderDecoratedNames)
     EXPECT_EQ(i, 1u);
     EXPECT_EQ(other.GetItems()[0].GetValueCount(), 1);
 }
+
+TEST_F(BcdObject, ItemsReadFromAListingPointIntoItOnlyWhileTheirObjectKeepsIt)
+{
+    auto listing = std::make_shared<const std::string>(
+        "nx                      OptIn\r\n"
+        "displayorder            {a}\r\n"
+        "                        {b}\r\n"
+        "                        {c}\r\n");
+    auto range = [&](size_t at, size_t size) { return std::string_view(*listing).substr(at, size); };
+    const size_t line = 31;  // the second line's start
+
+    // A single value and a list, both read in place.
+    CBcdBootLoader loader;
+    loader.SetListing(listing);
+    CBcdItem nx;
+    bool multiValued = true;
+    ASSERT_TRUE(nx.IdentifyListed(listing.get(), range(0, 2), range(24, 5), multiValued));
+    EXPECT_FALSE(multiValued);
+    EXPECT_TRUE(nx.PointsInto(listing.get()));
+    loader.AddItem(std::move(nx));
+    EXPECT_TRUE(loader.GetItems()[0].PointsInto(listing.get())) << "its object keeps the listing";
+
+    CBcdItem order;
+    ASSERT_TRUE(order.IdentifyListed(listing.get(), range(line, 12), range(line + 24, 3), multiValued));
+    EXPECT_TRUE(multiValued);
+    order.ReserveValues(2);
+    EXPECT_TRUE(order.AddValue(range(line + 29 + 24, 3)));
+    EXPECT_TRUE(order.AddValue(range(line + 58 + 24, 3)));
+    EXPECT_EQ(order.GetValueCount(), 3);
+    EXPECT_EQ(order.GetValue(1), "{b}");
+    EXPECT_EQ(order.GetValues(), (std::vector<std::string>{"{a}", "{b}", "{c}"}));
+    loader.AddItem(std::move(order));
+    // The list a grid borrows: all values, made once, where it stays while the
+    // item moves with its object's other items.
+    const std::vector<std::string>* list = &loader.GetItems()[1].GetValueList();
+    EXPECT_EQ(*list, (std::vector<std::string>{"{a}", "{b}", "{c}"}));
+    for (int i = 0; i < 40; ++i)
+        loader.AddItem(Item("description", {"more"}));
+    EXPECT_EQ(&loader.GetItems()[1].GetValueList(), list);
+    EXPECT_EQ(loader.GetItems()[1].GetValueCount(), 3);
+    EXPECT_EQ(loader.GetItems()[1].GetValue(2), "{c}");
+
+    // A value from elsewhere joins the list; a single-valued item gets none.
+    CBcdItem more;
+    ASSERT_TRUE(more.IdentifyListed(listing.get(), range(line, 12), range(line + 24, 3), multiValued));
+    EXPECT_TRUE(more.AddValue(range(line + 29 + 24, 3)));
+    EXPECT_TRUE(more.AddValue("{z}"));
+    EXPECT_TRUE(more.AddValue(range(line + 58 + 24, 3)));
+    EXPECT_EQ(more.GetValues(), (std::vector<std::string>{"{a}", "{b}", "{z}", "{c}"}));
+    EXPECT_EQ(more.GetValueList(), (std::vector<std::string>{"{a}", "{b}", "{z}", "{c}"}));
+    CBcdItem single;
+    ASSERT_TRUE(single.IdentifyListed(listing.get(), range(0, 2), range(24, 5), multiValued));
+    EXPECT_FALSE(single.AddValue(range(line + 24, 3)));
+    EXPECT_TRUE(single.GetValueList().empty());
+
+    // Copies, and items handed to an object without the listing, keep their
+    // own text: they outlive it (the sanitizer checks every read below).
+    CBcdBootLoader elsewhere;
+    elsewhere.AddItem(CBcdItem(loader.GetItems()[0]));
+    CBcdItem moved;
+    ASSERT_TRUE(moved.IdentifyListed(listing.get(), range(line, 12), range(line + 24, 3), multiValued));
+    EXPECT_TRUE(moved.AddValue(range(line + 29 + 24, 3)));
+    elsewhere.AddItem(std::move(moved));
+    CBcdItem copy = loader.GetItems()[1];
+    EXPECT_FALSE(copy.PointsInto(listing.get()));
+    EXPECT_FALSE(elsewhere.GetItems()[0].PointsInto(listing.get()));
+    EXPECT_FALSE(elsewhere.GetItems()[1].PointsInto(listing.get()));
+    loader = CBcdBootLoader();
+    listing.reset();
+    EXPECT_EQ(elsewhere.GetItems()[0].GetName(), "nx");
+    EXPECT_EQ(elsewhere.GetItems()[0].GetValue(0), "OptIn");
+    EXPECT_EQ(elsewhere.GetItems()[1].GetName(), "displayorder");
+    EXPECT_EQ(elsewhere.GetItems()[1].GetValues(), (std::vector<std::string>{"{a}", "{b}"}));
+    EXPECT_EQ(copy.GetValueList(), (std::vector<std::string>{"{a}", "{b}", "{c}"}));
+
+    // Ranges outside the listing are copied at once.
+    auto other = std::make_shared<const std::string>("x");
+    CBcdItem outside;
+    ASSERT_TRUE(outside.IdentifyListed(other.get(), "description", "Windows", multiValued));
+    EXPECT_FALSE(outside.PointsInto(other.get()));
+    EXPECT_EQ(outside.GetValue(0), "Windows");
+    CBcdItem none;
+    ASSERT_TRUE(none.IdentifyListed(nullptr, "nx", "OptOut", multiValued));
+    EXPECT_EQ(none.GetValue(0), "OptOut");
+    EXPECT_FALSE(none.IdentifyListed(other.get(), "nosuchelement", "1", multiValued));
+}

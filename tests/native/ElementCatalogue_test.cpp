@@ -202,6 +202,62 @@ TEST(ElementCatalogue, FlagsTypesAndLookups)
     FreeElementCatalogue();  // a second release finds nothing
 }
 
+TEST(ElementCatalogue, NamesOfEveryLengthAndByteAreFoundWithoutRegardToCase)
+{
+    // Names around the lookup's word bounds (8, 16 and 24 bytes), past them,
+    // and with bytes that case folding must leave alone.
+    std::vector<std::string> names = {"a",
+                                      "abcdefg",
+                                      "abcdefgh",
+                                      "abcdefghi",
+                                      "abcdefghijklmnop",
+                                      "abcdefghijklmnopq",
+                                      "abcdefghijklmnopqrstuvwx",
+                                      "abcdefghijklmnopqrstuvwxy",
+                                      "abcdefghijklmnopqrstuvwxyz0123456789",
+                                      "abcdefghijklmnopqrstuvwxyz0123456788",
+                                      "custom:250000c2 : CUSTOM IDENTIFIER",
+                                      "x@[`{y",
+                                      "caf\xc3\xa9-\xc3\x89t\xc3\xa9"};
+    std::string definitions = Fixed();
+    for (size_t i = 0; i < names.size(); ++i) {
+        Fields f;
+        f.name = names[i];
+        f.multi = i % 2 ? "true" : "false";
+        definitions += Definition(f);
+    }
+    ASSERT_EQ(LoadMessage(Document(definitions)), "");
+    ElementCatalogue& catalogue = ElementCatalogue::Instance();
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        int record = static_cast<int>(i) + 2;
+        EXPECT_EQ(catalogue.Identify(name), record) << name;
+        EXPECT_EQ(catalogue.Identify(ToUpperAscii(name)), record) << name;
+        ElementCatalogue::Match match = catalogue.Find(name);
+        EXPECT_EQ(match.record, record) << name;
+        EXPECT_EQ(match.multiValued, i % 2 == 1) << name;
+        // One byte changed anywhere, one more or one fewer: not found.
+        for (size_t at = 0; at < name.size(); ++at) {
+            std::string changed = name;
+            changed[at] = static_cast<char>(changed[at] ^ 0x01);
+            int found = catalogue.Identify(changed);
+            EXPECT_TRUE(found < 0 || EqualsNoCase(catalogue.Record(found)->name, changed)) << changed;
+        }
+        EXPECT_EQ(catalogue.Identify(name + "z"), -1) << name;
+        std::string prefix = name.substr(0, name.size() - 1);
+        auto listed = std::find(names.begin(), names.end(), prefix);
+        int expected = listed == names.end() ? -1 : static_cast<int>(listed - names.begin()) + 2;
+        EXPECT_EQ(catalogue.Identify(prefix), expected) << prefix;
+    }
+    // Folding is ASCII only: '@' is not '`', '[' is not '{', and a byte
+    // above 127 matches only itself.
+    EXPECT_EQ(catalogue.Identify("X`{@[Y"), -1);
+    EXPECT_EQ(catalogue.Identify("CAF\xc3\xa9-\xc3\x89T\xc3\xa9"), 14);
+    EXPECT_EQ(catalogue.Identify("caf\xc3\x89-\xc3\x89t\xc3\xa9"), -1);
+    EXPECT_EQ(catalogue.Identify(""), -1);
+    FreeElementCatalogue();
+}
+
 TEST(ElementCatalogue, BcdTypeNamesMatchWithoutCase)
 {
     EXPECT_EQ(BcdTypeFromName("BCD_TYPE_NULL"), 0);

@@ -54,6 +54,11 @@ TEST_F(ReloadObject_, ALegacyLoaderAndTheBootManagerReloadWhatTheToolNowPrints)
     EXPECT_EQ(replaced, 1);
     EXPECT_EQ(legacy.GetItems().size(), before) << "a legacy loader keeps every element";
     EXPECT_EQ(legacy.GetDescription(), "Windows XP");
+    // Its items now point into the answer to "/enum", which it keeps.
+    ASSERT_NE(legacy.GetListing(), &model->GetLastOutput());
+    for (const CBcdItem& item : legacy.GetItems())
+        EXPECT_TRUE(item.PointsInto(legacy.GetListing())) << item.GetName();
+    EXPECT_EQ(legacy.FindItem("description")->GetValue(0), "Windows XP");
     // Without "/v" the tool names the entry by its well-known name: still the same entry.
     EXPECT_EQ(legacy.GetIdentifier(), "{ntldr}");
 

@@ -96,6 +96,40 @@ TEST_F(StoreModel, ReadsManagerAndLoadersWithContinuationLines)
     EXPECT_EQ(recorder.debug[0], "Identifier: identifier\n");
 }
 
+TEST_F(StoreModel, ObjectsKeepTheListingTheirItemsPointInto)
+{
+    enumText = CrLf({kManager, kUnder, "identifier              {bootmgr}",
+                     "displayorder            {current}", "                        {a}", "", kLoader,
+                     kLoaderUnder, "identifier              {current}",
+                     "description             Windows 11", "inherit                 {bootloadersettings}"});
+    debugText = CrLf({"debugtype               Serial", "The operation completed successfully."});
+    CStoreModel model = Model();
+    model.EnumerateStore();
+    ASSERT_EQ(model.GetLoaders().size(), 1u);
+    const CBcdBootLoader& loader = Loader(model, 0);
+    ASSERT_EQ(loader.GetListing(), &model.GetLastOutput());
+    for (const CBcdItem& item : loader.GetItems())
+        EXPECT_TRUE(item.PointsInto(loader.GetListing())) << item.GetName();
+    EXPECT_EQ(model.GetBootManager()->GetListing(), loader.GetListing());
+
+    // The model reads other output; the objects still read theirs.
+    model.RefreshDebugSettings();
+    EXPECT_NE(loader.GetListing(), &model.GetLastOutput());
+    EXPECT_EQ(loader.FindItem("description")->GetValue(0), "Windows 11");
+    EXPECT_EQ(loader.FindItem("inherit")->GetValueList(), std::vector<std::string>{"{bootloadersettings}"});
+    EXPECT_EQ(model.GetBootManager()->FindItem("displayorder")->GetValues(),
+              (std::vector<std::string>{"{current}", "{a}"}));
+
+    // A listing whose manager section is unreadable keeps the old manager,
+    // and the listing it was read from.
+    const CBcdBootManager* manager = model.GetBootManager();
+    enumText = "no sections at all\r\n";
+    model.EnumerateStore();
+    ASSERT_EQ(model.GetBootManager(), manager);
+    EXPECT_TRUE(model.GetLoaders().empty());
+    EXPECT_EQ(manager->FindItem("displayorder")->GetValue(1), "{a}");
+}
+
 TEST_F(StoreModel, UnknownNamesGiveOneMessagePerLineAndAreKept)
 {
     enumText = CrLf({kManager, kUnder, "identifier              {bootmgr}",
