@@ -46,6 +46,25 @@ CBcdItem& CBcdItem::operator=(const CBcdItem& other)
     return *this;
 }
 
+CBcdItem& CBcdItem::operator=(CBcdItem&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    m_definition = other.m_definition;
+    m_hasValue = other.m_hasValue;
+    m_listing = other.m_listing;
+    m_nameAt = other.m_nameAt;
+    m_nameSize = other.m_nameSize;
+    m_valueAt = other.m_valueAt;
+    m_valueSize = other.m_valueSize;
+    m_own = std::move(other.m_own);
+    other.m_definition = -1;
+    other.m_hasValue = false;
+    other.m_listing = nullptr;
+    other.m_nameAt = other.m_nameSize = other.m_valueAt = other.m_valueSize = 0;
+    return *this;
+}
+
 bool CBcdItem::InListing(std::string_view range) const
 {
     return m_listing && m_listing->size() <= kMaxText && Within(*m_listing, range);

@@ -14,8 +14,9 @@ public:
     // A copy keeps its own name and value, whatever the original points at.
     CBcdItem(const CBcdItem& other);
     CBcdItem& operator=(const CBcdItem& other);
-    CBcdItem(CBcdItem&& other) noexcept = default;
-    CBcdItem& operator=(CBcdItem&& other) noexcept = default;
+    // A moved-from item is left empty, as a new one.
+    CBcdItem(CBcdItem&& other) noexcept { *this = std::move(other); }
+    CBcdItem& operator=(CBcdItem&& other) noexcept;
 
     // Attaches the catalogue record of `name` and takes the name as given;
     // false (nothing changed) when the catalogue does not know it.

@@ -248,6 +248,9 @@ TEST_F(BcdObject, ItemsReadFromAListingPointIntoItOnlyWhileTheirObjectKeepsIt)
     ASSERT_TRUE(moved.IdentifyListed(listing.get(), range(line, 12), range(line + 24, 3), multiValued));
     EXPECT_TRUE(moved.AddValue(range(line + 29 + 24, 3)));
     elsewhere.AddItem(std::move(moved));
+    EXPECT_EQ(moved.GetName(), "") << "a moved-from item is empty";
+    EXPECT_EQ(moved.GetValueCount(), 0);
+    EXPECT_EQ(moved.GetDefinitionIndex(), -1);
     CBcdItem copy = loader.GetItems()[1];
     EXPECT_FALSE(copy.PointsInto(listing.get()));
     EXPECT_FALSE(elsewhere.GetItems()[0].PointsInto(listing.get()));
