@@ -16,8 +16,15 @@ inline unsigned LowestBit(uint64_t mask)
 {
 #if defined(_MSC_VER) && !defined(__clang__)
     unsigned long bit;
+#if defined(_M_X64) || defined(_M_ARM64)
     _BitScanForward64(&bit, mask);
     return bit;
+#else
+    if (_BitScanForward(&bit, static_cast<unsigned long>(mask)))
+        return bit;
+    _BitScanForward(&bit, static_cast<unsigned long>(mask >> 32));
+    return bit + 32;
+#endif
 #else
     return static_cast<unsigned>(__builtin_ctzll(mask));
 #endif
