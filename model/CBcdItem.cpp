@@ -94,12 +94,7 @@ void CBcdItem::SetText(std::string_view name, std::string_view value)
 {
     ListRanges();
     std::string& text = Own().text;
-    const char* own = text.data();
-    auto inOwn = [&](std::string_view range) {
-        return std::greater_equal<const char*>()(range.data(), own) &&
-               std::less_equal<const char*>()(range.data(), own + text.size());
-    };
-    if (inOwn(name) || inOwn(value)) {
+    if (Within(text, name) || Within(text, value)) {
         std::string joined;
         joined.reserve(name.size() + value.size());
         joined.append(name).append(value);
