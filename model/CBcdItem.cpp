@@ -119,12 +119,8 @@ void CBcdItem::OwnText()
 void CBcdItem::Attach(int record)
 {
     m_definition = record;
-    if (m_hasValue && IsMultiValued()) {
-        std::vector<std::string>& list = Own().list;
-        list.insert(list.begin(), std::string(FirstValue()));
-        m_hasValue = false;
-        SetText(GetName(), {});
-    }
+    if (IsMultiValued())
+        GatherValues();
 }
 
 bool CBcdItem::Identify(std::string_view name)
@@ -254,14 +250,19 @@ const std::vector<std::string>& CBcdItem::GetValueList() const
 {
     if (!IsMultiValued())
         return NoValues();
-    ListRanges();
-    if (m_hasValue) {
-        std::vector<std::string>& list = Own().list;
-        list.insert(list.begin(), std::string(FirstValue()));
-        m_hasValue = false;
-        m_valueSize = 0;
-    }
+    GatherValues();
     return m_own ? m_own->list : NoValues();
+}
+
+void CBcdItem::GatherValues() const
+{
+    ListRanges();
+    if (!m_hasValue)
+        return;
+    std::vector<std::string>& list = Own().list;
+    list.insert(list.begin(), std::string(FirstValue()));
+    m_hasValue = false;
+    m_valueSize = 0;
 }
 
 bool CBcdItem::IsMultiValued() const

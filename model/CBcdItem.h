@@ -88,6 +88,8 @@ private:
     // Further values kept as ranges of the listing go into the list, before
     // the item stops pointing into the listing or hands its list out.
     void ListRanges() const;
+    // All values into the list, as a multi-valued item is asked for it.
+    void GatherValues() const;
     bool AttachUnknown(std::string_view name, int record);
     void Attach(int record);
     const char* Text() const { return m_listing ? m_listing->data() : m_own ? m_own->text.data() : ""; }

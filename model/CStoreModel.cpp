@@ -72,7 +72,7 @@ void ReadContinuations(CBcdItem& item, const OutputLines& lines, size_t& i)
         ++end;
     if (end > i + 1)
         item.ReserveValues(end - i - 1);
-    while (i + 1 < lines.size() && lines[i + 1][0] == ' ') {
+    while (i + 1 < end) {
         ++i;
         CLineTokenizer tokenizer(lines[i], " ");
         std::string_view value;
