@@ -48,7 +48,7 @@ bool FileExists(const std::string& path)
 CKeystaveDlg::CKeystaveDlg(HWND parent)
     : CDialog(IDD_KEYSTAVE_DIALOG, parent),
       m_hIcon(::LoadIconA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_model(BcdeditToolRun())
+      m_model(BcdeditAnsweredRun())
 {
     OnRegisteredMessage(WM_KEYSTAVE_IS_ALIVE,
                         [](WPARAM, LPARAM) { return static_cast<LRESULT>(WM_KEYSTAVE_IS_ALIVE); });
@@ -305,7 +305,7 @@ void CKeystaveDlg::CheckConfirmedChanges()
 void CKeystaveDlg::ShowBackups()
 {
     CBackupsDlg backups(m_hWnd);
-    if (backups.DoModal() != IDOK)
+    if (backups.DoModal() != IDOK || !backups.Restored())
         return;
     // The restored store holds none of the changes still to be checked.
     ProgramSession().TakeChanges();

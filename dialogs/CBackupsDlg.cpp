@@ -68,6 +68,13 @@ bool CBackupsDlg::OnCommand(WORD id, WORD, HWND)
     }
 }
 
+// Enter: the window has no OK, and the only restore it reports is one that ran.
+void CBackupsDlg::OnOK()
+{
+    if (::GetFocus() == GetDlgItem(IDC_BACKUP_LIST))
+        RestoreSelected();
+}
+
 void CBackupsDlg::BackUpNow()
 {
     BackupResult backup = ProgramSession().BackUp();

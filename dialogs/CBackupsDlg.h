@@ -15,10 +15,12 @@ public:
 
     // What the restore put back, for the caller to say.
     const std::string& RestoredMoment() const { return m_restoredMoment; }
+    bool Restored() const { return !m_restoredMoment.empty(); }
 
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnOK() override;
 
 private:
     void FillList();

@@ -16,7 +16,7 @@ CBootLoaderPropertiesDlg::CBootLoaderPropertiesDlg(CBcdBootLoader& loader, HWND 
 
 bool CBootLoaderPropertiesDlg::ReadObjectAgain(const std::function<void()>& beforeReplace)
 {
-    return ::ReloadObject(m_loader, BcdeditToolRun(), beforeReplace);
+    return ::ReloadObject(m_loader, BcdeditAnsweredRun(), beforeReplace);
 }
 
 bool CBootLoaderPropertiesDlg::OpensListWindow(const CBcdItem& item) const

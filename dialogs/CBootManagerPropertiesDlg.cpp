@@ -37,7 +37,7 @@ BOOL CBootManagerPropertiesDlg::OnInitDialog()
 
 bool CBootManagerPropertiesDlg::ReadObjectAgain(const std::function<void()>& beforeReplace)
 {
-    return ::ReloadObject(m_manager, BcdeditToolRun(), beforeReplace);
+    return ::ReloadObject(m_manager, BcdeditAnsweredRun(), beforeReplace);
 }
 
 bool CBootManagerPropertiesDlg::OpensListWindow(const CBcdItem& item) const

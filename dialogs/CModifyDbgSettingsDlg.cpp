@@ -111,8 +111,8 @@ void CModifyDbgSettingsDlg::ShowForConnectType(bool useStored, int type)
         ::SetDlgItemTextA(m_hWnd, IDC_FIRST_LABEL, "Port:");
         ShowControl(IDC_FIRST_LABEL);
         first.ResetContent();
-        for (int port = 1; port <= 9; ++port)
-            first.AddString(std::to_string(port));
+        for (const std::string& port : SerialPortChoices(m_settings.GetDebugPort()))
+            first.AddString(port);
         first.SetCurSel(0);
         CComboBox(GetDlgItem(IDC_BAUD_LIST)).SetCurSel(0);
         if (useStored) {
@@ -141,7 +141,7 @@ void CModifyDbgSettingsDlg::ShowForConnectType(bool useStored, int type)
         break;
     }
     ShowControl(IDC_POLICY_LABEL);
-    SelectText(IDC_POLICY_LIST, "ACTIVE");
+    SelectText(IDC_POLICY_LIST, StoredStartPolicy(m_settings));
     ShowControl(IDC_POLICY_LIST);
     ShowControl(IDC_NOUMEX);
     m_policyChanged = false;

@@ -17,8 +17,9 @@ BOOL CModifyPagesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     CListBox pages(GetDlgItem(IDC_PFN_LIST));
+    // One notation, the store's: a typed decimal number shows as hex too.
     for (const std::string& value : m_item.GetValues())
-        pages.AddString(value);
+        pages.AddString(PageNumberShown(value));
     if (m_item.GetValueCount() > 0)
         ::EnableWindow(GetDlgItem(IDC_DELETE_PAGE), TRUE);
     ::SetDlgItemTextA(m_hWnd, IDC_PFN_EDIT, "");
@@ -49,7 +50,7 @@ void CModifyPagesDlg::AddPage()
         ::MessageBoxA(m_hWnd, refusal.c_str(), "Keystave", MB_ICONERROR | MB_OK);
         return;
     }
-    pages.AddString(typed);
+    pages.AddString(PageNumberShown(typed));
     ::SetDlgItemTextA(m_hWnd, IDC_PFN_EDIT, "");
     ::EnableWindow(GetDlgItem(IDC_DELETE_PAGE), TRUE);
 }

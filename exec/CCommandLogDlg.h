@@ -5,7 +5,7 @@
 #include "framework/CDialog.h"
 
 // Shows a command that did not report success and what the tool wrote.
-// It only reads the caller's text and lines, which outlive it.
+// It keeps copies: callers often hand it temporaries.
 class CCommandLogDlg : public CDialog {
 public:
     CCommandLogDlg(const std::string& command, const std::vector<std::string>& lines, HWND parent);
@@ -14,6 +14,6 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    const std::string& m_command;
-    const std::vector<std::string>& m_lines;
+    std::string m_command;
+    std::vector<std::string> m_lines;
 };

@@ -89,8 +89,9 @@ void CSession::NoteChange(const ElementChange& change)
         return SameElement(noted, change);
     };
     m_changes.erase(std::remove_if(m_changes.begin(), m_changes.end(), earlier), m_changes.end());
-    if (change.kind == ElementChange::Set)
-        m_changes.push_back(change);
+    // Removals stay too: an earlier change noted under another name of the
+    // same entry ({current} and its GUID) is settled by them at the check.
+    m_changes.push_back(change);
 }
 
 std::vector<ElementChange> CSession::TakeChanges()
@@ -127,7 +128,19 @@ bool IsBracedGuidText(const std::string& text)
 
 std::string RunningEntryFromOutput(const std::vector<std::string>& lines)
 {
-    // Element names are not translated: "identifier" in every language.
+    // A section's first line, under its heading's underline, is its
+    // identifier, whatever the display language calls it ("Bezeichner",
+    // "identificateur", ...).
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        std::string underline = TrimBlanks(lines[i]);
+        if (underline.empty() || underline.find_first_not_of('-') != std::string::npos)
+            continue;
+        std::string text = TrimBlanks(lines[i + 1]);
+        size_t blank = text.find(' ');
+        std::string value = blank == std::string::npos ? std::string() : TrimBlanks(text.substr(blank));
+        return IsBracedGuidText(value) ? ToLowerAscii(value) : std::string();
+    }
+    // Lines without a heading: the English label.
     for (const std::string& line : lines) {
         std::string text = TrimBlanks(line);
         if (!StartsWith(ToLowerAscii(text), "identifier"))

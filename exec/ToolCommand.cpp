@@ -136,7 +136,7 @@ ToolCommand DebugSettingsCommand() { return Built("/DBGSETTINGS"); }
 ToolCommand EnumObjectCommand(const std::string& identifier)
 {
     std::string problem = CheckWord(identifier, "identifier");
-    return problem.empty() ? Built("/enum " + identifier) : Refused(problem);
+    return problem.empty() ? Built("/enum " + identifier + " /v") : Refused(problem);
 }
 
 ToolCommand DeleteEntryCommand(const std::string& identifier)

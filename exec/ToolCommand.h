@@ -30,6 +30,8 @@ struct ToolCommand {
 
 ToolCommand EnumStoreCommand();
 ToolCommand DebugSettingsCommand();
+// With "/v": without it the tool names well-known entries ({current},
+// {bootmgr}, {ntldr}) instead of their GUIDs.
 ToolCommand EnumObjectCommand(const std::string& identifier);
 ToolCommand DeleteEntryCommand(const std::string& identifier);
 ToolCommand CopyEntryCommand(const std::string& identifier, const std::string& description);

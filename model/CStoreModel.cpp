@@ -199,12 +199,70 @@ bool CStoreModel::ParseLoaderSection(const OutputLines& lines, size_t& i)
     return true;
 }
 
+CStoreModel::CStoreModel(ToolRun run)
+    : m_run([text = std::move(run)](const std::string& arguments) {
+          ToolAnswer answer;
+          answer.text = text(arguments);
+          answer.started = true;
+          answer.exitCode = 0;
+          return answer;
+      })
+{
+}
+
+bool CStoreModel::IsListingComplete() const
+{
+    return m_enumAnswer.started && m_enumAnswer.exitCode == 0;
+}
+
+size_t TrailingToolWords(const OutputLines& lines)
+{
+    size_t end = lines.size();
+    while (end > 0) {
+        std::string_view line = lines[end - 1];
+        if (line.find_first_not_of(' ') == std::string_view::npos) {
+            --end;
+            continue;
+        }
+        if (line[0] == ' ' || line[0] == '-' || IsSectionHeading(lines, end - 1))
+            break;
+        CLineTokenizer tokenizer(line, " ");
+        std::string_view name;
+        tokenizer.NextToken(name);
+        if (ElementCatalogue::Instance().IsKnownName(name) || name.substr(0, 7) == "custom:")
+            break;
+        // A section's first line is its identifier under a translated label.
+        if (end >= 3 && lines[end - 2].find_first_not_of('-') == std::string_view::npos &&
+            IsSectionHeading(lines, end - 3))
+            break;
+        --end;
+    }
+    return end;
+}
+
+size_t BeforeSuccessLine(const OutputLines& lines)
+{
+    size_t end = lines.size();
+    while (end > 0 && lines[end - 1].find_first_not_of(' ') == std::string_view::npos)
+        --end;
+    return end > 0 ? end - 1 : 0;
+}
+
 void CStoreModel::EnumerateStore()
 {
     if (m_beforeLoaders)
         m_beforeLoaders();
-    m_lastOutput = std::make_shared<const std::string>(m_run(EnumStoreCommand().arguments));
+    m_enumAnswer = m_run(EnumStoreCommand().arguments);
+    m_lastOutput = std::make_shared<const std::string>(std::move(m_enumAnswer.text));
+    m_enumAnswer.text.clear();
     OutputLines lines = SplitOutputLineViews(*m_lastOutput);
+    m_listingWords.clear();
+    if (!IsListingComplete()) {
+        size_t words = TrailingToolWords(lines);
+        for (size_t i = words; i < lines.size(); ++i)
+            m_listingWords.push_back(TrimBlanks(lines[i]));
+        lines.resize(words);
+    }
     // The old objects go only now: the new ones take their freed memory.
     m_loaders.clear();
     if (lines.size() < 2)
@@ -232,8 +290,13 @@ void CStoreModel::RefreshDebugSettings()
     if (m_beforeDebug)
         m_beforeDebug();
     m_debugSettings.reset();
-    m_lastOutput = std::make_shared<const std::string>(m_run(DebugSettingsCommand().arguments));
+    ToolAnswer answer = m_run(DebugSettingsCommand().arguments);
+    m_lastOutput = std::make_shared<const std::string>(std::move(answer.text));
     OutputLines lines = SplitOutputLineViews(*m_lastOutput);
+    // Its language pack may spell the closing success line in letters the
+    // code page lacks: an answer that succeeded ends with it, whatever it says.
+    if (answer.started && answer.exitCode == 0)
+        lines.resize(BeforeSuccessLine(lines));
     auto settings = std::make_unique<CBcdDbgSettings>();
     size_t i = 0;
     while (i < lines.size()) {

@@ -16,7 +16,9 @@
 // are told before they are deleted.
 class CStoreModel {
 public:
-    explicit CStoreModel(ToolRun run) : m_run(std::move(run)) {}
+    explicit CStoreModel(AnsweredToolRun run) : m_run(std::move(run)) {}
+    // A runner that gives only text: its answers count as exit code 0.
+    explicit CStoreModel(ToolRun run);
 
     // Rebuilds the boot manager and the loaders from "/ENUM /V". When the
     // output holds no boot manager section, the previous boot manager stays.
@@ -31,6 +33,14 @@ public:
     void OnBeforeDebugSettingsDeleted(std::function<void()> callback) { m_beforeDebug = std::move(callback); }
 
     const std::string& GetLastOutput() const { return *m_lastOutput; }
+    // How the last "/ENUM /V" ended: only a run that started and exited
+    // with 0 lists the whole store. A listing that ends in an error may
+    // still be what the store holds, but nothing says it is all of it.
+    const ToolAnswer& GetLastEnumAnswer() const { return m_enumAnswer; }
+    bool IsListingComplete() const;
+    // The tool's own lines at the end of a listing that failed (they are
+    // not read as elements); empty when it said nothing.
+    const std::vector<std::string>& GetListingWords() const { return m_listingWords; }
     CBcdBootManager* GetBootManager() const { return m_bootManager.get(); }
     const std::vector<std::unique_ptr<CBcdBootLoader>>& GetLoaders() const { return m_loaders; }
     CBcdDbgSettings* GetDebugSettings() const { return m_debugSettings.get(); }
@@ -39,7 +49,9 @@ public:
     bool ParseLoaderSection(const OutputLines& lines, size_t& i);
 
 private:
-    ToolRun m_run;
+    AnsweredToolRun m_run;
+    ToolAnswer m_enumAnswer;  // its text moves to m_lastOutput
+    std::vector<std::string> m_listingWords;
     std::function<void()> m_beforeLoaders;
     std::function<void()> m_beforeManager;
     std::function<void()> m_beforeDebug;
@@ -62,4 +74,13 @@ bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t&
 // heading in none, by its content (identifier and path).
 enum class SectionType { BootManager, Loader, Other };
 SectionType ClassifySection(const OutputLines& lines, size_t i);
+
+// Where the tool's own words begin at the end of a listing that failed:
+// the trailing non-empty lines that are neither elements, continuation
+// lines nor headings. lines.size() when there are none.
+size_t TrailingToolWords(const OutputLines& lines);
+
+// Where the lines of a successful answer end before its closing success
+// message: its last non-empty line, whatever its language and bytes.
+size_t BeforeSuccessLine(const OutputLines& lines);
 

@@ -1,10 +1,13 @@
 #include "model/DebugSettingsPlan.h"
 
+
 #include "common/TextCompare.h"
 #include "model/CBcdObject.h"
 
 const char* const kTargetNameMissing = "A Target Name must be specified.";
 const char* const kHostIpMissing = "A Host IP address must be specified.";
+const char* const kHostIpInvalid =
+    "The host IP address must be an IPv4 address: four numbers from 0 to 255, separated by dots.";
 const char* const kNetPortInvalid =
     "The port must be 5364 or a number from 49152 to 65535.";
 const char* const kNetKeyInvalid =
@@ -35,6 +38,49 @@ bool IsValidNetPort(const std::string& port)
         return false;
     unsigned long number = std::stoul(port);
     return number == 5364 || (number >= 49152 && number <= 65535);
+}
+
+bool IsValidIpv4(const std::string& address)
+{
+    int parts = 0;
+    size_t start = 0;
+    while (true) {
+        size_t dot = address.find('.', start);
+        std::string part = address.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(part) > 255)
+            return false;
+        ++parts;
+        if (dot == std::string::npos)
+            break;
+        start = dot + 1;
+    }
+    return parts == 4;
+}
+
+std::vector<std::string> SerialPortChoices(const std::string& storedPort)
+{
+    std::vector<std::string> ports;
+    for (int port = 1; port <= 9; ++port)
+        ports.push_back(std::to_string(port));
+    std::string stored = TrimBlanks(storedPort);
+    if (stored.empty() || stored.size() > 3 || stored.find_first_not_of("0123456789") != std::string::npos)
+        return ports;
+    unsigned long number = std::stoul(stored);
+    if (number > 9)
+        ports.push_back(std::to_string(number));
+    return ports;
+}
+
+std::string StoredStartPolicy(const CBcdObject& settings)
+{
+    const CBcdItem* item = settings.FindItem("debugstart");
+    std::string stored = item ? ToLowerAscii(TrimBlanks(item->GetValue(0))) : std::string();
+    if (stored == "autoenable")
+        return "AUTOENABLE";
+    if (stored == "disable")
+        return "DISABLE";
+    return "ACTIVE";
 }
 
 bool IsValidNetKey(const std::string& key)
@@ -93,6 +139,8 @@ DebugPlan PlanDebugSettings(const CBcdObject& stored, const DebugChoice& choice)
     case DebugTypeNet:
         if (choice.hostIp.empty())
             return Refusal(kHostIpMissing);
+        if (!IsValidIpv4(choice.hostIp))
+            return Refusal(kHostIpInvalid);
         if (!IsValidNetPort(choice.netPort))
             return Refusal(kNetPortInvalid);
         if (!choice.key.empty() && !IsValidNetKey(choice.key))

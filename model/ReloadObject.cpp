@@ -22,13 +22,16 @@ size_t FindHeading(const Lines& lines, SectionType type)
 }
 
 template <typename Object, typename Parse>
-bool Reload(Object& object, const ToolRun& run, const std::function<void()>& beforeReplace,
+bool Reload(Object& object, const AnsweredToolRun& run, const std::function<void()>& beforeReplace,
             SectionType type, Parse parse)
 {
     ToolCommand command = EnumObjectCommand(object.GetIdentifier());
     if (!command.ok)
         return false;
-    auto output = std::make_shared<const std::string>(run(command.arguments));
+    ToolAnswer answer = run(command.arguments);
+    if (!answer.started || answer.exitCode != 0)
+        return false;
+    auto output = std::make_shared<const std::string>(std::move(answer.text));
     Lines lines = SplitOutputLineViews(*output);
     size_t heading = FindHeading(lines, type);
     if (heading == lines.size())
@@ -43,9 +46,32 @@ bool Reload(Object& object, const ToolRun& run, const std::function<void()>& bef
     return true;
 }
 
+AnsweredToolRun Succeeding(const ToolRun& run)
+{
+    return [&run](const std::string& arguments) {
+        ToolAnswer answer;
+        answer.text = run(arguments);
+        answer.started = true;
+        answer.exitCode = 0;
+        return answer;
+    };
+}
+
 }  // namespace
 
 bool ReloadObject(CBcdBootLoader& loader, const ToolRun& run,
+                  const std::function<void()>& beforeReplace)
+{
+    return ReloadObject(loader, Succeeding(run), beforeReplace);
+}
+
+bool ReloadObject(CBcdBootManager& manager, const ToolRun& run,
+                  const std::function<void()>& beforeReplace)
+{
+    return ReloadObject(manager, Succeeding(run), beforeReplace);
+}
+
+bool ReloadObject(CBcdBootLoader& loader, const AnsweredToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
     return Reload(
@@ -55,7 +81,7 @@ bool ReloadObject(CBcdBootLoader& loader, const ToolRun& run,
         });
 }
 
-bool ReloadObject(CBcdBootManager& manager, const ToolRun& run,
+bool ReloadObject(CBcdBootManager& manager, const AnsweredToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
     return Reload(

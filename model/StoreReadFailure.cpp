@@ -2,6 +2,7 @@
 
 #include "common/TextCompare.h"
 #include "model/CStoreModel.h"
+#include "exec/ToolRun.h"
 
 const char* const kToolNotStarted = "BCDEDIT.EXE could not be started.";
 
@@ -17,4 +18,32 @@ std::string StoreReadFailure(const std::string& enumOutput)
     if (words.empty())
         return kToolNotStarted;
     return "The boot configuration could not be read. BCDEDIT.EXE said:\n\n" + words;
+}
+
+std::string StoreReadFailure(const std::string& enumOutput, const ToolAnswer& outcome)
+{
+    if (!outcome.started)
+        return kToolNotStarted;
+    std::string code = std::to_string(outcome.exitCode);
+    std::string trimmed = TrimBlanks(enumOutput);
+    if (enumOutput.find_first_not_of(" \t\r\n") == std::string::npos)
+        return "BCDEDIT.EXE ended without printing anything (exit code " + code + ").";
+    if (enumOutput.find('\n') == std::string::npos) {
+        const size_t shown = 300;
+        return "BCDEDIT.EXE printed text without line ends (exit code " + code + "):\n\n" +
+               trimmed.substr(0, shown) + (trimmed.size() > shown ? "..." : "");
+    }
+    return StoreReadFailure(enumOutput);
+}
+
+std::string IncompleteListingNotice(unsigned long exitCode, const std::vector<std::string>& words)
+{
+    std::string text = "The listing may be incomplete: BCDEDIT.EXE ended with exit code " +
+                       std::to_string(exitCode);
+    if (words.empty())
+        return text + " without saying why. Each window reads its entry again before a change.";
+    text += " and said: ";
+    for (size_t i = 0; i < words.size(); ++i)
+        text += (i ? " " : "") + words[i];
+    return text + " Each window reads its entry again before a change.";
 }

@@ -56,6 +56,22 @@ const CBcdObject* FindObject(const CStoreModel& model, const std::string& identi
     return nullptr;
 }
 
+// Whether a later change of the same element, or the entry's deletion,
+// noted under another name of the same entry ({current} and its GUID),
+// says what the store should show instead.
+bool SettledLater(const std::vector<ElementChange>& changes, size_t index, const CBcdObject* object,
+                  const CStoreModel& model, const IdentifierResolver& resolve)
+{
+    for (size_t later = index + 1; later < changes.size(); ++later) {
+        const ElementChange& next = changes[later];
+        bool sameElement = next.kind == ElementChange::EntryDeleted ||
+                           EqualsNoCase(next.element, changes[index].element);
+        if (sameElement && FindObject(model, next.identifier, resolve) == object)
+            return true;
+    }
+    return false;
+}
+
 std::string JoinValues(const std::vector<std::string>& values)
 {
     std::string text;
@@ -98,11 +114,12 @@ std::vector<WriteMismatch> CheckChanges(const std::vector<ElementChange>& change
         return {};
     };
     std::vector<WriteMismatch> mismatches;
-    for (const ElementChange& change : changes) {
+    for (size_t c = 0; c < changes.size(); ++c) {
+        const ElementChange& change = changes[c];
         if (change.kind != ElementChange::Set)
             continue;
         const CBcdObject* object = FindObject(model, change.identifier, resolve);
-        if (!object)
+        if (!object || SettledLater(changes, c, object, model, resolve))
             continue;
         WriteMismatch mismatch;
         mismatch.identifier = object->GetIdentifier();

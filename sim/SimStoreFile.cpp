@@ -1,6 +1,7 @@
 #include "sim/SimStoreFile.h"
 
 #include <cstdio>
+#include <mutex>
 
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
@@ -8,6 +9,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -22,11 +26,76 @@ bool ReplaceFile(const std::string& from, const std::string& to)
 #endif
 }
 
+int ProcessId()
+{
+#ifdef _WIN32
+    return static_cast<int>(GetCurrentProcessId());
+#else
+    return static_cast<int>(getpid());
+#endif
+}
+
+// Held around a run's read-modify-write of the store, so that parallel
+// writers (processes, or threads of one process) each see the others'
+// changes: a lock on "<store>.lock", released by the system if a run dies.
+class StoreLock {
+public:
+    explicit StoreLock(const std::string& storePath) : m_threads(ThreadLock())
+    {
+        std::string path = storePath + ".lock";
+#ifdef _WIN32
+        m_file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        OVERLAPPED at = {};
+        m_locked = m_file != INVALID_HANDLE_VALUE &&
+                   LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at) != 0;
+#else
+        m_file = open(path.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0666);
+        m_locked = m_file >= 0 && lockf(m_file, F_LOCK, 0) == 0;
+#endif
+    }
+    ~StoreLock()
+    {
+#ifdef _WIN32
+        if (m_locked) {
+            OVERLAPPED at = {};
+            UnlockFileEx(m_file, 0, 1, 0, &at);
+        }
+        if (m_file != INVALID_HANDLE_VALUE)
+            CloseHandle(m_file);
+#else
+        if (m_file >= 0)
+            close(m_file);  // drops the lock
+#endif
+    }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+private:
+    // File locks are per process on some systems: threads queue here first.
+    static std::mutex& ThreadMutex()
+    {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static std::unique_lock<std::mutex> ThreadLock() { return std::unique_lock<std::mutex>(ThreadMutex()); }
+
+    std::unique_lock<std::mutex> m_threads;
+#ifdef _WIN32
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+#else
+    int m_file = -1;
+#endif
+    bool m_locked = false;
+};
+
 }  // namespace
 
 bool WriteStoreAtomically(const std::string& path, const std::string& text)
 {
-    std::string temp = path + ".tmp";
+    // A name of this writer's own: another's rename never takes our half-written file.
+    std::string temp = path + "." + std::to_string(ProcessId()) + ".tmp";
     std::FILE* file = std::fopen(temp.c_str(), "wb");
     if (!file)
         return false;
@@ -43,6 +112,7 @@ SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
                                 const std::string& storePath, bool accessDenied)
 {
     SimRunResult result;
+    StoreLock lock(storePath);
     std::string text;
     if (!ReadWholeFile(storePath, text)) {
         result.err = kStoreMissing;

@@ -27,6 +27,8 @@ std::string StorePathBesideExecutable()
     return folder + "\\bcdstore.txt";
 }
 
+// As the system converts for a console program: a letter the code page has
+// no form for becomes its best fit, or '?'.
 std::string Convert(const std::string& text, UINT from, UINT to)
 {
     if (text.empty())
@@ -57,12 +59,13 @@ std::vector<std::string> Arguments()
     return args;
 }
 
-// Like the real tool, the answer is in the console's OEM code page: here the
-// one of the display language the simulator plays.
+// Like the real tool, whose texts are Unicode, the answer is in the
+// system's OEM code page, whatever the display language: a Polish or
+// Japanese language pack on a PC with US code pages prints what it can.
 std::string AsConsoleText(const std::string& utf8, const ToolLanguage& language)
 {
     std::string text = language.name == std::string("en-US") ? utf8 : TranslateSimOutput(utf8, language);
-    return Convert(text, CP_UTF8, static_cast<UINT>(language.oemCodePage));
+    return Convert(text, CP_UTF8, GetOEMCP());
 }
 
 void WriteAll(FILE* stream, const std::string& text)

@@ -121,3 +121,53 @@ TEST_F(DebugSettingsPlan, NetworkAndLocalDebuggingFollowTheToolsRules)
     EXPECT_EQ(GeneratedKey({"KEY=abc"}), "abc") << "compared without regard to case";
     EXPECT_EQ(GeneratedKey({"The operation completed successfully."}), "");
 }
+
+TEST_F(DebugSettingsPlan, HostAddressesPortEdgesKeysAndTheStoredPortAndPolicy)
+{
+    auto local = Stored({{"debugtype", "Local"}});
+    DebugChoice net;
+    net.type = DebugTypeNet;
+    net.netPort = "50000";
+    for (const char* bad : {"999.999.1.1", "256.1.1.1", "1.2.3", "1.2.3.4.5", "1..3.4", "a.b.c.d",
+                            " 1.2.3.4", "1.2.3.4 ", "1.2.3.-4", "1.2.3.1000", "host"}) {
+        net.hostIp = bad;
+        EXPECT_EQ(PlanDebugSettings(*local, net).message, kHostIpInvalid) << bad;
+    }
+    for (const char* good : {"0.0.0.0", "255.255.255.255", "10.0.0.1", "192.168.001.002"}) {
+        net.hostIp = good;
+        EXPECT_EQ(PlanDebugSettings(*local, net).kind, DebugPlan::Send) << good;
+    }
+    // The port's edges are taken.
+    net.hostIp = "10.0.0.1";
+    for (const char* port : {"5364", "49152", "65535"}) {
+        net.netPort = port;
+        EXPECT_EQ(PlanDebugSettings(*local, net).kind, DebugPlan::Send) << port;
+        EXPECT_TRUE(IsValidNetPort(port)) << port;
+    }
+
+    // A new key alone is a change.
+    auto stored = Stored({{"key", "a.b.c.d"}, {"debugtype", "NET"}, {"hostip", "10.0.0.1"}, {"port", "50000"}});
+    DebugChoice rekeyed;
+    rekeyed.type = DebugTypeNet;
+    rekeyed.hostIp = "10.0.0.1";
+    rekeyed.netPort = "50000";
+    rekeyed.key = "e.f.g.h";
+    DebugPlan plan = PlanDebugSettings(*stored, rekeyed);
+    ASSERT_EQ(plan.kind, DebugPlan::Send);
+    EXPECT_EQ(plan.command.arguments, "/DBGSETTINGS NET HOSTIP:10.0.0.1 PORT:50000 KEY:e.f.g.h");
+
+    // A stored port beyond COM9 is offered, so the window can show it.
+    EXPECT_EQ(SerialPortChoices("12"),
+              (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "12"}));
+    EXPECT_EQ(SerialPortChoices("3").size(), 9u);
+    EXPECT_EQ(SerialPortChoices("").size(), 9u);
+    EXPECT_EQ(SerialPortChoices("x1").size(), 9u);
+    auto com12 = Stored({{"debugtype", "Serial"}, {"debugport", "12"}, {"baudrate", "115200"}});
+    EXPECT_EQ(PlanDebugSettings(*com12, Serial("12", "115200")).kind, DebugPlan::Nothing)
+        << "the stored port, shown and kept, is no change";
+
+    // The stored start policy, in the window's words.
+    EXPECT_EQ(StoredStartPolicy(*local), "ACTIVE") << "the tool's default";
+    EXPECT_EQ(StoredStartPolicy(*Stored({{"debugstart", "Disable"}})), "DISABLE");
+    EXPECT_EQ(StoredStartPolicy(*Stored({{"debugstart", "AutoEnable"}})), "AUTOENABLE");
+}

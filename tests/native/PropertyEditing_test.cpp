@@ -123,15 +123,24 @@ TEST_F(PropertyEditing, AddPropertyOffersWhatIsMissingAndSendsOneQuotedValue)
     EXPECT_EQ(InputForType(BCD_TYPE_DEBUGTYPE), AddPropertyInput::Unsupported);
 }
 
-TEST_F(PropertyEditing, PageNumbersAreNonZeroDigitsListedOnce)
+TEST_F(PropertyEditing, PageNumbersAreNonZeroDecimalOrHexListedOnceInTheStoresNotation)
 {
-    std::vector<std::string> listed = {"10", "9", "012"};
+    std::vector<std::string> listed = {"10", "9", "012", "0x2b42"};
     EXPECT_EQ(PageNumberRefusal("", listed), "No PFN specified");
-    for (const char* invalid : {"0", "000", "-5", "12a", " 7", "0x10"})
+    for (const char* invalid : {"0", "000", "0x0", "0x", "-5", "12a", " 7", "0xg1", "0x1 ",
+                                "18446744073709551616", "0x10000000000000000"})
         EXPECT_EQ(PageNumberRefusal(invalid, listed), "Invalid PFN specified") << invalid;
-    EXPECT_EQ(PageNumberRefusal("9", listed), "Duplicate PFN specified.");
-    EXPECT_EQ(PageNumberRefusal("12", listed), "") << "012 and 12 are two entries";
-    EXPECT_EQ(PageNumberRefusal("0009", listed), "");
+    // The same page in either notation is already there.
+    for (const char* listedAgain : {"9", "0x9", "12", "0xC", "11074", "0x2B42", "0x00002b42"})
+        EXPECT_EQ(PageNumberRefusal(listedAgain, listed), "Duplicate PFN specified.") << listedAgain;
+    EXPECT_EQ(PageNumberRefusal("11075", listed), "");
+    EXPECT_EQ(PageNumberRefusal("0x10", listed), "") << "16 is not listed";
+    EXPECT_EQ(PageNumberRefusal("18446744073709551615", listed), "");
+    // Shown as the store prints them.
+    EXPECT_EQ(PageNumberShown("11074"), "0x2b42");
+    EXPECT_EQ(PageNumberShown("0X2B42"), "0x2b42");
+    EXPECT_EQ(PageNumberShown("012"), "0xc");
+    EXPECT_EQ(PageNumberShown("junk"), "junk") << "what is no number stays as it is";
 }
 
 TEST_F(PropertyEditing, DroppedRowsGoInFrontOfTheDropRowInTheirOwnOrder)

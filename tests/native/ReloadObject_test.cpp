@@ -50,7 +50,7 @@ TEST_F(ReloadObject_, ALegacyLoaderAndTheBootManagerReloadWhatTheToolNowPrints)
     int replaced = 0;
     ToolRun run = SimulatorRun(simulator, &sent);
     EXPECT_TRUE(ReloadObject(legacy, run, [&] { ++replaced; }));
-    EXPECT_EQ(sent, std::vector<std::string>{std::string("/enum ") + kLegacy});
+    EXPECT_EQ(sent, std::vector<std::string>{std::string("/enum ") + kLegacy + " /v"});
     EXPECT_EQ(replaced, 1);
     EXPECT_EQ(legacy.GetItems().size(), before) << "a legacy loader keeps every element";
     EXPECT_EQ(legacy.GetDescription(), "Windows XP");
@@ -59,8 +59,9 @@ TEST_F(ReloadObject_, ALegacyLoaderAndTheBootManagerReloadWhatTheToolNowPrints)
     for (const CBcdItem& item : legacy.GetItems())
         EXPECT_TRUE(item.PointsInto(legacy.GetListing())) << item.GetName();
     EXPECT_EQ(legacy.FindItem("description")->GetValue(0), "Windows XP");
-    // Without "/v" the tool names the entry by its well-known name: still the same entry.
-    EXPECT_EQ(legacy.GetIdentifier(), "{ntldr}");
+    // With "/v" the tool spells out the GUID: later commands go to the
+    // identifier the listing had, not to "{ntldr}".
+    EXPECT_EQ(legacy.GetIdentifier(), kLegacy);
 
     CBcdBootManager& manager = *model->GetBootManager();
     simulator.Execute({"/set", "{bootmgr}", "timeout", "5"});
@@ -101,4 +102,21 @@ TEST_F(ReloadObject_, AnErrorAnswerLeavesTheObjectWholeAndSaysSo)
     size_t managerCount = manager.GetItems().size();
     EXPECT_FALSE(ReloadObject(manager, [](const std::string&) { return std::string(); }, nullptr));
     EXPECT_EQ(manager.GetItems().size(), managerCount);
+
+    // A section followed by the tool's error and exit code 1 is no proof of
+    // the entry: nothing is replaced. The same answer with 0 is taken.
+    AnsweredToolRun failing = [&](const std::string& arguments) {
+        ToolAnswer answer = SimulatorAnsweredRun(simulator)(arguments);
+        answer.text += "An element could not be read.\r\n";
+        answer.exitCode = 1;
+        return answer;
+    };
+    ASSERT_NE(manager.FindItem("timeout"), nullptr);
+    std::string shown = manager.FindItem("timeout")->GetValue(0);
+    ASSERT_NE(shown, "7");
+    simulator.Execute({"/set", "{bootmgr}", "timeout", "7"});
+    EXPECT_FALSE(ReloadObject(manager, failing, nullptr));
+    EXPECT_EQ(manager.FindItem("timeout")->GetValue(0), shown);
+    EXPECT_TRUE(ReloadObject(manager, SimulatorAnsweredRun(simulator), nullptr));
+    EXPECT_EQ(manager.FindItem("timeout")->GetValue(0), "7");
 }

@@ -267,10 +267,11 @@ TEST_F(StoreModel, EveryPublishedSampleParsesIntoTheObjectsItsHeadingsAnnounce)
         enumText = ReadSample(name);
         std::vector<std::string> lines = SplitToolOutput(enumText);
         size_t managers = 0, loaders = 0;
-        // The headings in English, German and French, as the samples print them.
+        // The headings in English, German, French and Portuguese, as the samples print them.
         for (const std::string& line : lines) {
             managers += line == kManager || line == "Windows-Start-Manager" ||
-                        line == "Gestionnaire de d\xc3\xa9marrage Windows";
+                        line == "Gestionnaire de d\xc3\xa9marrage Windows" ||
+                        line == "Gerenciador de Inicializa\xc3\xa7\xc3\xa3o do Windows";
             loaders += line == kLoader || line == "Windows Legacy OS Loader" ||
                        line == "Windows-Startladeprogramm" ||
                        line == "Chargeur de d\xc3\xa9marrage Windows";

@@ -19,7 +19,7 @@ TEST(ToolCommand, BuildsEveryCommandOfTheContract)
 {
     EXPECT_EQ(Args(EnumStoreCommand()), "/ENUM /V");
     EXPECT_EQ(Args(DebugSettingsCommand()), "/DBGSETTINGS");
-    EXPECT_EQ(Args(EnumObjectCommand("{bootmgr}")), "/enum {bootmgr}");
+    EXPECT_EQ(Args(EnumObjectCommand("{bootmgr}")), "/enum {bootmgr} /v");
     EXPECT_EQ(Args(DeleteEntryCommand(kId)), "/DELETE " + kId + " /cleanup");
     EXPECT_EQ(Args(CopyEntryCommand(kId, "Windows 11 copy")),
               "/Copy " + kId + " /d \"Windows 11 copy\"");
