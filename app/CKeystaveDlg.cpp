@@ -9,6 +9,7 @@
 #include "app/SingleInstance.h"
 #include "catalogue/ElementCatalogue.h"
 #include "catalogue/FillPropertyGrid.h"
+#include "common/CGatheredNotices.h"
 #include "common/TextCompare.h"
 #include "controls/GridMessages.h"
 #include "dialogs/CBootLoaderPropertiesDlg.h"
@@ -24,6 +25,7 @@
 #include "exec/WindowWritePath.h"
 #include "model/DisplayPositions.h"
 #include "model/EntryMarks.h"
+#include "model/ReloadObject.h"
 #include "model/StoreReadFailure.h"
 #include "model/WriteVerification.h"
 #include "framework/CWinApp.h"
@@ -37,6 +39,11 @@ const UINT WM_KEYSTAVE_TELL_READ_FAILURE = WM_APP + 1;
 const UINT WM_KEYSTAVE_MARK_ENTRIES = WM_APP + 2;
 const int kNoteColumn = 5;
 const char kDefinitionsFile[] = "keystavedata.xml";
+
+bool InWindow(HWND window, HWND container)
+{
+    return window && container && (window == container || ::IsChild(container, window));
+}
 
 bool FileExists(const std::string& path)
 {
@@ -87,14 +94,14 @@ BOOL CKeystaveDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (AnotherInstanceRuns()) {
-        OnCancel();
+        EndDialog(IDCANCEL);
         return FALSE;
     }
     AddAboutMenuItem();
     std::string definitions = ChooseDefinitionsPath(kDefinitionsFile, CWinApp::ProgramFolder(),
                                                     FileExists);
     if (!LoadElementCatalogue(definitions.c_str())) {
-        OnCancel();
+        EndDialog(IDCANCEL);
         return FALSE;
     }
     SetIcon(m_hIcon, TRUE);
@@ -221,15 +228,50 @@ void CKeystaveDlg::SetUpLoaderList()
 
 void CKeystaveDlg::RefreshStore()
 {
+    // One message for all a read has to tell, and nothing told twice.
+    CGatheredNotices notices;
     m_model.EnumerateStore();
     if (m_model.GetBootManager()) {
+        // A listing that ended in an error shows what it read, and says so.
+        const ToolAnswer& answer = m_model.GetLastEnumAnswer();
+        std::string notice = m_model.IsListingComplete()
+                                 ? std::string()
+                                 : IncompleteListingNotice(answer.exitCode, m_model.GetListingWords());
+        // The status line keeps what else it says unless there is news.
+        if (!notice.empty() || !m_listingNotice.empty())
+            ShowStatus(notice);
+        m_listingNotice = notice;
         m_model.RefreshDebugSettings();
         return;
     }
     // An empty store would be a failure shown as success: say why, once the
     // window is on screen.
-    m_readFailure = StoreReadFailure(m_model.GetLastOutput());
+    m_listingNotice.clear();
+    m_readFailure = StoreReadFailure(m_model.GetLastOutput(), m_model.GetLastEnumAnswer());
     ::PostMessageA(m_hWnd, WM_KEYSTAVE_TELL_READ_FAILURE, 0, 0);
+}
+
+bool CKeystaveDlg::EntryReadAgain(CBcdObject& entry)
+{
+    if (m_model.IsListingComplete())
+        return true;
+    // The listing may lack some of the entry: it is read on its own first.
+    CGatheredNotices notices;
+    bool read = false;
+    if (auto* manager = dynamic_cast<CBcdBootManager*>(&entry)) {
+        read = ReloadObject(*manager, BcdeditAnsweredRun(), [this] { m_bootGrid.DeleteAllItems(); });
+        FillGrids();
+    } else if (auto* loader = dynamic_cast<CBcdBootLoader*>(&entry)) {
+        read = ReloadObject(*loader, BcdeditAnsweredRun(), nullptr);
+    }
+    return read;
+}
+
+std::string CKeystaveDlg::UnverifiedEntryText(const CBcdObject& entry) const
+{
+    return "The store's listing did not end with success, and the entry " + entry.GetIdentifier() +
+           " could not be read again on its own. Nothing is changed from a read that may be "
+           "incomplete: the window shows what was read, and changes nothing.\n\n" + m_listingNotice;
 }
 
 void CKeystaveDlg::FillGrids()
@@ -381,6 +423,8 @@ void CKeystaveDlg::ShowLoaderProperties()
     if (!loader)
         return;
     CBootLoaderPropertiesDlg properties(*loader, m_hWnd);
+    if (!EntryReadAgain(*loader))
+        properties.OpenReadOnly(UnverifiedEntryText(*loader));
     if (properties.DoModal() == IDOK)
         RefreshAll();
 }
@@ -396,6 +440,8 @@ void CKeystaveDlg::ModifyBootManager()
     for (const auto& loader : m_model.GetLoaders())
         loaders.push_back(loader.get());
     CBootManagerPropertiesDlg properties(*manager, loaders, m_hWnd);
+    if (!EntryReadAgain(*manager))
+        properties.OpenReadOnly(UnverifiedEntryText(*manager));
     if (properties.DoModal() == IDOK) {
         RefreshAll();
         return;
@@ -410,6 +456,10 @@ void CKeystaveDlg::CloneLoader()
     CBcdBootLoader* loader = SelectedLoader();
     if (!loader)
         return;
+    if (!EntryReadAgain(*loader)) {
+        ::MessageBoxA(m_hWnd, UnverifiedEntryText(*loader).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
+        return;
+    }
     CCloneConfigurationDlg clone(*loader, m_hWnd);
     if (clone.DoModal() == IDOK)
         RefreshAll();
@@ -425,7 +475,10 @@ void CKeystaveDlg::ModifyDebugSettings()
     CModifyDbgSettingsDlg debug(*settings, m_hWnd);
     if (debug.DoModal() != IDOK)
         return;
-    m_model.RefreshDebugSettings();
+    {
+        CGatheredNotices notices;
+        m_model.RefreshDebugSettings();
+    }
     FillGrids();
 }
 
@@ -475,12 +528,32 @@ void CKeystaveDlg::OnOK()
     // Enter in the loader list opens the entry, as in any list of Windows;
     // the OK button, and OK sent by another program, still close.
     bool enterKey = (::GetKeyState(VK_RETURN) & 0x8000) != 0;
-    if (enterKey && ::GetFocus() == m_loaderList.GetSafeHwnd()) {
+    HWND focus = ::GetFocus();
+    if (enterKey && focus == m_loaderList.GetSafeHwnd()) {
         ShowLoaderProperties();
+        return;
+    }
+    // Enter in a grid opens its window, as a double click on a list would.
+    if (enterKey && InWindow(focus, m_bootGrid.GetSafeHwnd())) {
+        ModifyBootManager();
+        return;
+    }
+    if (enterKey && InWindow(focus, m_debugGrid.GetSafeHwnd())) {
+        ModifyDebugSettings();
         return;
     }
     FreeElementCatalogue();
     EndDialog(IDOK);
+}
+
+void CKeystaveDlg::OnCancel()
+{
+    // Escape does nothing here: this window is the program, and a stray key
+    // must not end it. The close box and Alt+F4 come as WM_CLOSE.
+    if ((::GetKeyState(VK_ESCAPE) & 0x8000) != 0)
+        return;
+    FreeElementCatalogue();
+    EndDialog(IDCANCEL);
 }
 
 bool CKeystaveDlg::OnCommand(WORD id, WORD code, HWND control)
@@ -529,6 +602,11 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         if (wParam != SIZE_MINIMIZED)
             LayOut(LOWORD(lParam), HIWORD(lParam));
         return false;
+    case WM_CLOSE:
+        FreeElementCatalogue();
+        EndDialog(IDCANCEL);
+        result = 0;
+        return true;
     case WM_HELP:
         ShowHelp();
         result = TRUE;

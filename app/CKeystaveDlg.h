@@ -19,6 +19,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -27,6 +28,10 @@ private:
     void AddAboutMenuItem();
     void SetUpLoaderList();
     void RefreshStore();
+    // After a listing that did not end with success: the entry read again on
+    // its own before a window may change it; false when that failed too.
+    bool EntryReadAgain(CBcdObject& entry);
+    std::string UnverifiedEntryText(const CBcdObject& entry) const;
     // Reads the store again and refills the loader list and both grids.
     void RefreshAll();
     void FillGrids();
@@ -65,6 +70,7 @@ private:
     CStoreModel m_model;
     CListCtrl m_loaderList;
     std::string m_readFailure;
+    std::string m_listingNotice;  // why the last listing may be incomplete
     struct ChildRect {
         HWND window;
         RECT rect;

@@ -20,6 +20,7 @@ set(KEYSTAVE_CORE_SOURCES
   xml/CXmlDocument.cpp
   xml/CXmlArena.cpp
   common/UserNotice.cpp
+  common/CGatheredNotices.cpp
   catalogue/BcdType.cpp
   catalogue/ElementCatalogue.cpp
   catalogue/LoadElementCatalogue.cpp

@@ -10,6 +10,7 @@ set(FRAMEWORK_SOURCES
   framework/CWnd.cpp
   framework/CMsgWnd.cpp
   framework/CDialog.cpp
+  framework/AnsiTextGuard.cpp
   framework/CWinApp.cpp
   framework/CPropertyPage.cpp
   framework/CPropertySheet.cpp

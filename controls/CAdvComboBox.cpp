@@ -6,6 +6,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include "framework/AnsiTextGuard.h"
 #include "controls/CDropWnd.h"
 #include "controls/CThemeLayer.h"
 #include "controls/GridMessages.h"
@@ -67,6 +68,7 @@ bool CAdvComboBox::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND par
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditId)),
                                    CWinApp::Instance(), nullptr);
         ::SendMessageA(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        GuardAnsiText(m_edit);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "controls/CXEdit.h"
 
 #include "controls/GridMessages.h"
+#include "framework/AnsiTextGuard.h"
 
 bool CXEdit::Create(HWND parent, const RECT& rect, DWORD alignment, UINT id)
 {
@@ -9,6 +10,7 @@ bool CXEdit::Create(HWND parent, const RECT& rect, DWORD alignment, UINT id)
     if (!CreateEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | alignment, rect, parent,
                   id))
         return false;
+    GuardAnsiText(m_hWnd);
     SendMessage(WM_SETFONT, static_cast<WPARAM>(::SendMessageA(m_owner, WM_GETFONT, 0, 0)), FALSE);
     SetWindowText(m_text);
     SendMessage(EM_SETSEL, 0, -1);

@@ -1,6 +1,8 @@
 #include "dialogs/CObjectPropertiesDlg.h"
 
 #include "catalogue/FillPropertyGrid.h"
+#include "common/CGatheredNotices.h"
+#include "common/TextCompare.h"
 #include "catalogue/GridCellPlan.h"
 #include "controls/GridMessages.h"
 #include "dialogs/CAddPropertiesDlg.h"
@@ -13,6 +15,10 @@
 
 const UINT WM_SHOW_INTEGER_LIST = RegisterMessage("WM_SHOW_INTEGER_LIST");
 const UINT WM_SHOW_LIST = RegisterMessage("WM_SHOW_LIST");
+
+namespace {
+const UINT WM_KEYSTAVE_TELL_READ_ONLY = WM_APP + 0x31;
+}
 
 CObjectPropertiesDlg::CObjectPropertiesDlg(UINT templateId, int gridId, CBcdObject& object,
                                            uint16_t contexts, UINT listMessage, HWND parent)
@@ -34,7 +40,52 @@ BOOL CObjectPropertiesDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_grid.Attach(GetDlgItem(m_gridId));
     FillGrid();
+    if (!m_readOnlyWhy.empty()) {
+        m_grid.SetReadOnly(true);
+        for (int id : {IDOK, IDC_ADD_PROPERTY, IDC_DELETE_PROPERTY})
+            ::EnableWindow(GetDlgItem(id), FALSE);
+        std::string caption = GetWindowText() + " (read-only)";
+        SetWindowText(caption);
+        ::PostMessageA(m_hWnd, WM_KEYSTAVE_TELL_READ_ONLY, 0, 0);
+    }
     return TRUE;
+}
+
+bool CObjectPropertiesDlg::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    if (message != WM_KEYSTAVE_TELL_READ_ONLY)
+        return false;
+    ::MessageBoxA(m_hWnd, m_readOnlyWhy.c_str(), "Keystave", MB_ICONWARNING | MB_OK);
+    result = 0;
+    return true;
+}
+
+std::vector<GridRowState> CObjectPropertiesDlg::RowStates() const
+{
+    std::vector<GridRowState> rows;
+    for (int row = 0; row < m_grid.GetItemCount(); ++row)
+        rows.push_back(GridRowState{ItemOfRow(row), m_grid.GetModified(row, 1),
+                                    m_grid.GetItemText(row, 1)});
+    return rows;
+}
+
+void CObjectPropertiesDlg::RestorePendingEdits(const std::vector<PendingEdit>& edits)
+{
+    for (const PendingEdit& edit : edits) {
+        for (int row = 0; row < m_grid.GetItemCount(); ++row) {
+            CBcdItem* item = ItemOfRow(row);
+            if (!item || !EqualsNoCase(item->GetName(), edit.name))
+                continue;
+            if (edit.list) {
+                item->ReplaceValues(edit.values);
+                ShowChangedList(row, *item);
+            } else {
+                m_grid.SetItemText(row, 1, edit.cellText);
+                m_grid.SetModified(row, 1, true);
+            }
+            break;
+        }
+    }
 }
 
 void CObjectPropertiesDlg::FillGrid()
@@ -57,8 +108,12 @@ void CObjectPropertiesDlg::ShowChangedList(int row, const CBcdItem& item)
 
 void CObjectPropertiesDlg::ReloadObject()
 {
+    // Edits not yet sent survive the re-read that Add and Delete bring.
+    std::vector<PendingEdit> pending = PendingEdits(RowStates());
+    CGatheredNotices notices;
     if (ReadObjectAgain([this] { m_grid.DeleteAllItems(); })) {
         FillGrid();
+        RestorePendingEdits(pending);
         return;
     }
     ::MessageBoxA(m_hWnd,
@@ -118,15 +173,36 @@ LRESULT CObjectPropertiesDlg::OnShowList(int row)
 
 void CObjectPropertiesDlg::OnOK()
 {
-    std::vector<GridRowState> rows;
-    for (int row = 0; row < m_grid.GetItemCount(); ++row)
-        rows.push_back(GridRowState{ItemOfRow(row), m_grid.GetModified(row, 1),
-                                    m_grid.GetItemText(row, 1)});
-    CWritePath writer = WindowWritePath(m_hWnd);
-    for (const PlannedWrite& write : PlanPropertyWrites(m_object.GetIdentifier(), rows)) {
-        if (!writer.Run(write.command).succeeded)
-            ::MessageBoxA(m_hWnd, ModifiedRowMessage(write.row, write.name).c_str(), "Keystave",
-                          MB_OK);
+    if (!m_readOnlyWhy.empty()) {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    CWritePath writer = QuietWindowWritePath(m_hWnd);
+    std::vector<PlannedWrite> writes = PlanPropertyWrites(m_object.GetIdentifier(), RowStates());
+    for (size_t i = 0; i < writes.size(); ++i) {
+        const PlannedWrite& write = writes[i];
+        WriteResult result = writer.Run(write.command);
+        if (result.succeeded) {
+            m_grid.SetModified(write.row, 1, false);
+            m_sentSome = true;
+            continue;
+        }
+        // The window stays open with what was not made still marked.
+        std::vector<std::string> words = result.lines;
+        if (!write.command.ok)
+            words = {write.command.reason};
+        else if (!result.sent)
+            words = {"The store could not be backed up, and the change was not to go on without a backup."};
+        ::MessageBoxA(m_hWnd, RowNotMadeMessage(write.name, result.sent, words, writes.size() - i).c_str(),
+                      "Keystave", MB_ICONERROR | MB_OK);
+        return;
     }
     EndDialog(IDOK);
+}
+
+void CObjectPropertiesDlg::OnCancel()
+{
+    // Changes an earlier OK made before it stopped are in the store: the
+    // caller reads it again.
+    EndDialog(m_sentSome ? IDOK : IDCANCEL);
 }

@@ -1,9 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "controls/CXListCtrl.h"
 #include "framework/CDialog.h"
+#include "model/PropertyWrites.h"
 
 class CBcdItem;
 class CBcdObject;
@@ -19,9 +22,15 @@ public:
     CObjectPropertiesDlg(UINT templateId, int gridId, CBcdObject& object, uint16_t contexts,
                          UINT listMessage, HWND parent);
 
+    // Before OnInitDialog: the window shows the entry and changes nothing,
+    // and says `why` when it opens.
+    void OpenReadOnly(const std::string& why) { m_readOnlyWhy = why; }
+
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
     // Reads the object again with the tool; false, with the object as it
@@ -44,6 +53,9 @@ protected:
     CBcdObject& m_object;
 
 private:
+    std::vector<GridRowState> RowStates() const;
+    // Edits not yet sent, set again on the rows of a re-read entry.
+    void RestorePendingEdits(const std::vector<PendingEdit>& edits);
     void AddProperty();
     void DeleteProperty();
     LRESULT OnComboSelection(int row, int column);
@@ -53,6 +65,8 @@ private:
     UINT m_listMessage;
     uint16_t m_contexts;
     bool m_listOpen = false;
+    bool m_sentSome = false;  // an OK that stopped at a failure had sent these
+    std::string m_readOnlyWhy;
 };
 
 // Posted by a property window to itself: open the list window of row wParam.

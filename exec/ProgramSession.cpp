@@ -84,7 +84,7 @@ std::string SystemErrorText(DWORD error)
 CSession& ProgramSession()
 {
     static CSession session = [] {
-        CSession made([](const std::string& arguments) { return RunTool(kToolName, arguments); }, Now);
+        CSession made([](const std::string& arguments) { return RunBcdedit(arguments); }, Now);
         made.SetBackupPlace(BackupPlace{NewBackupPath, PruneBackups});
         return made;
     }();

@@ -34,15 +34,38 @@ bool IsWow64()
     return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
 }
 
-// Starts `program` + blank + `arguments` with its output going to `output`.
-bool Start(const std::string& program, const std::string& arguments, HANDLE output,
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RunningUnderWine()
+{
+    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length < MAX_PATH ? length : 0);
+    size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+// Starts `name` + blank + `arguments` with its output going to `output`;
+// from the file `path` when one is given (no search at all), else found by
+// the system's search for a bare name.
+bool Start(const std::string& path, const std::string& name, const std::string& arguments, HANDLE output,
            PROCESS_INFORMATION& process)
 {
     char commandLine[kCommandLineBufferSize];
     // Refused whole rather than cut: a truncated command would be another command.
-    if (program.size() + 1 + arguments.size() + 1 > sizeof commandLine)
+    if (name.size() + 1 + arguments.size() + 1 > sizeof commandLine)
         return false;
-    std::string joined = program + " " + arguments;
+    std::string joined = name + " " + arguments;
     std::memcpy(commandLine, joined.c_str(), joined.size() + 1);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -50,43 +73,36 @@ bool Start(const std::string& program, const std::string& arguments, HANDLE outp
     startup.hStdInput = nullptr;
     startup.hStdOutput = output;
     startup.hStdError = output;
-    return ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE,
+    return ::CreateProcessA(path.empty() ? nullptr : path.c_str(), commandLine, nullptr, nullptr, TRUE,
                             CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
                             &process) != FALSE;
 }
 
-}  // namespace
-
-std::string ConsoleTextToAnsi(const std::string& oem) { return Convert(oem, CP_OEMCP, CP_ACP); }
-
-std::string Utf8ToAnsi(const std::string& utf8) { return Convert(utf8, CP_UTF8, CP_ACP); }
-
-ToolAnswer RunTool(const std::string& tool, const std::string& arguments)
+ToolAnswer Run(const std::string& path, const std::string& name, const std::string& arguments)
 {
     ToolAnswer answer;
-    SECURITY_ATTRIBUTES attributes = {};
-    attributes.nLength = sizeof attributes;
-    attributes.lpSecurityDescriptor = nullptr;
-    attributes.bInheritHandle = TRUE;
     HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &attributes, 0))
+    if (!::CreatePipe(&readEnd, &writeEnd, nullptr, 0))
         return answer;
+    // The child gets the write end alone: a read end it held too would keep
+    // the pipe open, and is nothing of its business.
+    ::SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
 
     PROCESS_INFORMATION process = {};
-    answer.started = Start(tool, arguments, writeEnd, process);
-    if (!answer.started && IsWow64()) {
+    answer.started = Start(path, name, arguments, writeEnd, process);
+    if (!answer.started && path.empty() && IsWow64()) {
         // A 32-bit program sees the 32-bit System32, which has no BCDEDIT.EXE.
         char windows[MAX_PATH] = {};
         UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
         if (length > 0 && length < MAX_PATH)
-            answer.started = Start(std::string(windows) + "\\Sysnative\\" + tool, arguments,
+            answer.started = Start(std::string(windows) + "\\Sysnative\\" + name, name, arguments,
                                    writeEnd, process);
     }
     // The child now holds the only other write end: end of file comes when it ends.
     ::CloseHandle(writeEnd);
 
     std::string raw;
-    char buffer[100];
+    char buffer[4096];
     DWORD count = 0;
     while (::ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr))
         raw.append(buffer, count);
@@ -102,6 +118,40 @@ ToolAnswer RunTool(const std::string& tool, const std::string& arguments)
         ::CloseHandle(process.hThread);
     answer.text = ConsoleTextToAnsi(raw);
     return answer;
+}
+
+}  // namespace
+
+std::string ConsoleTextToAnsi(const std::string& oem) { return Convert(oem, CP_OEMCP, CP_ACP); }
+
+std::string Utf8ToAnsi(const std::string& utf8) { return Convert(utf8, CP_UTF8, CP_ACP); }
+
+ToolAnswer RunTool(const std::string& tool, const std::string& arguments)
+{
+    return Run({}, tool, arguments);
+}
+
+std::string BcdeditPath()
+{
+    char configured[MAX_PATH] = {};
+    DWORD length = ::GetEnvironmentVariableA("KEYSTAVE_TOOL", configured, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        return configured;
+    // The system's own tool by its full path: a BCDEDIT.EXE planted in the
+    // program's folder or the current one would run with administrator rights.
+    char windows[MAX_PATH] = {};
+    UINT size = ::GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    std::string system = size > 0 && size < MAX_PATH ? std::string(windows) : std::string("C:\\Windows");
+    system += IsWow64() ? "\\Sysnative\\bcdedit.exe" : "\\System32\\bcdedit.exe";
+    // Wine has no tool of its own: there the simulator beside the program stands in.
+    if (!FileExists(system) && RunningUnderWine())
+        return ProgramFolder() + "\\" + kToolName;
+    return system;
+}
+
+ToolAnswer RunBcdedit(const std::string& arguments)
+{
+    return Run(BcdeditPath(), kToolName, arguments);
 }
 
 std::string ToolRunner(std::string tool, std::string arguments)

@@ -5,7 +5,8 @@
 
 // Runs `tool` (found by the system's search for a bare program name; a
 // 32-bit build on 64-bit Windows falls back on the system's own 64-bit copy)
-// as a hidden child with `arguments`. Everything it wrote to its standard
+// as a hidden child with `arguments`; the child inherits only the pipe's
+// write end. Everything it wrote to its standard
 // output and standard error comes back in arrival order, turned from the
 // console's OEM code page into the program's ANSI code page, with whether it
 // started and its exit code. A tool that cannot be started, or a command
@@ -13,6 +14,14 @@
 ToolAnswer RunTool(const std::string& tool, const std::string& arguments);
 // The text alone.
 std::string ToolRunner(std::string tool, std::string arguments);
+
+// Which BCDEDIT.EXE runs: the file KEYSTAVE_TOOL names; else the system's
+// own, by its full path (Sysnative from a 32-bit process on 64-bit
+// Windows); under Wine, which has none, the simulator beside the program.
+// Never one found by searching the program's or the current folder.
+std::string BcdeditPath();
+// A run of that tool, its command line counted as "BCDEDIT.EXE <arguments>".
+ToolAnswer RunBcdedit(const std::string& arguments);
 
 // Runs of BCDEDIT.EXE, for the model and the windows that take a runner.
 ToolRun BcdeditToolRun();

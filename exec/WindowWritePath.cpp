@@ -17,11 +17,29 @@ bool AskToGoOnWithoutBackup(HWND owner, const std::vector<std::string>& lines)
                          MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+WriteFeedback HistoryFeedback(HWND owner)
+{
+    WriteFeedback feedback;
+    feedback.refused = [](const std::string& reason) { ProgramSession().RecordRefusal({}, reason); };
+    feedback.beforeRun = [owner](const std::string& arguments) {
+        return ProgramSession().ReadyToChange(arguments, [owner](const std::vector<std::string>& lines) {
+            return AskToGoOnWithoutBackup(owner, lines);
+        });
+    };
+    feedback.confirmed = [](const ElementChange& change) { ProgramSession().NoteChange(change); };
+    return feedback;
+}
+
 }  // namespace
+
+CWritePath QuietWindowWritePath(HWND owner)
+{
+    return CWritePath(BcdeditAnsweredRun(), HistoryFeedback(owner));
+}
 
 CWritePath WindowWritePath(HWND owner)
 {
-    WriteFeedback feedback;
+    WriteFeedback feedback = HistoryFeedback(owner);
     feedback.refused = [owner](const std::string& reason) {
         ProgramSession().RecordRefusal({}, reason);
         ::MessageBoxA(owner, reason.c_str(), "Keystave", MB_ICONERROR | MB_OK);
@@ -30,11 +48,5 @@ CWritePath WindowWritePath(HWND owner)
         CCommandLogDlg log(arguments, lines, owner);
         log.DoModal();
     };
-    feedback.beforeRun = [owner](const std::string& arguments) {
-        return ProgramSession().ReadyToChange(arguments, [owner](const std::vector<std::string>& lines) {
-            return AskToGoOnWithoutBackup(owner, lines);
-        });
-    };
-    feedback.confirmed = [](const ElementChange& change) { ProgramSession().NoteChange(change); };
     return CWritePath(BcdeditAnsweredRun(), std::move(feedback));
 }

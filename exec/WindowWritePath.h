@@ -7,3 +7,6 @@
 // command is told in a message box, a failed one in the command output
 // window, both owned by `owner`, which is disabled while they are open.
 CWritePath WindowWritePath(HWND owner);
+// The same for a window that tells of a refused or failed command itself,
+// in one message with the rest of what it has to say.
+CWritePath QuietWindowWritePath(HWND owner);

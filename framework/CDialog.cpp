@@ -1,5 +1,6 @@
 #include "framework/CDialog.h"
 
+#include "framework/AnsiTextGuard.h"
 #include "framework/CMsgWnd.h"
 #include "framework/CWinApp.h"
 
@@ -90,6 +91,8 @@ INT_PTR CDialog::InitDialog()
     RECT before;
     ::GetWindowRect(m_hWnd, &before);
     BOOL focusDefault = OnInitDialog();
+    if (::IsWindow(m_hWnd))
+        GuardAnsiTextOfChildren(m_hWnd);
     // A window the handler did not place (nor end) opens centred over its owner.
     RECT after;
     if (::IsWindow(m_hWnd) && ::GetWindowRect(m_hWnd, &after) && ::EqualRect(&before, &after) &&

@@ -1,5 +1,7 @@
 #include "framework/CPropertyPage.h"
 
+#include "framework/AnsiTextGuard.h"
+
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
 
@@ -64,8 +66,11 @@ INT_PTR CPropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     bool handled = false;
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: {
+        INT_PTR focusDefault = OnInitDialog();
+        GuardAnsiTextOfChildren(m_hWnd);
+        return focusDefault;
+    }
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
                                                                                           : FALSE;

@@ -9,10 +9,34 @@ namespace {
 CPropertySheet* g_creating = nullptr;
 }
 
+namespace {
+
+const UINT_PTR kCentreTimer = 0x4B53;
+
+void CentreSheet(HWND sheet)
+{
+    CWnd window(sheet);
+    window.CenterWindow();
+}
+
+// Once the sheet has its final size, it is centred again.
+void CALLBACK CentreSheetLater(HWND sheet, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(sheet, id);
+    CentreSheet(sheet);
+}
+
+}  // namespace
+
 int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT message, LPARAM)
 {
-    if (message == PSCB_INITIALIZED && g_creating)
+    if (message != PSCB_INITIALIZED)
+        return 0;
+    if (g_creating)
         g_creating->m_hWnd = hwnd;
+    // Like every other window, over its owner rather than at the screen's corner.
+    CentreSheet(hwnd);
+    ::SetTimer(hwnd, kCentreTimer, 0, CentreSheetLater);
     return 0;
 }
 

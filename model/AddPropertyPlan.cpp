@@ -13,8 +13,8 @@ AddPropertyInput InputForType(int type)
     switch (type) {
     case BCD_TYPE_GUID:
     case BCD_TYPE_DEFAULTGUID:
-    case BCD_TYPE_LOCALE:
         return AddPropertyInput::None;
+    case BCD_TYPE_LOCALE:
     case BCD_TYPE_STRING:
     case BCD_TYPE_PARTITION:
     case BCD_TYPE_DIRECTORY:
@@ -38,6 +38,10 @@ std::vector<const ElementDefinition*> OfferedDefinitions(const CBcdObject& objec
         if (!definition || !definition->hasName)
             break;
         if ((definition->contexts & contexts) == 0 || !definition->modifiable)
+            continue;
+        // An element the window has no input for would be sent empty.
+        AddPropertyInput input = InputForType(definition->type);
+        if (input == AddPropertyInput::None || input == AddPropertyInput::Unsupported)
             continue;
         bool present = false;
         for (const auto& item : object.GetItems())
@@ -71,6 +75,11 @@ ToolCommand AddPropertyCommand(const std::string& identifier, const ElementDefin
         break;
     default:
         break;
+    }
+    if (value.empty()) {
+        ToolCommand refused;
+        refused.reason = std::string("Enter a value for ") + definition.name + ": an element is never added empty.";
+        return refused;
     }
     return SetValueCommand(identifier, definition.name, value);
 }

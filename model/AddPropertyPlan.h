@@ -14,7 +14,8 @@ AddPropertyInput InputForType(int type);
 
 // The catalogue's definitions offered for adding to `object`: of one of the
 // `contexts`, modifiable, and not yet among the object's elements (names
-// compared without regard to case); in catalogue order.
+// compared without regard to case), and with an input for its value type
+// (no GUID-valued or unsupported types); in catalogue order.
 std::vector<const ElementDefinition*> OfferedDefinitions(const CBcdObject& object,
                                                          uint16_t contexts);
 
@@ -29,6 +30,7 @@ extern const char* const kFileNameHasPath;
 
 // The "/set" that adds the element: one value quoted, as the property
 // windows send it (a number list unquoted), the number as the unsigned
-// number typed. A file name with a path is refused with its message.
+// number typed. A file name with a path, and an empty value, are refused
+// with their messages.
 ToolCommand AddPropertyCommand(const std::string& identifier, const ElementDefinition& definition,
                                const AddPropertyValues& values);

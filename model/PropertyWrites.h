@@ -25,5 +25,19 @@ struct PlannedWrite {
 std::vector<PlannedWrite> PlanPropertyWrites(const std::string& identifier,
                                              const std::vector<GridRowState>& rows);
 
-// What the window says after a row's command failed.
-std::string ModifiedRowMessage(int row, const std::string& name);
+// An edit of a grid row not yet sent, by element name, so that it outlives
+// a re-read of the entry: the cell's text, and a list's values as edited.
+struct PendingEdit {
+    std::string name;
+    std::string cellText;
+    bool list = false;
+    std::vector<std::string> values;
+};
+std::vector<PendingEdit> PendingEdits(const std::vector<GridRowState>& rows);
+
+// What a property window says when a row's change was not made (the tool
+// did not confirm it, or it was not sent at all): the element, the tool's
+// words or the reason, and that the window keeps the `stillMarked` changes
+// not made.
+std::string RowNotMadeMessage(const std::string& name, bool sent, const std::vector<std::string>& words,
+                              size_t stillMarked);

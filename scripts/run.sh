@@ -15,6 +15,10 @@ fi
 cmake --build "$build/windows" --target $targets
 cd "$build/windows"
 export WINEDEBUG=${WINEDEBUG:--all}
+# The tool the program runs: the simulator beside it (Wine's Z: drive is /),
+# named as on Windows any tool but the system's own must be.
+sim_path="Z:$build/windows/BCDEDIT.EXE"
+export KEYSTAVE_TOOL=${KEYSTAVE_TOOL:-${sim_path//\//\\}}
 if [ -n "${DISPLAY:-}" ]; then
   exec wine ./keystave.exe
 fi

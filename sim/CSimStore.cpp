@@ -1,5 +1,7 @@
 #include "sim/CSimStore.h"
 
+#include <cstdlib>
+
 #include <cctype>
 
 #include "common/TextCompare.h"
@@ -90,6 +92,10 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
         store.exportFails = EqualsNoCase(value, "yes");
         return true;
     }
+    if (name == "@enumcut") {
+        store.enumCut = std::atoi(value.c_str());
+        return true;
+    }
     error = "unknown store setting " + name;
     return false;
 }
@@ -131,6 +137,7 @@ bool CSimStore::Parse(const std::string& text, std::string& error)
     language.clear();
     ignoreSet = false;
     exportFails = false;
+    enumCut = 0;
     LineReader reader{text};
     std::string line;
     bool inStore = false;
@@ -199,6 +206,8 @@ std::string CSimStore::Serialize() const
         out += "@ignoreset = yes\n";
     if (exportFails)
         out += "@exportfails = yes\n";
+    if (enumCut > 0)
+        out += "@enumcut = " + std::to_string(enumCut) + "\n";
     for (const SimObject& object : objects) {
         out += "\n[" + object.guid + "]\n@kind = " + object.kind + "\n";
         if (!object.alias.empty())

@@ -49,6 +49,9 @@ public:
     std::string language;  // the display language it answers in; empty: English
     bool ignoreSet = false;
     bool exportFails = false;
+    // A stand-in for a tool that stops mid-listing: every "/enum" prints
+    // only its first `enumCut` lines and exits with 1 (0: off).
+    int enumCut = 0;
 };
 
 bool IsBracedGuid(const std::string& text);

@@ -208,6 +208,22 @@ std::string CSimulator::FormatObject(const SimObject& object, bool verbose) cons
     return text;
 }
 
+SimOutput CSimulator::CutListing(SimOutput output) const
+{
+    if (store_.enumCut <= 0 || !output.err.empty())
+        return output;
+    size_t end = 0;
+    for (int line = 0; line < store_.enumCut && end != std::string::npos; ++line) {
+        end = output.out.find("\r\n", end);
+        if (end != std::string::npos)
+            end += 2;
+    }
+    if (end != std::string::npos)
+        output.out.resize(end);
+    output.failed = true;
+    return output;
+}
+
 SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
 {
     std::vector<std::string> args;
@@ -219,11 +235,11 @@ SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
             args.push_back(arg);
     }
     if (args.empty())
-        return Enumerate({}, verbose);
+        return CutListing(Enumerate({}, verbose));
     std::string command = ToLowerAscii(args.front());
     std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "/enum")
-        return Enumerate(rest, verbose);
+        return CutListing(Enumerate(rest, verbose));
     if (command == "/dbgsettings")
         return DebugSettings(rest);
     if (command == "/set")

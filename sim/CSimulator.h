@@ -9,6 +9,7 @@ struct SimOutput {
     std::string out;   // standard output, CR LF line ends
     std::string err;   // standard error: the tool's failure words
     bool changed = false;
+    bool failed = false;  // exit code 1 without words (a listing cut off)
 };
 
 // Answers one BCDEDIT.EXE command line against a store held in memory.
@@ -34,6 +35,8 @@ public:
     SimObject* Resolve(const std::string& identifier, std::string& error);
 
 private:
+    // A listing as the "@enumcut" store prints it.
+    SimOutput CutListing(SimOutput output) const;
     SimOutput Enumerate(const std::vector<std::string>& args, bool verbose);
     SimOutput DebugSettings(const std::vector<std::string>& args);
     SimOutput ShowDebugSettings();

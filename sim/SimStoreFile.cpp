@@ -137,5 +137,6 @@ SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
     }
     result.out = output.out;
     result.err = output.err;
+    result.failed = output.failed;
     return result;
 }

@@ -8,6 +8,7 @@ struct SimRunResult {
     std::string out;
     std::string err;
     std::string language;  // the store's display language, when it names one
+    bool failed = false;   // exit code 1 even without words
 };
 
 // One run of the simulated tool against the store file at `storePath`:

@@ -108,5 +108,5 @@ int main()
         language = FindToolLanguage("en-US");
     WriteAll(stdout, AsConsoleText(result.out, *language));
     WriteAll(stderr, AsConsoleText(result.err, *language));
-    return result.err.empty() ? 0 : 1;
+    return result.err.empty() && !result.failed ? 0 : 1;
 }

@@ -3,10 +3,12 @@
 // translated labels, changes noted under another name of the same entry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <thread>
 
+#include "common/CGatheredNotices.h"
 #include "common/FileText.h"
 #include "common/TextEncoding.h"
 #include "exec/CSession.h"
@@ -210,4 +212,44 @@ TEST(SimulatorParallelWriters, NoReportedSuccessIsLost)
     EXPECT_EQ(stored, reported.load()) << "every reported success is in the store";
     std::remove(path.c_str());
     std::remove((path + ".lock").c_str());
+}
+
+TEST_F(HonestReads, ARefreshTellsItsNoticesOnceAndNeverAgain)
+{
+    CGatheredNotices::ForgetToldNotices();
+    std::string answer = "debugtype               Local\r\n";
+    for (int i = 0; i < 200; ++i)
+        answer += "oddity" + std::to_string(i) + "                 x\r\n";
+    answer += "The operation completed successfully.\r\n";
+    CStoreModel model = Answering(ToolAnswer{answer, true, 0});
+    {
+        CGatheredNotices gathered;
+        model.RefreshDebugSettings();
+        EXPECT_TRUE(recorder.notices.empty()) << "nothing is told while the read runs";
+    }
+    ASSERT_EQ(recorder.notices.size(), 1u) << "200 unknown lines, one message";
+    const std::string& told = recorder.notices[0];
+    EXPECT_NE(told.find("200 notices"), std::string::npos) << told;
+    EXPECT_NE(told.find("Unsupported Debug Identifier: oddity0, ignoring"), std::string::npos) << told;
+    EXPECT_NE(told.find("... and 185 more."), std::string::npos) << told;
+    EXPECT_EQ(told.find("oddity199"), std::string::npos) << "the list is cut";
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 19) << "the common last line once:\n" << told;
+    ASSERT_NE(model.GetDebugSettings(), nullptr);
+    EXPECT_EQ(model.GetDebugSettings()->GetItems().size(), 1u);
+
+    // The next refresh has nothing new to tell; a new line is told alone.
+    {
+        CGatheredNotices gathered;
+        model.RefreshDebugSettings();
+    }
+    EXPECT_EQ(recorder.notices.size(), 1u) << "no notice is told twice in a session";
+    CStoreModel changed = Answering(ToolAnswer{"novelty                 x\r\n" + answer, true, 0});
+    {
+        CGatheredNotices gathered;
+        changed.RefreshDebugSettings();
+    }
+    ASSERT_EQ(recorder.notices.size(), 2u);
+    EXPECT_EQ(recorder.notices[1].rfind("Unsupported Debug Identifier: novelty, ignoring", 0), 0u)
+        << recorder.notices[1];
+    CGatheredNotices::ForgetToldNotices();
 }

@@ -70,7 +70,6 @@ TEST_F(PropertyEditing, OkWritesModifiedRowsInOrderSingleValuesQuotedListsFromTh
     EXPECT_EQ(writes[0].command.arguments, "/set {a} description \"My Windows\"");
     EXPECT_EQ(writes[1].row, 2);
     EXPECT_EQ(writes[1].command.arguments, "/set {a} badmemorylist 0x10 12 7 ");
-    EXPECT_EQ(ModifiedRowMessage(1, "description"), "Modified 1 description");
 
     rows[1].modified = rows[2].modified = false;
     EXPECT_TRUE(PlanPropertyWrites("{a}", rows).empty());
@@ -80,6 +79,29 @@ TEST_F(PropertyEditing, OkWritesModifiedRowsInOrderSingleValuesQuotedListsFromTh
     ASSERT_EQ(writes.size(), 1u);
     EXPECT_FALSE(writes[0].command.ok);
     EXPECT_FALSE(writes[0].command.reason.empty());
+
+    // Edits not yet sent, kept by name to outlive a re-read of the entry.
+    rows[1] = {description, true, "Work"};
+    rows[2].modified = true;
+    std::vector<PendingEdit> pending = PendingEdits(rows);
+    ASSERT_EQ(pending.size(), 2u);
+    EXPECT_EQ(pending[0].name, "description");
+    EXPECT_EQ(pending[0].cellText, "Work");
+    EXPECT_FALSE(pending[0].list);
+    EXPECT_EQ(pending[1].name, "badmemorylist");
+    EXPECT_TRUE(pending[1].list);
+    EXPECT_EQ(pending[1].values, (std::vector<std::string>{"0x10", "12", "7"}));
+    rows[1].modified = rows[2].modified = false;
+    EXPECT_TRUE(PendingEdits(rows).empty());
+
+    // A change not made names the element, the tool's words and what stays marked.
+    std::string failed = RowNotMadeMessage("description", true, {"An error occurred.", "Access is denied."}, 3);
+    EXPECT_EQ(failed, "The change of description was not made. BCDEDIT.EXE said:\n\nAn error occurred.\n"
+                      "Access is denied.\n\n3 changes were not made and are still marked in the list. "
+                      "Correct them and press OK again, or Cancel.");
+    EXPECT_NE(RowNotMadeMessage("nx", false, {"The value holds a quote."}, 1)
+                  .find("The change of nx was not sent:\n\nThe value holds a quote.\n\n1 change was not made and is"),
+              std::string::npos);
 }
 
 TEST_F(PropertyEditing, AddPropertyOffersWhatIsMissingAndSendsOneQuotedValue)
@@ -96,6 +118,16 @@ TEST_F(PropertyEditing, AddPropertyOffersWhatIsMissingAndSendsOneQuotedValue)
     EXPECT_EQ(std::find(offered.begin(), offered.end(), "nx"), offered.end()) << "a loader element";
     EXPECT_EQ(std::find(offered.begin(), offered.end(), "identifier"), offered.end()) << "not modifiable";
     EXPECT_EQ(std::find(offered.begin(), offered.end(), "debugstart"), offered.end()) << "debugger only";
+    // Nothing is offered that the window has no input for.
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "emsbaudrate"), offered.end()) << "unsupported type";
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "bootsequence"), offered.end()) << "entries";
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "default"), offered.end()) << "an entry";
+    ASSERT_FALSE(offered.empty());
+    for (const ElementDefinition* definition : OfferedDefinitions(manager, static_cast<uint16_t>(kContextManager | kContextLoader))) {
+        AddPropertyInput input = InputForType(definition->type);
+        EXPECT_TRUE(input != AddPropertyInput::None && input != AddPropertyInput::Unsupported)
+            << definition->name;
+    }
 
     AddPropertyValues values;
     values.text = "My Windows";
@@ -115,6 +147,13 @@ TEST_F(PropertyEditing, AddPropertyOffersWhatIsMissingAndSendsOneQuotedValue)
     EXPECT_EQ(path.reason, "Invalid File Name. No Path can be present.");
     values.text = "bootmgr.efi";
     EXPECT_TRUE(AddPropertyCommand("{a}", Definition("path"), values).ok);
+    // An empty value is never sent.
+    values.text.clear();
+    ToolCommand empty = AddPropertyCommand("{a}", Definition("description"), values);
+    EXPECT_FALSE(empty.ok);
+    EXPECT_NE(empty.reason.find("description"), std::string::npos) << empty.reason;
+    values.choice.clear();
+    EXPECT_FALSE(AddPropertyCommand("{a}", Definition("nx"), values).ok);
 
     EXPECT_EQ(InputForType(BCD_TYPE_STRING), AddPropertyInput::Text);
     EXPECT_EQ(InputForType(BCD_TYPE_INTEGERLIST), AddPropertyInput::Number);

@@ -18,7 +18,7 @@ inline AnsweredToolRun SimulatorAnsweredRun(CSimulator& simulator,
         ToolAnswer answer;
         answer.text = output.out + output.err;
         answer.started = true;
-        answer.exitCode = output.err.empty() ? 0 : 1;
+        answer.exitCode = output.err.empty() && !output.failed ? 0 : 1;
         return answer;
     };
 }

@@ -39,6 +39,34 @@ inline std::string WithoutObject(std::string store, const std::string& guid)
     return store;
 }
 
+// Clicks the entry `text` of a list box of the program.
+inline void ClickListEntry(HWND list, const std::string& text)
+{
+    LRESULT index = ::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(text.c_str()));
+    ASSERT_GE(index, 0) << text;
+    ::SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    RECT rect = {};
+    ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    POINT point = {rect.left + 20, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(list, &point);
+    ClickAt(point);
+}
+
+inline std::vector<std::string> ListEntries(HWND list)
+{
+    std::vector<std::string> entries;
+    LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        char narrow[256] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+        entries.push_back(narrow);
+    }
+    return entries;
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     // Replaces the elements of the store's debugger settings ("name = value"

@@ -57,64 +57,6 @@ TEST_F(PropertyWindows, AChangedDropDownSendsOneSetAndNothingElseChanges)
     EXPECT_TRUE(StoreContent() == expected) << "Cancel changed nothing";
 }
 
-TEST_F(PropertyWindows, ARefusedRowIsToldAndTheNextRowIsStillWritten)
-{
-    HWND window = OpenLoaderProperties(0);
-    ASSERT_NE(window, nullptr);
-    HWND grid = ::GetDlgItem(window, IDC_LOADER_GRID);
-    int refusedRow = GridRow(grid, "allowedinmemorysettings");
-    ASSERT_LT(refusedRow, GridRow(grid, "nx"));
-    TypeInCell(grid, "allowedinmemorysettings", "zz");
-    ChooseInCell(grid, "nx", 1);
-    Press(window, IDOK);
-
-    HWND log = Window("Command Output");
-    ASSERT_NE(log, nullptr) << "the tool's refusal is shown";
-    EXPECT_EQ(WindowText(::GetDlgItem(log, IDC_COMMAND_TEXT)),
-              std::string("/set ") + kWin11 + " allowedinmemorysettings \"zz\"");
-    ::PostMessageA(log, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(AnswerBox(), "Modified " + std::to_string(refusedRow) + " allowedinmemorysettings");
-    ASSERT_TRUE(Gone(window));
-    ASSERT_TRUE(WaitUntil([&] { return Sent().size() >= 4; }));
-    std::vector<std::string> sent = Sent();
-    EXPECT_EQ(sent[0], std::string("/set ") + kWin11 + " allowedinmemorysettings \"zz\"");
-    EXPECT_EQ(sent[1], std::string("/set ") + kWin11 + " nx \"OPTOUT\"") << "rows in order";
-    EXPECT_EQ(Stored(kWin11, "nx"), std::vector<std::string>{"OptOut"});
-    EXPECT_EQ(Stored(kWin11, "allowedinmemorysettings"), std::vector<std::string>{"0x15000075"});
-}
-
-namespace {
-
-// Clicks the entry `text` of a list box of the program.
-void ClickListEntry(HWND list, const std::string& text)
-{
-    LRESULT index = ::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                   reinterpret_cast<LPARAM>(text.c_str()));
-    ASSERT_GE(index, 0) << text;
-    ::SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-    RECT rect = {};
-    ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    POINT point = {rect.left + 20, (rect.top + rect.bottom) / 2};
-    ::ClientToScreen(list, &point);
-    ClickAt(point);
-}
-
-std::vector<std::string> ListEntries(HWND list)
-{
-    std::vector<std::string> entries;
-    LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        char narrow[256] = {};
-        ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-        entries.push_back(narrow);
-    }
-    return entries;
-}
-
-}  // namespace
-
 TEST_F(PropertyWindows, AddPropertySendsWhatWasTypedWholeAndRefusesAPathBeforeSending)
 {
     HWND window = OpenLoaderProperties(0);
@@ -153,11 +95,12 @@ TEST_F(PropertyWindows, AddPropertySendsWhatWasTypedWholeAndRefusesAPathBeforeSe
     Press(dialog, IDCANCEL);
     ASSERT_TRUE(Gone(dialog));
     EXPECT_TRUE(Stored(kWin11, "kernel").empty());
-    // Read again without "/v", the booted entry is named {current}, as the tool names it.
+    // Read again with "/v": the entry keeps the GUID its listing gave it.
     EXPECT_EQ(Sent(), (std::vector<std::string>{
                           std::string("/set ") + kWin11 + " loadoptions \"my options here\"",
-                          std::string("/enum ") + kWin11,
-                          "/set {current} truncatememory \"4294967295\"", "/enum {current}"}));
+                          std::string("/enum ") + kWin11 + " /v",
+                          std::string("/set ") + kWin11 + " truncatememory \"4294967295\"",
+                          std::string("/enum ") + kWin11 + " /v"}));
     Press(window, IDCANCEL);
     ASSERT_TRUE(Gone(window));
 }
@@ -235,8 +178,8 @@ TEST_F(PropertyWindows, TheBadMemoryListIsEditedInItsWindowAndWrittenByOk)
     };
     addPage("9");
     addPage("10");
-    EXPECT_EQ(ListEntries(list), (std::vector<std::string>{"0x2b42", "0x2b43", "0x7f10", "10", "9"}))
-        << "listed as text";
+    EXPECT_EQ(ListEntries(list), (std::vector<std::string>{"0x2b42", "0x2b43", "0x7f10", "0x9", "0xa"}))
+        << "listed in the store's notation";
     addPage("");
     EXPECT_EQ(AnswerBox(), "No PFN specified");
     addPage("0");
@@ -252,8 +195,8 @@ TEST_F(PropertyWindows, TheBadMemoryListIsEditedInItsWindowAndWrittenByOk)
     ASSERT_TRUE(Gone(window));
     ASSERT_TRUE(WaitUntil([&] { return Stored(kTest, "badmemorylist").size() == 5; }));
     EXPECT_EQ(Stored(kTest, "badmemorylist"),
-              (std::vector<std::string>{"0x2b42", "0x2b43", "0x7f10", "10", "9"}));
-    EXPECT_EQ(Sent()[0], std::string("/set ") + kTest + " badmemorylist 0x2b42 0x2b43 0x7f10 10 9 ");
+              (std::vector<std::string>{"0x2b42", "0x2b43", "0x7f10", "0x9", "0xa"}));
+    EXPECT_EQ(Sent()[0], std::string("/set ") + kTest + " badmemorylist 0x2b42 0x2b43 0x7f10 0x9 0xa ");
 }
 
 TEST_F(PropertyWindows, TheDefaultIsChosenAmongTheLoadersAndTheMainListFollows)

@@ -309,6 +309,19 @@ void PressKey(WORD key)
     WaitMilliseconds(150);
 }
 
+void TypeUnicode(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wScan = input[1].ki.wScan = c;
+        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        ::SendInput(2, input, sizeof(INPUT));
+    }
+    WaitMilliseconds(150);
+}
+
 namespace {
 
 void MoveMouseTo(POINT screen)

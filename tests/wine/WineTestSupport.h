@@ -58,6 +58,9 @@ HWND WaitForProcessWindow(DWORD processId, const char* className, const char* ca
 std::string WindowText(HWND window);
 void ClickAt(POINT screen, bool right = false);
 void PressKey(WORD key);
+// Types text as Unicode characters, as an input method or a language's
+// keyboard layout delivers them.
+void TypeUnicode(const std::wstring& text);
 // Presses the left button at `from`, moves in small steps to `to` and
 // releases it there, as a hand would drag.
 void DragMouse(POINT from, POINT to);

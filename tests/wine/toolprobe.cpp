@@ -4,6 +4,8 @@
 //   toolprobe big N        N lines of 98 characters plus CR LF
 //   toolprobe touch PATH   creates PATH (proves that it ran)
 //   toolprobe window S     shows a window "toolprobe window" in front for S seconds
+//   toolprobe /ANYTHING    as a planted BCDEDIT.EXE: creates "planted-tool-ran" in
+//                          the current folder, prints nothing and exits with 1
 #include <fcntl.h>
 #include <windows.h>
 #include <io.h>
@@ -62,6 +64,12 @@ int main(int argc, char** argv)
             Sleep(20);
         }
         return 0;
+    }
+    if (argc >= 2 && argv[1][0] == '/') {
+        FILE* file = std::fopen("planted-tool-ran", "wb");
+        if (file)
+            std::fclose(file);
+        return 1;
     }
     return 2;
 }

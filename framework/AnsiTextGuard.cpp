@@ -1,0 +1,139 @@
+#include "framework/AnsiTextGuard.h"
+
+namespace {
+
+const char kPreviousProc[] = "KeystaveAnsiGuardProc";
+const char kPending[] = "KeystaveAnsiGuardPending";
+const UINT WM_KEYSTAVE_TELL_REFUSED = WM_APP + 0x3A1;
+
+bool HasAnsiForm(wchar_t c)
+{
+    if (c < 0x80)
+        return true;
+    char buffer[8];
+    BOOL usedDefault = FALSE;
+    int written = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &c, 1, buffer, sizeof buffer,
+                                        nullptr, &usedDefault);
+    return written > 0 && !usedDefault;
+}
+
+std::wstring ClipboardText(HWND owner)
+{
+    std::wstring text;
+    if (!::OpenClipboard(owner))
+        return text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+// Refused characters wait on the control until the box names them all:
+// letters typed in one go give one box.
+std::wstring* Pending(HWND edit) { return static_cast<std::wstring*>(::GetPropA(edit, kPending)); }
+
+void Refuse(HWND edit, const std::wstring& characters)
+{
+    std::wstring* pending = Pending(edit);
+    if (!pending)
+        return;
+    bool told = !pending->empty();
+    for (wchar_t c : characters)
+        if (pending->find(c) == std::wstring::npos)
+            pending->push_back(c);
+    ::MessageBeep(MB_ICONWARNING);
+    if (!told)
+        ::PostMessageW(edit, WM_KEYSTAVE_TELL_REFUSED, 0, 0);
+}
+
+void TellRefused(HWND edit)
+{
+    std::wstring* pending = Pending(edit);
+    if (!pending || pending->empty())
+        return;
+    std::wstring listed;
+    for (wchar_t c : *pending)
+        listed += (listed.empty() ? L"\"" : L", \"") + std::wstring(1, c) + L"\"";
+    std::wstring text = L"This PC's code page (" + std::to_wstring(::GetACP()) +
+                        L") has no form for " + listed +
+                        L": BCDEDIT.EXE would store \"?\" instead, so "
+                        L"these characters were not taken. Use other letters.";
+    pending->clear();
+    HWND owner = ::GetAncestor(edit, GA_ROOT);
+    ::MessageBoxW(owner, text.c_str(), L"Keystave", MB_ICONWARNING | MB_OK);
+    if (::IsWindow(edit))
+        ::SetFocus(edit);
+}
+
+LRESULT CALLBACK GuardProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto previous = reinterpret_cast<WNDPROC>(::GetPropA(edit, kPreviousProc));
+    switch (message) {
+    case WM_CHAR:
+        if (!HasAnsiForm(static_cast<wchar_t>(wParam))) {
+            Refuse(edit, std::wstring(1, static_cast<wchar_t>(wParam)));
+            return 0;
+        }
+        break;
+    case WM_PASTE: {
+        std::wstring refused = CharactersWithoutAnsiForm(ClipboardText(edit));
+        if (!refused.empty()) {
+            Refuse(edit, refused);
+            return 0;
+        }
+        break;
+    }
+    case WM_KEYSTAVE_TELL_REFUSED:
+        TellRefused(edit);
+        return 0;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        ::RemovePropA(edit, kPreviousProc);
+        delete Pending(edit);
+        ::RemovePropA(edit, kPending);
+        break;
+    default:
+        break;
+    }
+    return ::CallWindowProcW(previous, edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::wstring CharactersWithoutAnsiForm(const std::wstring& text)
+{
+    std::wstring without;
+    for (wchar_t c : text)
+        if (!HasAnsiForm(c) && without.find(c) == std::wstring::npos)
+            without.push_back(c);
+    return without;
+}
+
+void GuardAnsiText(HWND edit)
+{
+    if (!edit || ::GetPropA(edit, kPreviousProc))
+        return;
+    // A Unicode window procedure sees typed letters before they are
+    // narrowed to the code page.
+    ::SetPropA(edit, kPending, new std::wstring);
+    LONG_PTR previous = ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardProc));
+    ::SetPropA(edit, kPreviousProc, reinterpret_cast<HANDLE>(previous));
+}
+
+void GuardAnsiTextOfChildren(HWND parent)
+{
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM) -> BOOL {
+            char className[16] = {};
+            ::GetClassNameA(child, className, sizeof className);
+            if (lstrcmpiA(className, "Edit") == 0)
+                GuardAnsiText(child);
+            return TRUE;
+        },
+        0);
+}
