@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "framework/CPropertySheet.h"
 #include "tests/wine/ProgramFixture.h"
 
@@ -87,6 +89,12 @@ TEST_F(CloneWizard, TheWizardOffersTheButtonsOfEachPage)
     // A wizard's title bar shows the caption of its page.
     HWND sheet = Window("Choose Application Type");
     ASSERT_NE(sheet, nullptr);
+    // Centred over the main window, as every other window opens.
+    auto centred = [&] {
+        POINT over = WindowCentre(main), at = WindowCentre(sheet);
+        return std::abs(over.x - at.x) <= 2 && std::abs(over.y - at.y) <= 2;
+    };
+    EXPECT_TRUE(WaitUntil(centred)) << WindowCentre(sheet).x << "," << WindowCentre(sheet).y;
     auto usable = [&](int id) {
         HWND button = ::GetDlgItem(sheet, id);
         return ::IsWindowVisible(button) && ::IsWindowEnabled(button);

@@ -210,6 +210,26 @@ protected:
         return content;
     }
     bool Gone(HWND window) { return WaitUntil([&] { return !::IsWindow(window); }); }
+    // Adds a line to the store's own section, before the program starts or between runs.
+    void AddStoreSetting(const std::string& line)
+    {
+        std::string store = ReadFile(storePath);
+        size_t at = store.find("[store]\n");
+        ASSERT_NE(at, std::string::npos);
+        store.insert(at + 8, line + "\n");
+        ASSERT_TRUE(WriteStoreAtomically(storePath, store));
+    }
+    // How many commands the simulator ran that begin with `prefix`.
+    int Count(const std::string& prefix) const
+    {
+        std::vector<std::string> log = ReadCommandLog(logPath);
+        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& command) {
+            return command.rfind(prefix, 0) == 0;
+        }));
+    }
+    std::string StatusLine() { return WindowText(::GetDlgItem(main, IDC_STATUS_TEXT)); }
+    // The main window is usable again: no window of ours holds it.
+    bool MainEnabled() { return WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }); }
     // Waits for the program's message box, reads it and presses its OK.
     std::string AnswerBox(const char* caption = "Keystave")
     {

@@ -9,15 +9,6 @@ namespace {
 
 class SafetyNet : public ProgramTest {
 protected:
-    // Adds a line to the store's own section, before the program starts or between runs.
-    void AddStoreSetting(const std::string& line)
-    {
-        std::string store = ReadFile(storePath);
-        size_t at = store.find("[store]\n");
-        ASSERT_NE(at, std::string::npos);
-        store.insert(at + 8, line + "\n");
-        ASSERT_TRUE(WriteStoreAtomically(storePath, store));
-    }
     // A store text as the simulator writes it back.
     static std::string Rewritten(const std::string& text)
     {
@@ -36,14 +27,6 @@ protected:
         box = Window("Keystave");
         return box ? WindowText(::GetDlgItem(box, 0xFFFF)) : std::string("<no question>");
     }
-    int Count(const std::string& prefix)
-    {
-        std::vector<std::string> log = ReadCommandLog(logPath);
-        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& command) {
-            return command.rfind(prefix, 0) == 0;
-        }));
-    }
-    std::string StatusLine() { return WindowText(::GetDlgItem(main, IDC_STATUS_TEXT)); }
     HWND OpenWindowFromButton(int button, const char* caption)
     {
         Press(main, button);

@@ -17,14 +17,6 @@ protected:
         ProgramTest::TearDown();
         ::SetEnvironmentVariableA("KEYSTAVE_TOOL", nullptr);
     }
-    void AddStoreSetting(const std::string& line)
-    {
-        std::string store = ReadFile(storePath);
-        size_t at = store.find("[store]\n");
-        ASSERT_NE(at, std::string::npos);
-        store.insert(at + 8, line + "\n");
-        ASSERT_TRUE(WriteStoreAtomically(storePath, store));
-    }
     void RemoveStoreSetting(const std::string& line)
     {
         std::string store = ReadFile(storePath);
@@ -33,15 +25,6 @@ protected:
         store.erase(at, line.size() + 1);
         ASSERT_TRUE(WriteStoreAtomically(storePath, store));
     }
-    int Count(const std::string& prefix) const
-    {
-        std::vector<std::string> log = ReadCommandLog(logPath);
-        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& command) {
-            return command.rfind(prefix, 0) == 0;
-        }));
-    }
-    std::string StatusLine() { return WindowText(::GetDlgItem(main, IDC_STATUS_TEXT)); }
-    bool MainEnabled() { return WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }); }
 };
 
 }  // namespace

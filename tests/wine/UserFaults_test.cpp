@@ -15,22 +15,6 @@ protected:
         ProgramTest::TearDown();
         ::SetEnvironmentVariableA("KEYSTAVE_SIM_LANG", nullptr);
     }
-    void AddStoreSetting(const std::string& line)
-    {
-        std::string store = ReadFile(storePath);
-        size_t at = store.find("[store]\n");
-        ASSERT_NE(at, std::string::npos);
-        store.insert(at + 8, line + "\n");
-        ASSERT_TRUE(WriteStoreAtomically(storePath, store));
-    }
-    int Count(const std::string& prefix) const
-    {
-        std::vector<std::string> log = ReadCommandLog(logPath);
-        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& command) {
-            return command.rfind(prefix, 0) == 0;
-        }));
-    }
-    std::string StatusLine() { return WindowText(::GetDlgItem(main, IDC_STATUS_TEXT)); }
     HWND Backups()
     {
         Press(main, IDC_BACKUPS);
@@ -42,7 +26,6 @@ protected:
         box = Window("Keystave");
         return box ? WindowText(::GetDlgItem(box, 0xFFFF)) : std::string("<no box>");
     }
-    bool MainEnabled() { return WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }); }
     // Adds (or deletes) an element in an open property window.
     void AddProperty(HWND window, const std::string& name, const std::string& typed)
     {
