@@ -230,6 +230,12 @@ protected:
     std::string StatusLine() { return WindowText(::GetDlgItem(main, IDC_STATUS_TEXT)); }
     // The main window is usable again: no window of ours holds it.
     bool MainEnabled() { return WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }); }
+    // A message box of the program, left open; its text.
+    std::string BoxText(HWND& box)
+    {
+        box = Window("Keystave");
+        return box ? WindowText(::GetDlgItem(box, 0xFFFF)) : std::string("<no box>");
+    }
     // Waits for the program's message box, reads it and presses its OK.
     std::string AnswerBox(const char* caption = "Keystave")
     {
