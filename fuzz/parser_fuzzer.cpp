@@ -1,5 +1,7 @@
 // Arbitrary text as "/ENUM /V", "/DBGSETTINGS" and "/enum <id>" output
-// through the parsers and the object reload.
+// through the parsers and the object reload; the first byte says whether
+// the tool exited with success, so that failed listings (their trailing
+// words cut off) are read too.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,8 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!ready)
         __builtin_trap();
     std::string text(reinterpret_cast<const char*>(data), size);
-    CStoreModel model([&](const std::string&) { return text; });
+    const unsigned long exitCode = size > 0 && (data[0] & 1) ? 1 : 0;
+    CStoreModel model([&](const std::string&) { return ToolAnswer{text, true, exitCode}; });
     model.EnumerateStore();
+    for (const std::string& word : model.GetListingWords())
+        g_bytesRead = g_bytesRead + word.size();
     model.RefreshDebugSettings();
     PlanPropertyGrid(model.GetBootManager(), true);
     for (const auto& loader : model.GetLoaders()) {
