@@ -269,9 +269,10 @@ bool CKeystaveDlg::EntryReadAgain(CBcdObject& entry)
 
 std::string CKeystaveDlg::UnverifiedEntryText(const CBcdObject& entry) const
 {
-    return "The store's listing did not end with success, and the entry " + entry.GetIdentifier() +
-           " could not be read again on its own. Nothing is changed from a read that may be "
-           "incomplete: the window shows what was read, and changes nothing.\n\n" + m_listingNotice;
+    return "The store's listing did not end with success, so each entry is read again on its own "
+           "before it is changed; the entry " + entry.GetIdentifier() +
+           " could not be. Nothing is changed from a read that may be incomplete: the window shows "
+           "what was read, and changes nothing.\n\n" + m_listingNotice;
 }
 
 void CKeystaveDlg::FillGrids()

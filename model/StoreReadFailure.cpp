@@ -38,12 +38,12 @@ std::string StoreReadFailure(const std::string& enumOutput, const ToolAnswer& ou
 
 std::string IncompleteListingNotice(unsigned long exitCode, const std::vector<std::string>& words)
 {
-    std::string text = "The listing may be incomplete: BCDEDIT.EXE ended with exit code " +
-                       std::to_string(exitCode);
+    // Short: it is the status line's, the tool's words at its end.
+    std::string code = std::to_string(exitCode);
     if (words.empty())
-        return text + " without saying why. Each window reads its entry again before a change.";
-    text += " and said: ";
-    for (size_t i = 0; i < words.size(); ++i)
-        text += (i ? " " : "") + words[i];
-    return text + " Each window reads its entry again before a change.";
+        return "The listing may be incomplete: BCDEDIT.EXE ended with exit code " + code + ".";
+    std::string text = "The listing may be incomplete (exit code " + code + "):";
+    for (const std::string& word : words)
+        text += " " + word;
+    return text;
 }

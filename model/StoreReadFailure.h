@@ -11,7 +11,7 @@ std::string StoreReadFailure(const std::string& enumOutput);
 struct ToolAnswer;
 std::string StoreReadFailure(const std::string& enumOutput, const ToolAnswer& outcome);
 
-// What the main window says of a listing that was read but did not end
+// What the status line says of a listing that was read but did not end
 // with success: the tool's exit code and its own words, if any.
 std::string IncompleteListingNotice(unsigned long exitCode, const std::vector<std::string>& words);
 
