@@ -9,10 +9,11 @@
 
 // The process-wide table of element definitions, filled once from the
 // definitions file. Record 0 is "unknownvalue", record 1 "unknownenum";
-// at least one record stays empty, so it holds at most 99 definitions.
+// at least one record stays empty, so it holds at most 127 definitions
+// (the shipped file had filled the first 99).
 class ElementCatalogue {
 public:
-    static constexpr int kSize = 100;
+    static constexpr int kSize = 128;
     static constexpr int kMaxDefinitions = kSize - 1;
     static constexpr int kUnknownValue = 0;
     static constexpr int kUnknownEnum = 1;

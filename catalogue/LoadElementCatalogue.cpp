@@ -10,7 +10,7 @@
 
 namespace {
 
-bool Fail(const char* path, const char* what)
+bool Fail(const char* path, const std::string& what)
 {
     ShowNotice("Error: " + std::string(path) + " file " + what, NoticeKind::Error);
     return false;
@@ -120,7 +120,8 @@ bool LoadElementCatalogueFrom(const CXmlDocument& document, const char* path)
         return Fail(path, "does not have any children.");
     // One record must stay empty: it ends every lookup.
     if (count > ElementCatalogue::kMaxDefinitions)
-        return Fail(path, "is corrupt (more than 99 definitions).");
+        return Fail(path, "is corrupt (more than " + std::to_string(ElementCatalogue::kMaxDefinitions) +
+                              " definitions).");
     for (int i = 0; i < count; ++i)
         if (!ReadDefinition(path, root->GetChild(i), i, *catalogue.MutableRecord(i)))
             return false;

@@ -41,6 +41,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/DebugSettingsPlan.cpp
   model/WriteVerification.cpp
   model/EntryMarks.cpp
+  model/QuickSettings.cpp
   model/DisplayPositions.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp

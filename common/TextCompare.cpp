@@ -28,3 +28,13 @@ std::string TrimBlanks(std::string_view text)
     size_t last = text.find_last_not_of(" \t");
     return std::string(text.substr(first, last - first + 1));
 }
+
+std::string TruthOf(const std::string& word)
+{
+    std::string lower = ToLowerAscii(TrimBlanks(word));
+    if (lower == "yes" || lower == "on" || lower == "true" || lower == "1")
+        return "yes";
+    if (lower == "no" || lower == "off" || lower == "false" || lower == "0")
+        return "no";
+    return {};
+}

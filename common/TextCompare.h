@@ -18,3 +18,6 @@ std::string ToLowerAscii(std::string text);
 std::string ToUpperAscii(std::string text);
 bool StartsWith(const std::string& text, const std::string& prefix);
 std::string TrimBlanks(std::string_view text);
+// "yes", "no", or empty for a word that is not a truth value as the tool
+// takes them (yes/on/true/1, no/off/false/0, any case).
+std::string TruthOf(const std::string& word);

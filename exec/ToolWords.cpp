@@ -144,3 +144,38 @@ std::string CopiedIdentifierInAnyLanguage(const std::vector<std::string>& lines)
         }
     return {};
 }
+
+const char* const kSecureBootAdvice =
+    "Secure Boot is on. Turn it off in the PC's firmware settings to use test signing, then try again.";
+const char* const kAccessDeniedAdvice =
+    "Keystave needs administrator rights for this: start it with \"Run as administrator\".";
+
+namespace {
+
+bool SaysSystemMessage(const std::vector<std::string>& lines, SystemMessage message)
+{
+    static std::vector<std::string> texts[kSystemVolumeExternallyAltered + 1];
+    std::vector<std::string>& known = texts[message];
+    if (known.empty())
+        for (size_t i = 0; i < kToolLanguageCount; ++i)
+            if (kToolLanguages[i].system)
+                AddVariants(known, kToolLanguages[i].system[message]);
+    for (const std::string& line : lines) {
+        size_t end = line.find_last_not_of(" \r\n");
+        std::string trimmed = end == std::string::npos ? std::string() : line.substr(0, end + 1);
+        if (std::find(known.begin(), known.end(), trimmed) != known.end())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string RefusalAdvice(const std::vector<std::string>& lines)
+{
+    if (SaysSystemMessage(lines, kSystemSecureBootProtected))
+        return kSecureBootAdvice;
+    if (SaysSystemMessage(lines, kSystemAccessDenied))
+        return kAccessDeniedAdvice;
+    return {};
+}

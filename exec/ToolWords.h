@@ -17,3 +17,11 @@ bool IsOtherKnownHeading(std::string_view line);
 bool StartsWithAnySuccessLine(std::string_view line);
 // The identifier the copy sentence of any language names; empty if none.
 std::string CopiedIdentifierInAnyLanguage(const std::vector<std::string>& lines);
+
+// What to do about a command the tool refused, for the causes the program
+// knows, found by the system's words in any language of the table (Secure
+// Boot guarding the element, no administrator rights); empty for others.
+std::string RefusalAdvice(const std::vector<std::string>& lines);
+
+extern const char* const kSecureBootAdvice;
+extern const char* const kAccessDeniedAdvice;

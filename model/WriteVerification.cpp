@@ -9,17 +9,6 @@
 
 namespace {
 
-// "yes", "no", or empty for a word that is not a truth value.
-std::string TruthOf(const std::string& word)
-{
-    std::string lower = ToLowerAscii(word);
-    if (lower == "yes" || lower == "on" || lower == "true" || lower == "1")
-        return "yes";
-    if (lower == "no" || lower == "off" || lower == "false" || lower == "0")
-        return "no";
-    return {};
-}
-
 bool NumberOf(const std::string& text, unsigned long long& value)
 {
     if (text.empty() || text.size() > 20)

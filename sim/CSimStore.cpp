@@ -92,6 +92,10 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
         store.exportFails = EqualsNoCase(value, "yes");
         return true;
     }
+    if (name == "@secureboot") {
+        store.secureBoot = EqualsNoCase(value, "on") || EqualsNoCase(value, "yes");
+        return true;
+    }
     if (name == "@enumcut") {
         store.enumCut = std::atoi(value.c_str());
         return true;
@@ -138,6 +142,7 @@ bool CSimStore::Parse(const std::string& text, std::string& error)
     ignoreSet = false;
     exportFails = false;
     enumCut = 0;
+    secureBoot = false;
     LineReader reader{text};
     std::string line;
     bool inStore = false;
@@ -206,6 +211,8 @@ std::string CSimStore::Serialize() const
         out += "@ignoreset = yes\n";
     if (exportFails)
         out += "@exportfails = yes\n";
+    if (secureBoot)
+        out += "@secureboot = on\n";
     if (enumCut > 0)
         out += "@enumcut = " + std::to_string(enumCut) + "\n";
     for (const SimObject& object : objects) {

@@ -52,6 +52,8 @@ public:
     // A stand-in for a tool that stops mid-listing: every "/enum" prints
     // only its first `enumCut` lines and exits with 1 (0: off).
     int enumCut = 0;
+    // Secure Boot on: the elements its policy guards cannot be set or deleted.
+    bool secureBoot = false;
 };
 
 bool IsBracedGuid(const std::string& text);

@@ -208,6 +208,16 @@ std::string CSimulator::FormatObject(const SimObject& object, bool verbose) cons
     return text;
 }
 
+bool CSimulator::GuardedBySecureBoot(const std::string& name) const
+{
+    if (!store_.secureBoot)
+        return false;
+    for (const char* guarded : {"testsigning", "nointegritychecks", "loadoptions"})
+        if (EqualsNoCase(name, guarded))
+            return true;
+    return false;
+}
+
 SimOutput CSimulator::CutListing(SimOutput output) const
 {
     if (store_.enumCut <= 0 || !output.err.empty())
@@ -509,6 +519,8 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
     const SimElementInfo* info = FindSimElement(name);
     if (!info || (info->classes & ClassOf(*object)) == 0)
         return Failure(kElementUnknown);
+    if (GuardedBySecureBoot(name))
+        return Failure(kSecureBootProtected);
     std::vector<std::string> values(args.begin() + static_cast<long>(next), args.end());
     if (values.empty() || (!IsListFormat(info->format) && values.size() != 1))
         return Failure(kSetInvalid);
@@ -544,6 +556,8 @@ SimOutput CSimulator::DeleteValue(const std::vector<std::string>& args)
         return Failure(error);
     if (!FindSimElement(name))
         return Failure(kElementUnknown);
+    if (GuardedBySecureBoot(name))
+        return Failure(kSecureBootProtected);
     auto found = std::find_if(object->elements.begin(), object->elements.end(),
                               [&](const SimElement& e) { return EqualsNoCase(e.name, name); });
     if (found == object->elements.end())

@@ -35,6 +35,8 @@ public:
     SimObject* Resolve(const std::string& identifier, std::string& error);
 
 private:
+    // Whether "@secureboot = on" guards the element against change.
+    bool GuardedBySecureBoot(const std::string& name) const;
     // A listing as the "@enumcut" store prints it.
     SimOutput CutListing(SimOutput output) const;
     SimOutput Enumerate(const std::vector<std::string>& args, bool verbose);

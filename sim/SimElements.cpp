@@ -101,6 +101,7 @@ const SimElementInfo kElements[] = {
     {"halbreakpoint", SimFormat::Boolean, kOs, nullptr},
     {"testsigning", SimFormat::Boolean, kOs, nullptr},
     {"nointegritychecks", SimFormat::Boolean, kOs, nullptr},
+    {"onetimeadvancedoptions", SimFormat::Boolean, kOs, nullptr},
     {"bootstatuspolicy", SimFormat::Enum, kOs,
      "DisplayAllFailures|IgnoreAllFailures|IgnoreShutdownFailures|IgnoreBootFailures|"
      "IgnoreCheckpointFailures|DisplayShutdownFailures|DisplayBootFailures|"

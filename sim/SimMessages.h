@@ -34,6 +34,11 @@ constexpr const char* kIntegerInvalid =
 constexpr const char* kDeviceInvalid =
     "The device is not valid as specified.\r\n" SIM_HELP_HINT
     "The parameter is incorrect.\r\n";
+// What the tool says when Secure Boot guards an element (for "/set" and
+// "/deletevalue" alike).
+constexpr const char* kSecureBootProtected =
+    "An error has occurred setting the element data.\r\n"
+    "The value is protected by Secure Boot policy and cannot be modified or deleted.\r\n";
 constexpr const char* kDeleteValueFailed =
     "An error occurred while attempting to delete the specified data element.\r\n"
     "Element not found.\r\n";

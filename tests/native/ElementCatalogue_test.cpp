@@ -139,7 +139,7 @@ TEST(ElementCatalogue, MissingFileAndTooManyDefinitions)
     EXPECT_EQ(ChooseDefinitionsPath("keystavedata.xml", "", exists), "keystavedata.xml");
 
     std::string definitions = Fixed();
-    for (int i = 2; i < 99; ++i) {
+    for (int i = 2; i < ElementCatalogue::kMaxDefinitions; ++i) {
         Fields f;
         f.name = "element" + std::to_string(i);
         definitions += Definition(f);
@@ -147,11 +147,11 @@ TEST(ElementCatalogue, MissingFileAndTooManyDefinitions)
     bool loaded = false;
     EXPECT_EQ(LoadMessage(Document(definitions), &loaded), "");
     EXPECT_TRUE(loaded);
-    EXPECT_EQ(ElementCatalogue::Instance().Count(), 99);
-    Fields hundredth;
-    hundredth.name = "element99";
-    EXPECT_EQ(LoadMessage(Document(definitions + Definition(hundredth))),
-              "Error: %s file is corrupt (more than 99 definitions).");
+    EXPECT_EQ(ElementCatalogue::Instance().Count(), 127);
+    Fields oneTooMany;
+    oneTooMany.name = "element127";
+    EXPECT_EQ(LoadMessage(Document(definitions + Definition(oneTooMany))),
+              "Error: %s file is corrupt (more than 127 definitions).");
 }
 
 TEST(ElementCatalogue, FlagsTypesAndLookups)
@@ -193,7 +193,7 @@ TEST(ElementCatalogue, FlagsTypesAndLookups)
     EXPECT_EQ(catalogue.Identify("unknownvalue"), 0);
     EXPECT_EQ(catalogue.Identify("unknownenum"), 1);
     EXPECT_FALSE(catalogue.IsKnownName("custom:250000c2"));
-    EXPECT_EQ(catalogue.Record(100), nullptr);
+    EXPECT_EQ(catalogue.Record(ElementCatalogue::kSize), nullptr);
     EXPECT_EQ(catalogue.Record(-1), nullptr);
 
     FreeElementCatalogue();
