@@ -19,12 +19,14 @@
 #include "dialogs/CBackupsDlg.h"
 #include "dialogs/CBootManagerPropertiesDlg.h"
 #include "dialogs/CCommandHistoryDlg.h"
+#include "dialogs/CQuickSettingsDlg.h"
 #include "exec/ProgramSession.h"
 #include "exec/ToolCommand.h"
 #include "exec/ToolRunner.h"
 #include "exec/WindowWritePath.h"
 #include "model/DisplayPositions.h"
 #include "model/EntryMarks.h"
+#include "model/QuickSettings.h"
 #include "model/ReloadObject.h"
 #include "model/StoreReadFailure.h"
 #include "model/WriteVerification.h"
@@ -74,6 +76,10 @@ CKeystaveDlg::CKeystaveDlg(HWND parent)
     OnNotify(IDC_LOADER_LIST, NM_DBLCLK, [this](NMHDR&) {
         ShowLoaderProperties();
         MentionFirstBackup();
+        return LRESULT(0);
+    });
+    OnNotify(IDC_LOADER_LIST, LVN_ITEMCHANGED, [this](NMHDR&) {
+        UpdateSafeModeButton();
         return LRESULT(0);
     });
     OnNotify(IDC_LOADER_LIST, LVN_KEYDOWN, [this](NMHDR& header) {
@@ -166,7 +172,9 @@ void CKeystaveDlg::LayOut(int width, int height)
         case IDC_LOADER_LIST: r.top += half; r.right += dx; r.bottom += dy; break;
         case IDC_CREATE_ENTRY: ::OffsetRect(&r, dx / 2, dy); break;
         case IDC_BACKUPS:
-        case IDC_HISTORY: ::OffsetRect(&r, 0, dy); break;
+        case IDC_HISTORY:
+        case IDC_QUICK_SETTINGS: ::OffsetRect(&r, 0, dy); break;
+        case IDC_LEAVE_SAFE_MODE: ::OffsetRect(&r, dx, dy); break;
         case IDC_STATUS_TEXT: ::OffsetRect(&r, 0, dy); r.right += dx; break;
         default:
             // Labels go with the list below them.
@@ -313,10 +321,20 @@ void CKeystaveDlg::MarkEntries()
     const std::string& running = ProgramSession().KnownRunningEntry();
     for (int row = 0; row < m_loaderList.GetItemCount(); ++row) {
         std::string id = m_loaderList.GetItemText(row, 0);
+        const CBcdBootLoader* loader = LoaderOfRow(row);
         m_loaderList.SetItemText(row, kNoteColumn,
                                  EntryMarkText(!defaultId.empty() && EqualsNoCase(id, defaultId),
-                                               !running.empty() && EqualsNoCase(id, running)));
+                                               !running.empty() && EqualsNoCase(id, running),
+                                               loader && StartsInSafeMode(*loader)));
     }
+    UpdateSafeModeButton();
+}
+
+void CKeystaveDlg::UpdateSafeModeButton()
+{
+    // The way out of safe mode is one click away while it is needed.
+    const CBcdBootLoader* loader = SelectedLoader();
+    ::ShowWindow(GetDlgItem(IDC_LEAVE_SAFE_MODE), loader && StartsInSafeMode(*loader) ? SW_SHOW : SW_HIDE);
 }
 
 void CKeystaveDlg::ShowStatus(const std::string& text)
@@ -366,8 +384,11 @@ void CKeystaveDlg::ShowHistory()
 CBcdBootLoader* CKeystaveDlg::SelectedLoader() const
 {
     int row = m_loaderList.GetSelectedRow();
-    if (row < 0)
-        return nullptr;
+    return row < 0 ? nullptr : LoaderOfRow(row);
+}
+
+CBcdBootLoader* CKeystaveDlg::LoaderOfRow(int row) const
+{
     LPARAM data = m_loaderList.GetItemData(row);
     // Only a pointer to one of our own loaders counts.
     for (const auto& loader : m_model.GetLoaders())
@@ -406,6 +427,11 @@ void CKeystaveDlg::ShowLoaderMenuAt(POINT point)
     HMENU popup = ::GetSubMenu(menu, 0);
     if (m_model.GetLoaders().size() == 1)
         ::EnableMenuItem(popup, ID_LOADER_DELETE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    const CBcdBootLoader* loader = SelectedLoader();
+    if (!TakesQuickSettings(*loader))
+        ::EnableMenuItem(popup, ID_LOADER_QUICK_SETTINGS, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    if (!StartsInSafeMode(*loader))
+        ::DeleteMenu(popup, ID_LOADER_LEAVE_SAFE_MODE, MF_BYCOMMAND);
     ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
     ::DestroyMenu(menu);
 }
@@ -481,6 +507,47 @@ void CKeystaveDlg::ModifyDebugSettings()
         m_model.RefreshDebugSettings();
     }
     FillGrids();
+}
+
+void CKeystaveDlg::ShowQuickSettings()
+{
+    CBcdBootLoader* loader = SelectedLoader();
+    if (!loader) {
+        ::MessageBoxA(m_hWnd, "Select a Windows entry in the list first.", kMessageCaption,
+                      MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    if (!TakesQuickSettings(*loader)) {
+        ::MessageBoxA(m_hWnd, "Quick Settings are for Windows entries; this entry starts an earlier Windows.",
+                      kMessageCaption, MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    if (!EntryReadAgain(*loader)) {
+        ::MessageBoxA(m_hWnd, UnverifiedEntryText(*loader).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
+        return;
+    }
+    std::vector<const CBcdObject*> entries;
+    for (const auto& entry : m_model.GetLoaders())
+        entries.push_back(entry.get());
+    CQuickSettingsDlg quick(*loader, m_model.GetBootManager(), entries, m_hWnd);
+    if (quick.DoModal() == IDOK)
+        RefreshAll();
+}
+
+void CKeystaveDlg::LeaveSafeMode()
+{
+    CBcdBootLoader* loader = SelectedLoader();
+    if (!loader || !StartsInSafeMode(*loader))
+        return;
+    CWritePath writer = WindowWritePath(m_hWnd);
+    bool sent = false;
+    for (const ToolCommand& command : LeaveSafeModeCommands(*loader)) {
+        if (!writer.Run(command).succeeded)
+            break;
+        sent = true;
+    }
+    if (sent)
+        RefreshAll();
 }
 
 void CKeystaveDlg::CreateEntry()
@@ -574,6 +641,10 @@ bool CKeystaveDlg::HandleCommand(WORD id)
     case IDC_MODIFY_DEBUG: ModifyDebugSettings(); return true;
     case IDC_MODIFY_BOOT: ModifyBootManager(); return true;
     case IDC_CREATE_ENTRY: CreateEntry(); return true;
+    case IDC_QUICK_SETTINGS:
+    case ID_LOADER_QUICK_SETTINGS: ShowQuickSettings(); return true;
+    case IDC_LEAVE_SAFE_MODE:
+    case ID_LOADER_LEAVE_SAFE_MODE: LeaveSafeMode(); return true;
     case IDC_BACKUPS: ShowBackups(); return true;
     case IDC_HISTORY: ShowHistory(); return true;
     case ID_HELP_BUTTON: ShowHelp(); return true;

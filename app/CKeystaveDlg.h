@@ -37,6 +37,11 @@ private:
     void FillGrids();
     void FillLoaderList();
     CBcdBootLoader* SelectedLoader() const;
+    CBcdBootLoader* LoaderOfRow(int row) const;
+    void ShowQuickSettings();
+    // Both safe-mode elements gone from the selected entry: it starts normally.
+    void LeaveSafeMode();
+    void UpdateSafeModeButton();
     void ShowLoaderMenu();
     void ShowLoaderMenuAtSelection();
     void ShowLoaderMenuAt(POINT point);

@@ -55,6 +55,7 @@ add_library(keystave_app STATIC
   dialogs/CSelectApplicationPropertyPage.cpp
   dialogs/CCreateObjectSheet.cpp
   dialogs/CBackupsDlg.cpp
+  dialogs/CQuickSettingsDlg.cpp
   dialogs/CCommandHistoryDlg.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win comdlg32)

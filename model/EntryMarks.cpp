@@ -1,12 +1,17 @@
 #include "model/EntryMarks.h"
 
-std::string EntryMarkText(bool isDefault, bool isRunning)
+std::string EntryMarkText(bool isDefault, bool isRunning, bool safeMode)
 {
+    std::string text;
     if (isDefault && isRunning)
-        return "Default, running now";
-    if (isDefault)
-        return "Default";
-    return isRunning ? "Running now" : std::string();
+        text = "Default, running now";
+    else if (isDefault)
+        text = "Default";
+    else if (isRunning)
+        text = "Running now";
+    if (safeMode)
+        text += text.empty() ? "Starts in safe mode" : ", starts in safe mode";
+    return text;
 }
 
 std::string DeleteEntryQuestion(const std::string& description, const std::string& identifier,

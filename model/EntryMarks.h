@@ -2,8 +2,9 @@
 #include <string>
 
 // The loader list's note on an entry: "Default, running now", "Default",
-// "Running now", or empty.
-std::string EntryMarkText(bool isDefault, bool isRunning);
+// "Running now", or empty; ", starts in safe mode" (or "Starts in safe
+// mode") after it for an entry that does.
+std::string EntryMarkText(bool isDefault, bool isRunning, bool safeMode = false);
 
 // The question asked before an entry is deleted, naming the entry, and
 // saying so when it is the default or the Windows that is running now.

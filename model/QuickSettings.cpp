@@ -136,11 +136,11 @@ std::string QuickSwitchNote(QuickSwitch which)
     case QuickSwitch::HyperV:
         return "Takes effect after the next restart.";
     case QuickSwitch::UnsignedDrivers:
-        return "Takes effect after the next restart. Ignored by Windows 7 and 8; refused while Secure "
-               "Boot is on. BitLocker may ask for its recovery key at the next start.";
+        return "Takes effect after the next restart; ignored by Windows 7 and 8, refused while Secure "
+               "Boot is on. BitLocker may then ask for its recovery key.";
     case QuickSwitch::TestSigning:
-        return "Takes effect after the next restart. Refused while Secure Boot is on. BitLocker may "
-               "ask for its recovery key at the next start.";
+        return "Takes effect after the next restart; refused while Secure Boot is on. BitLocker may "
+               "then ask for its recovery key.";
     case QuickSwitch::SafeMode:
         return "Takes effect after the next restart, and stays until it is turned off here.";
     case QuickSwitch::StartupMenu:
@@ -148,6 +148,15 @@ std::string QuickSwitchNote(QuickSwitch which)
         return "Takes effect at the next start.";
     }
     return {};
+}
+
+bool TakesQuickSettings(const CBcdObject& entry)
+{
+    std::string path = ToLowerAscii(ValueOf(entry, "path"));
+    auto endsWith = [&](const std::string& tail) {
+        return path.size() >= tail.size() && path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    return endsWith("winload.exe") || endsWith("winload.efi");
 }
 
 bool StartsInSafeMode(const CBcdObject& entry) { return Holds(entry, "safeboot"); }

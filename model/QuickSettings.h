@@ -27,6 +27,10 @@ std::vector<ToolCommand> QuickSwitchCommands(QuickSwitch which, const CBcdObject
 // recovery key after it.
 std::string QuickSwitchNote(QuickSwitch which);
 
+// Whether the switches apply to the entry: a Windows loader (winload), not
+// an earlier Windows's legacy loader (ntldr).
+bool TakesQuickSettings(const CBcdObject& entry);
+
 // Whether the entry starts in safe mode (the main window marks it), and the
 // commands that make it start normally again.
 bool StartsInSafeMode(const CBcdObject& entry);

@@ -146,6 +146,12 @@ TEST_F(QuickSettings, StatesAreReadFromValuesInAnyCase)
               4u);
     EXPECT_EQ(QuickChoiceOf(QuickSwitch::SafeMode, Entry({{"safeboot", "Minimal"}})), 1u);
     EXPECT_TRUE(StartsInSafeMode(Entry({{"safeboot", "Network"}})));
+
+    // Windows loaders take the switches; an earlier Windows's loader does not.
+    EXPECT_TRUE(TakesQuickSettings(Win10()));
+    EXPECT_TRUE(TakesQuickSettings(Entry({{"path", "\\WINDOWS\\system32\\WINLOAD.EXE"}})));
+    EXPECT_FALSE(TakesQuickSettings(Entry({{"path", "\\ntldr"}})));
+    EXPECT_FALSE(TakesQuickSettings(Entry({})));
 }
 
 TEST_F(QuickSettings, TheMenuSendsOneCommandPerSettingChangedAndRefusesABadTimeout)

@@ -275,6 +275,8 @@ TEST_F(SafetyNet, TheRunningEntryIsAskedOnceAndTheQuestionsNameTheEntry)
     EXPECT_EQ(EntryMarkText(true, true), "Default, running now");
     EXPECT_EQ(EntryMarkText(false, true), "Running now");
     EXPECT_EQ(EntryMarkText(false, false), "");
+    EXPECT_EQ(EntryMarkText(false, false, true), "Starts in safe mode");
+    EXPECT_EQ(EntryMarkText(true, true, true), "Default, running now, starts in safe mode");
 }
 
 TEST(BackupFiles, NamesTellTheirMomentAndOnlyTheNewestTwentyStay)

@@ -129,6 +129,16 @@ TEST_F(Screenshots, DISABLED_Tour)
     ASSERT_TRUE(WaitUntil([&] { return RemoteListView(::GetDlgItem(backups, IDC_BACKUP_LIST)).Count() == 2; }));
     Shoot("backups");
     Press(backups, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+
+    // The test-signing entry, which also starts in safe mode.
+    ClickAt(RemoteListView(loaders).ItemCentre(2));
+    Press(main, IDC_QUICK_SETTINGS);
+    HWND quick = Window("Quick Settings");
+    ASSERT_NE(quick, nullptr);
+    Shoot("quick-settings");
+    Press(quick, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
     ::PostMessageA(main, WM_COMMAND, IDC_CREATE_ENTRY, 0);
     HWND wizard = Window("Choose Application Type");
     ASSERT_NE(wizard, nullptr);
