@@ -122,6 +122,7 @@ TEST_F(QuickSettings, TheLegacyMenuTimeoutAndDefaultAreOneCommandEach)
     ASSERT_TRUE(Gone(window));
     ASSERT_TRUE(WaitUntil([&] { return Changes().size() == 3; }));
     EXPECT_EQ(Changes()[2], std::string("/set ") + kManager + " default \"" + kWin10 + "\"");
+    EXPECT_TRUE(WaitUntil([&] { return Stored(kManager, "default") == std::vector<std::string>{kWin10}; }));
     EXPECT_TRUE(WaitUntil([&] { return RemoteListView(loaders).Text(1, 2) == "TRUE"; })) << "the new default";
 }
 
