@@ -28,22 +28,14 @@ namespace {
 const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
 const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
-class HonestReads : public WithShippedCatalogue {
+class HonestReads : public WithSampleSimulator {
 protected:
-    void SetUp() override
-    {
-        WithShippedCatalogue::SetUp();
-        std::string error;
-        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
-    }
     // A model whose tool answers every command with `answer`.
     CStoreModel Answering(const ToolAnswer& answer)
     {
         return CStoreModel([answer](const std::string&) { return answer; });
     }
 
-    CSimStore store;
-    CSimulator simulator{store};
     NoticeRecorder recorder;
 };
 

@@ -16,13 +16,11 @@ const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
 // The switches against the simulator of the sample store: what a choice
 // sends, and what the entry, read again, then says.
-class QuickSettings : public WithShippedCatalogue {
+class QuickSettings : public WithSampleSimulator {
 protected:
     void SetUp() override
     {
-        WithShippedCatalogue::SetUp();
-        std::string error;
-        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+        WithSampleSimulator::SetUp();
         model = std::make_unique<CStoreModel>(SimulatorAnsweredRun(simulator));
         model->EnumerateStore();
         ASSERT_NE(model->GetBootManager(), nullptr);
@@ -64,8 +62,6 @@ protected:
         return entry;
     }
 
-    CSimStore store;
-    CSimulator simulator{store};
     std::unique_ptr<CStoreModel> model;
     std::vector<std::string> sent;
     NoticeRecorder recorder;

@@ -11,13 +11,11 @@ namespace {
 const char* const kLegacy = "{466f5a88-0af2-4f76-9038-095b170dc21c}";
 const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
-class ReloadObject_ : public WithShippedCatalogue {
+class ReloadObject_ : public WithSampleSimulator {
 protected:
     void SetUp() override
     {
-        WithShippedCatalogue::SetUp();
-        std::string error;
-        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+        WithSampleSimulator::SetUp();
         model = std::make_unique<CStoreModel>(SimulatorRun(simulator));
         model->EnumerateStore();
         ASSERT_EQ(model->GetLoaders().size(), 4u);
@@ -32,8 +30,6 @@ protected:
         return *model->GetLoaders().front();
     }
 
-    CSimStore store;
-    CSimulator simulator{store};
     std::unique_ptr<CStoreModel> model;
     std::vector<std::string> sent;
     NoticeRecorder recorder;

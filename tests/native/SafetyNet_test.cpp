@@ -19,13 +19,11 @@ const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
 // A session over a simulator of the sample store whose exported files are
 // kept in memory, with a clock that ticks a second a call.
-class SafetyNet : public WithShippedCatalogue {
+class SafetyNet : public WithSampleSimulator {
 protected:
     void SetUp() override
     {
-        WithShippedCatalogue::SetUp();
-        std::string error;
-        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+        WithSampleSimulator::SetUp();
         CSimulator::Files inMemory;
         inMemory.write = [this](const std::string& path, const std::string& text) {
             if (path.find("nowhere") != std::string::npos)
@@ -78,8 +76,6 @@ protected:
         return sent;
     }
 
-    CSimStore store;
-    CSimulator simulator{store};
     std::map<std::string, std::string> files;
     int seconds = 0;
     CSession session{SimulatorAnsweredRun(simulator), [this] {

@@ -34,3 +34,20 @@ inline ToolRun SimulatorRun(CSimulator& simulator, std::vector<std::string>* log
         return output.out + output.err;
     };
 }
+
+#include "sim/SimStoreFile.h"
+#include "tests/native/CatalogueFixture.h"
+
+// The shipped catalogue and a simulator of the sample store, in memory.
+class WithSampleSimulator : public WithShippedCatalogue {
+protected:
+    void SetUp() override
+    {
+        WithShippedCatalogue::SetUp();
+        std::string error;
+        ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
+    }
+
+    CSimStore store;
+    CSimulator simulator{store};
+};

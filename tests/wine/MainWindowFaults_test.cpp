@@ -95,13 +95,7 @@ TEST_F(MainWindowFaults, LanguagePacksWithoutTheSystemsCodePagesStartWithoutABox
         EXPECT_GE(GridRow(debug, "debugtype"), 0) << language << ": the debugger settings were read";
         EXPECT_EQ(RemoteListView(loaders).Text(0, 0), kWin11) << language;
         // A refresh brings no box either.
-        HWND window = OpenLoaderProperties(1);
-        ASSERT_NE(window, nullptr);
-        ChooseInCell(::GetDlgItem(window, IDC_LOADER_GRID), "nx", 1);
-        Press(window, IDOK);
-        ASSERT_TRUE(Gone(window));
-        ASSERT_TRUE(WaitUntil([&] { return Count("/DBGSETTINGS") == 2; }));
-        EXPECT_TRUE(MainEnabled());
+        ChangeNxAndWaitForTheRead(1);
         EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr) << language;
         ProgramTest::TearDown();
         program.reset();

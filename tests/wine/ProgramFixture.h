@@ -255,6 +255,19 @@ protected:
         PressKey('P');
         return Window("Boot Loader Properties");
     }
+    // Changes nx of loader row `row` in its property window and waits for
+    // the main window's read after OK.
+    void ChangeNxAndWaitForTheRead(int row)
+    {
+        int reads = Count("/DBGSETTINGS");
+        HWND window = OpenLoaderProperties(row);
+        ASSERT_NE(window, nullptr);
+        ChooseInCell(::GetDlgItem(window, IDC_LOADER_GRID), "nx", 1);
+        Press(window, IDOK);
+        ASSERT_TRUE(Gone(window));
+        ASSERT_TRUE(WaitUntil([&] { return Count("/DBGSETTINGS") > reads; }));
+        EXPECT_TRUE(MainEnabled());
+    }
     HWND OpenBootManager()
     {
         ClickAt(WindowCentre(::GetDlgItem(main, IDC_MODIFY_BOOT)));

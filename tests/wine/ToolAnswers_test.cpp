@@ -98,16 +98,7 @@ TEST_F(ToolAnswers, ManyUnknownLinesGiveOneMessageThatARefreshDoesNotRepeat)
     ::SetForegroundWindow(main);
 
     // A change and the read after it: nothing told again.
-    RightClickRow(0);
-    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-    PressKey('P');
-    HWND window = Window("Boot Loader Properties");
-    ASSERT_NE(window, nullptr);
-    ChooseInCell(::GetDlgItem(window, IDC_LOADER_GRID), "nx", 1);
-    Press(window, IDOK);
-    ASSERT_TRUE(Gone(window));
-    ASSERT_TRUE(WaitUntil([&] { return Count("/DBGSETTINGS") == 2; }));
-    EXPECT_TRUE(MainEnabled());
+    ChangeNxAndWaitForTheRead(0);
     EXPECT_EQ(Window("Keystave", 0), nullptr) << "a refresh repeats no notice";
 }
 
