@@ -63,15 +63,18 @@ BOOL CCommandHistoryDlg::OnInitDialog()
 
 bool CCommandHistoryDlg::OnCommand(WORD id, WORD, HWND)
 {
-    if (id != IDC_COPY_SCRIPT)
+    if (id == IDC_COPY_SCRIPT)
+        CopyScript(m_history.Script(m_date));
+    else if (id == IDC_COPY_POWERSHELL)
+        CopyScript(m_history.PowerShellScript(m_date));
+    else
         return false;
-    CopyScript();
     return true;
 }
 
-void CCommandHistoryDlg::CopyScript()
+void CCommandHistoryDlg::CopyScript(const std::string& script)
 {
-    if (!PutTextOnClipboard(m_hWnd, m_history.Script(m_date)))
+    if (!PutTextOnClipboard(m_hWnd, script))
         ::MessageBoxA(m_hWnd, "The clipboard is in use by another program. Try again.", "Command History",
                       MB_ICONERROR | MB_OK);
 }

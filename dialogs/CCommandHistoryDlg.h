@@ -13,7 +13,7 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
-    void CopyScript();
+    void CopyScript(const std::string& script);
 
     const CCommandHistory& m_history;
     std::string m_date;

@@ -48,6 +48,93 @@ std::string BatchLineText(const std::string& arguments)
     return line;
 }
 
+namespace {
+
+// The arguments of a command line as the C runtime splits it: blanks
+// outside double quotes separate, the quotes themselves go.
+std::vector<std::string> SplitArgumentString(const std::string& arguments)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, inWord = false;
+    for (char c : arguments) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (c == ' ' && !quoted) {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+bool IsPlainWord(const std::string& word)
+{
+    if (word.empty())
+        return false;
+    for (char c : word) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     std::string("/\\:._=-").find(c) != std::string::npos;
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
+bool NamesRunningEntry(const std::string& arguments)
+{
+    return ToLowerAscii(arguments).find("{current}") != std::string::npos;
+}
+
+bool Replayable(const HistoryEntry& entry)
+{
+    return entry.outcome == CommandOutcome::Succeeded && IsChangingCommand(entry.arguments);
+}
+
+}  // namespace
+
+std::string PowerShellLineText(const std::string& arguments)
+{
+    std::string line;
+    for (const std::string& word : SplitArgumentString(arguments)) {
+        if (!line.empty())
+            line += ' ';
+        if (IsPlainWord(word)) {
+            line += word;
+            continue;
+        }
+        line += '\'';
+        for (char c : word)
+            line += c == '\'' ? std::string("''") : std::string(1, c);
+        line += '\'';
+    }
+    return line;
+}
+
+std::string CCommandHistory::PowerShellScript(const std::string& date) const
+{
+    std::string script = "# The changes Keystave made to the boot configuration on " + date + ".\r\n"
+                         "# Run in an elevated PowerShell. Entries made by /copy get new identifiers\r\n"
+                         "# on another PC: check the identifiers before running it there.\r\n";
+    for (const HistoryEntry& entry : m_entries) {
+        if (!Replayable(entry))
+            continue;
+        if (NamesRunningEntry(entry.arguments))
+            script += "# {current} is the Windows running at the time: on another PC, that PC's.\r\n";
+        script += "bcdedit.exe " + PowerShellLineText(entry.arguments) + "\r\n";
+        script += "if ($LASTEXITCODE -ne 0) { exit 1 }\r\n";
+    }
+    return script;
+}
+
 std::string CCommandHistory::Script(const std::string& date) const
 {
     std::string script = "@echo off\r\n"
@@ -55,8 +142,10 @@ std::string CCommandHistory::Script(const std::string& date) const
                          "rem Run as an administrator. Entries made by /copy get new identifiers\r\n"
                          "rem on another PC: check the identifiers before running it there.\r\n";
     for (const HistoryEntry& entry : m_entries) {
-        if (entry.outcome != CommandOutcome::Succeeded || !IsChangingCommand(entry.arguments))
+        if (!Replayable(entry))
             continue;
+        if (NamesRunningEntry(entry.arguments))
+            script += "rem {current} is the Windows running at the time: on another PC, that PC's.\r\n";
         script += "bcdedit " + BatchLineText(entry.arguments) + "\r\n";
         script += "if errorlevel 1 exit /b 1\r\n";
     }

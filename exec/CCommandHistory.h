@@ -28,6 +28,9 @@ public:
     // changes again: the changing commands that succeeded, in order, each
     // stopping the script when the tool refuses it.
     std::string Script(const std::string& date) const;
+    // The same changes as a PowerShell script, for the management tools
+    // that run those: each line's exit code checked through $LASTEXITCODE.
+    std::string PowerShellScript(const std::string& date) const;
 
 private:
     std::vector<HistoryEntry> m_entries;
@@ -36,3 +39,9 @@ private:
 // An argument string as a batch file line must hold it: percent signs
 // doubled, and outside quotes the characters cmd.exe would act on escaped.
 std::string BatchLineText(const std::string& arguments);
+
+// An argument string as PowerShell must hold it: each argument on its own,
+// in single quotes unless it is plain (braces would be a script block, $ a
+// variable), a single quote doubled; the double quotes of a value dropped,
+// since PowerShell quotes an argument with blanks itself.
+std::string PowerShellLineText(const std::string& arguments);

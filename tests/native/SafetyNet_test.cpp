@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "exec/BackupFiles.h"
@@ -199,6 +200,31 @@ TEST_F(SafetyNet, TheHistoryKeepsEveryCommandAndItsScriptRedoesTheChanges)
     EXPECT_EQ(lines.front(), "@echo off");
     EXPECT_NE(script.find("if errorlevel 1 exit /b 1\r\n"), std::string::npos);
     EXPECT_EQ(BatchLineText("/set {x} path a&b \"c&d\" (e)"), "/set {x} path a^&b \"c&d\" ^(e^)");
+
+    // The same changes for PowerShell: braces, $ and % are no syntax inside
+    // single quotes; each line's exit code is checked.
+    std::string powerShell = session.History().PowerShellScript("2026-12-07");
+    std::vector<std::string> psLines = SplitToolOutput(powerShell);
+    std::vector<std::string> psCommands;
+    for (const std::string& line : psLines)
+        if (line.rfind("bcdedit.exe ", 0) == 0)
+            psCommands.push_back(line);
+    EXPECT_EQ(psCommands, (std::vector<std::string>{
+                              std::string("bcdedit.exe /set '") + kWin10 + "' description 'Work & Play 100%'",
+                              std::string("bcdedit.exe /set '{bootmgr}' displayorder '") + kWin10 + "' '" +
+                                  kWin11 + "'"}));
+    EXPECT_EQ(std::count(psLines.begin(), psLines.end(), "if ($LASTEXITCODE -ne 0) { exit 1 }"), 2);
+    EXPECT_EQ(psLines.front().rfind("# The changes Keystave made", 0), 0u);
+    EXPECT_EQ(PowerShellLineText("/set {current} description \"Ann's $HOME `x` {a}; 50%\""),
+              "/set '{current}' description 'Ann''s $HOME `x` {a}; 50%'");
+    EXPECT_EQ(PowerShellLineText("/DBGSETTINGS NET HOSTIP:10.0.0.1 PORT:50000"),
+              "/DBGSETTINGS NET HOSTIP:10.0.0.1 PORT:50000") << "plain words stay bare";
+    // A change that named {current} says what it means on another PC.
+    Path().Run(SetValueCommand("{current}", "nx", "OptIn"));
+    EXPECT_NE(session.History().PowerShellScript("x").find("# {current} is the Windows running at the time"),
+              std::string::npos);
+    EXPECT_NE(session.History().Script("x").find("rem {current} is the Windows running at the time"),
+              std::string::npos);
 
     EXPECT_TRUE(IsChangingCommand("/DBGSETTINGS SERIAL DEBUGPORT:1 BAUDRATE:115200"));
     EXPECT_FALSE(IsChangingCommand("/DBGSETTINGS"));

@@ -174,6 +174,14 @@ TEST_F(SafetyNet, RestoringTheBackupGivesTheEarlierStoreBackAndTheScriptRedoesTh
         << script;
     EXPECT_EQ(script.find("/ENUM"), std::string::npos) << "reads are not redone";
     EXPECT_EQ(script.find("/export"), std::string::npos);
+    // The same change for PowerShell, its identifier in single quotes.
+    Press(history, IDC_COPY_POWERSHELL);
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText().find("$LASTEXITCODE") != std::string::npos; }));
+    std::string powerShell = ClipboardText();
+    EXPECT_NE(powerShell.find(std::string("\r\nbcdedit.exe /DELETE '") + kWin10 +
+                              "' /cleanup\r\nif ($LASTEXITCODE -ne 0) { exit 1 }\r\n"),
+              std::string::npos)
+        << powerShell;
     Press(history, IDCANCEL);
     ASSERT_TRUE(Gone(history));
 
