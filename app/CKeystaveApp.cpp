@@ -5,7 +5,7 @@
 #include "app/CKeystaveDlg.h"
 #include "common/TextEncoding.h"
 #include "common/UserNotice.h"
-#include "exec/ToolRunner.h"
+#include "winexec/ToolRunner.h"
 
 CKeystaveApp theApp;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "exec/ToolRunner.h"
+#include "winexec/ToolRunner.h"
 
 namespace {
 

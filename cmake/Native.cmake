@@ -19,12 +19,13 @@ if(KEYSTAVE_SANITIZE)
 endif()
 if(KEYSTAVE_FUZZ)
   target_compile_options(keystave_core PRIVATE -fsanitize=fuzzer-no-link)
+  target_compile_options(keystave_core_sim PRIVATE -fsanitize=fuzzer-no-link)
 endif()
 
 # Native unit tests: one file per unit, one program.
 file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(keystave_tests ${NATIVE_TEST_SOURCES})
-target_link_libraries(keystave_tests PRIVATE keystave_core GTest::gtest GTest::gtest_main)
+target_link_libraries(keystave_tests PRIVATE keystave_core_sim GTest::gtest GTest::gtest_main)
 target_compile_definitions(keystave_tests PRIVATE
   KEYSTAVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   KEYSTAVE_SAMPLES_DIR="${CMAKE_SOURCE_DIR}/tests/data/bcdedit")
@@ -38,7 +39,7 @@ if(KEYSTAVE_FUZZ)
   foreach(source ${FUZZ_SOURCES})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})
-    target_link_libraries(${name} PRIVATE keystave_core)
+    target_link_libraries(${name} PRIVATE keystave_core_sim)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     target_compile_definitions(${name} PRIVATE KEYSTAVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     set(corpus ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name})
@@ -54,12 +55,13 @@ endif()
 if(benchmark_FOUND)
   keystave_core_library(keystave_core_bench)
   target_compile_options(keystave_core_bench PRIVATE -O2)
+  target_compile_options(keystave_core_bench_sim PRIVATE -O2)
   file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
   foreach(source ${BENCH_SOURCES})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})
     target_compile_options(${name} PRIVATE -O2)
-    target_link_libraries(${name} PRIVATE keystave_core_bench benchmark::benchmark)
+    target_link_libraries(${name} PRIVATE keystave_core_bench_sim benchmark::benchmark)
     target_compile_definitions(${name} PRIVATE KEYSTAVE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     if(name STREQUAL "xml_bench")
       # The peers it is measured against, only when installed.
@@ -88,8 +90,15 @@ endif()
 
 # keystave-dump: reads saved tool output as the program does.
 add_executable(keystave-dump tools/keystave-dump.cpp)
-target_link_libraries(keystave-dump PRIVATE keystave_core)
+target_link_libraries(keystave-dump PRIVATE keystave_core_sim)
 configure_file(${CMAKE_SOURCE_DIR}/data/keystavedata.xml ${CMAKE_BINARY_DIR}/keystavedata.xml COPYONLY)
+# Includes between the source folders run from a layer to those below it.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+  add_test(NAME layers.IncludesRunOneWay COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-layers.py)
+  set_tests_properties(layers.IncludesRunOneWay PROPERTIES LABELS native)
+endif()
+
 add_test(NAME dump.PublishedOutput
   COMMAND keystave-dump ${CMAKE_SOURCE_DIR}/tests/data/bcdedit/enum_v_02.txt
           ${CMAKE_SOURCE_DIR}/tests/data/bcdedit/dbgsettings_03.txt)

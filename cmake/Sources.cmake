@@ -1,6 +1,7 @@
 # The portable core: no windows.h, built for both Linux and Windows.
 set(KEYSTAVE_CORE_SOURCES
   common/TextCompare.cpp
+  common/GuidText.cpp
   common/FileText.cpp
   common/NumberText.cpp
   common/ToolTexts.cpp
@@ -26,7 +27,7 @@ set(KEYSTAVE_CORE_SOURCES
   catalogue/LoadElementCatalogue.cpp
   catalogue/OleSeam.cpp
   catalogue/ValueSet.cpp
-  catalogue/GridCellPlan.cpp
+  model/GridCellPlan.cpp
   model/CBcdItem.cpp
   model/CBcdObject.cpp
   model/CollectUnknownElement.cpp
@@ -69,7 +70,11 @@ set(BCDSIM_CORE_SOURCES
   ${SAMPLE_STORE_CPP}
 )
 
+# The portable core, and the simulator as a library of its own over it: the
+# program links the core alone.
 function(keystave_core_library name)
-  add_library(${name} STATIC ${KEYSTAVE_CORE_SOURCES} ${BCDSIM_CORE_SOURCES})
+  add_library(${name} STATIC ${KEYSTAVE_CORE_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  add_library(${name}_sim STATIC ${BCDSIM_CORE_SOURCES})
+  target_link_libraries(${name}_sim PUBLIC ${name})
 endfunction()

@@ -28,10 +28,10 @@ set(CONTROL_SOURCES
   controls/CDropListBox.cpp
   controls/CDropScrollBar.cpp
   controls/CXListCtrl.cpp
-  catalogue/FillPropertyGrid.cpp
+  controls/FillPropertyGrid.cpp
 )
-add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} exec/ToolRunner.cpp
-  exec/ProgramSession.cpp)
+add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} winexec/ToolRunner.cpp
+  winexec/ProgramSession.cpp)
 target_include_directories(keystave_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32 advapi32 shell32)
 
@@ -39,8 +39,8 @@ add_library(keystave_app STATIC
   app/CKeystaveDlg.cpp
   app/HtmlHelp.cpp
   app/SingleInstance.cpp
-  exec/CCommandLogDlg.cpp
-  exec/WindowWritePath.cpp
+  dialogs/CCommandLogDlg.cpp
+  dialogs/WindowWritePath.cpp
   dialogs/CObjectPropertiesDlg.cpp
   dialogs/CBootLoaderPropertiesDlg.cpp
   dialogs/CBootManagerPropertiesDlg.cpp
@@ -68,10 +68,10 @@ endif()
 
 add_executable(bcdedit_sim sim/main.cpp)
 set_target_properties(bcdedit_sim PROPERTIES OUTPUT_NAME BCDEDIT SUFFIX .EXE)
-target_link_libraries(bcdedit_sim PRIVATE keystave_core shell32)
-# The program runs whatever BCDEDIT.EXE sits beside it. Only the Wine set-up
-# wants the simulator there; a Visual Studio build keeps it apart, so that
-# keystave.exe built on Windows talks to the real tool.
+target_link_libraries(bcdedit_sim PRIVATE keystave_core_sim shell32)
+# Under Wine, which has no tool of its own, the program runs the simulator
+# beside it; a Visual Studio build keeps it apart (KEYSTAVE_TOOL names it
+# there), so that keystave.exe built on Windows talks to the real tool.
 option(KEYSTAVE_SIMULATOR_BESIDE_PROGRAM "Put the simulator beside keystave.exe" ${MINGW})
 if(NOT KEYSTAVE_SIMULATOR_BESIDE_PROGRAM)
   set_target_properties(bcdedit_sim PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/simulator)
@@ -118,7 +118,7 @@ if(KEYSTAVE_WINDOWS_TESTS)
   add_executable(startbench bench/startbench.cpp)
   target_link_libraries(startbench PRIVATE keystave_win)
   add_library(gridhost_dialog STATIC tests/wine/CGridHostDlg.cpp)
-  target_link_libraries(gridhost_dialog PUBLIC keystave_win)
+  target_link_libraries(gridhost_dialog PUBLIC keystave_win keystave_core_sim)
   add_executable(gridhost WIN32 tests/wine/gridhost_main.cpp tests/wine/gridhost.rc)
   target_link_libraries(gridhost PRIVATE gridhost_dialog)
   if(EXISTS /usr/src/googletest/CMakeLists.txt AND NOT MSVC)
@@ -135,7 +135,7 @@ if(KEYSTAVE_WINDOWS_TESTS)
     # The screenshot tour runs only when scripts/screenshot-windows.sh asks for it.
     add_executable(keystave_wine_tests ${WINE_TEST_SOURCES} tests/wine/WineTestSupport.cpp
                    tests/wine/ScreenshotTour.cpp tests/wine/gridhost.rc)
-    target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog keystave_app ${KEYSTAVE_GTEST_TARGETS})
+    target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog keystave_app keystave_core_sim ${KEYSTAVE_GTEST_TARGETS})
     add_dependencies(keystave_wine_tests keystave bcdedit_sim toolprobe gridhost)
   endif()
 endif()

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "catalogue/ValueSet.h"
-#include "exec/WindowWritePath.h"
+#include "dialogs/WindowWritePath.h"
 #include "framework/CComboBox.h"
 #include "framework/CListBox.h"
 #include "framework/DataExchange.h"

@@ -4,8 +4,8 @@
 
 #include "controls/CXListCtrl.h"
 #include "exec/BackupFiles.h"
-#include "exec/CCommandLogDlg.h"
-#include "exec/WindowWritePath.h"
+#include "dialogs/CCommandLogDlg.h"
+#include "dialogs/WindowWritePath.h"
 #include "res/resource.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "exec/ProgramSession.h"
+#include "winexec/ProgramSession.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 

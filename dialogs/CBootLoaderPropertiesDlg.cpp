@@ -3,7 +3,8 @@
 #include "catalogue/ElementDefinition.h"
 #include "common/TextCompare.h"
 #include "dialogs/CModifyPagesDlg.h"
-#include "exec/ToolRunner.h"
+#include "winexec/ProgramSession.h"
+#include "winexec/ToolRunner.h"
 #include "model/ReloadObject.h"
 #include "res/resource.h"
 

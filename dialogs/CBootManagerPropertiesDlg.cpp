@@ -4,7 +4,8 @@
 #include "catalogue/ValueSet.h"
 #include "common/TextCompare.h"
 #include "dialogs/CModifyOrderDlg.h"
-#include "exec/ToolRunner.h"
+#include "winexec/ProgramSession.h"
+#include "winexec/ToolRunner.h"
 #include "model/ReloadObject.h"
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 #include "dialogs/CCloneConfigurationDlg.h"
 
-#include "exec/WindowWritePath.h"
+#include "dialogs/WindowWritePath.h"
 #include "model/CBcdBootLoader.h"
 #include "res/resource.h"
 

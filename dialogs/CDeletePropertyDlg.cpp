@@ -1,6 +1,6 @@
 #include "dialogs/CDeletePropertyDlg.h"
 
-#include "exec/WindowWritePath.h"
+#include "dialogs/WindowWritePath.h"
 #include "framework/CListBox.h"
 #include "model/CBcdObject.h"
 #include "res/resource.h"

@@ -4,7 +4,7 @@
 
 #include "common/TextCompare.h"
 #include "dialogs/CDebugKeyDlg.h"
-#include "exec/WindowWritePath.h"
+#include "dialogs/WindowWritePath.h"
 #include "framework/CButton.h"
 #include "framework/CComboBox.h"
 #include "model/CBcdObject.h"

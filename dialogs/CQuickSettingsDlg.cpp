@@ -1,7 +1,7 @@
 #include "dialogs/CQuickSettingsDlg.h"
 
 #include "exec/ToolWords.h"
-#include "exec/WindowWritePath.h"
+#include "dialogs/WindowWritePath.h"
 #include "framework/CButton.h"
 #include "framework/CComboBox.h"
 #include "model/CBcdObject.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/GuidText.h"
 #include "common/TextCompare.h"
 #include "exec/CWritePath.h"
 #include "exec/SplitToolOutput.h"
@@ -110,20 +111,6 @@ const std::string& CSession::RunningEntry()
             m_running = RunningEntryFromOutput(SplitToolOutput(answer.text));
     }
     return m_running;
-}
-
-bool IsBracedGuidText(const std::string& text)
-{
-    if (text.size() != 38 || text.front() != '{' || text.back() != '}')
-        return false;
-    for (size_t i = 1; i < 37; ++i) {
-        bool hyphen = i == 9 || i == 14 || i == 19 || i == 24;
-        char c = text[i];
-        bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-        if (hyphen ? c != '-' : !hex)
-            return false;
-    }
-    return true;
 }
 
 std::string RunningEntryFromOutput(const std::vector<std::string>& lines)

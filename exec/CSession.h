@@ -72,7 +72,5 @@ private:
     std::string m_running;
 };
 
-bool IsBracedGuidText(const std::string& text);
-
 // The identifier line of "/enum {current} /v": a braced GUID, or empty.
 std::string RunningEntryFromOutput(const std::vector<std::string>& lines);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalogue/ElementCatalogue.h"
-#include "catalogue/GridCellPlan.h"
+#include "model/GridCellPlan.h"
 #include "common/UserNotice.h"
 #include "model/CStoreModel.h"
 #include "model/ReloadObject.h"

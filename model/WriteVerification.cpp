@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "common/GuidText.h"
 #include "common/TextCompare.h"
 #include "exec/CSession.h"
 #include "model/CStoreModel.h"

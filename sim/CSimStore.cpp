@@ -1,5 +1,7 @@
 #include "sim/CSimStore.h"
 
+#include "common/GuidText.h"
+
 #include <cstdlib>
 
 #include <cctype>
@@ -18,23 +20,6 @@ SimElement* SimObject::Find(const std::string& name)
 const SimElement* SimObject::Find(const std::string& name) const
 {
     return const_cast<SimObject*>(this)->Find(name);
-}
-
-bool IsBracedGuid(const std::string& text)
-{
-    static const char pattern[] = "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}";
-    if (text.size() != sizeof(pattern) - 1)
-        return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char want = pattern[i];
-        if (want == 'x') {
-            if (!std::isxdigit(static_cast<unsigned char>(text[i])))
-                return false;
-        } else if (text[i] != want) {
-            return false;
-        }
-    }
-    return true;
 }
 
 namespace {
@@ -69,7 +54,7 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
                        std::string& error)
 {
     if (name == "@current") {
-        if (!IsBracedGuid(value)) {
+        if (!IsBracedGuidText(value)) {
             error = "@current is not a braced GUID";
             return false;
         }
@@ -157,7 +142,7 @@ bool CSimStore::Parse(const std::string& text, std::string& error)
             object = nullptr;
             if (inStore)
                 continue;
-            if (!IsBracedGuid(section)) {
+            if (!IsBracedGuidText(section)) {
                 error = At(reader.number, "section [" + section + "] is neither [store] nor a GUID");
                 return false;
             }

@@ -56,8 +56,6 @@ public:
     bool secureBoot = false;
 };
 
-bool IsBracedGuid(const std::string& text);
-
 // A value with blanks at either end is kept between double quotes in the
 // store file, so the blanks survive; any other value as it is.
 std::string QuoteStoreValue(const std::string& value);

@@ -1,3 +1,4 @@
+#include "common/GuidText.h"
 #include "sim/CSimulator.h"
 
 #include <algorithm>
@@ -156,7 +157,7 @@ SimObject* CSimulator::Resolve(const std::string& identifier, std::string& error
         id = store_.current;
     else if (id == "{default}")
         id = DefaultGuid();
-    if (IsBracedGuid(id)) {
+    if (IsBracedGuidText(id)) {
         if (SimObject* object = store_.FindByGuid(id))
             return object;
         error = kEntryMissing;
@@ -490,7 +491,7 @@ SimOutput CSimulator::DebugSettings(const std::vector<std::string>& args)
 bool CSimulator::NormalizeReference(const std::string& value, std::string& out,
                                     std::string& error)
 {
-    if (IsBracedGuid(value)) {
+    if (IsBracedGuidText(value)) {
         out = ToLowerAscii(value);
         return true;
     }
@@ -583,7 +584,7 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
     copy.guid.clear();
     for (int attempt = 0; attempt < 16 && copy.guid.empty(); ++attempt) {
         std::string guid = ToLowerAscii(newGuid_());
-        if (IsBracedGuid(guid) && !store_.FindByGuid(guid))
+        if (IsBracedGuidText(guid) && !store_.FindByGuid(guid))
             copy.guid = guid;
     }
     if (copy.guid.empty())

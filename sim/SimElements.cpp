@@ -1,3 +1,4 @@
+#include "common/GuidText.h"
 #include "sim/SimElements.h"
 
 #include <cctype>
@@ -232,7 +233,7 @@ bool IsDevice(const std::string& value)
 
 bool IsObjectReference(const std::string& value)
 {
-    return IsBracedGuid(value) ||
+    return IsBracedGuidText(value) ||
            (value.size() > 2 && value.front() == '{' && value.back() == '}' &&
             value.find_first_of(" \t") == std::string::npos);
 }

@@ -1,4 +1,4 @@
-#include "catalogue/GridCellPlan.h"
+#include "model/GridCellPlan.h"
 
 #include <gtest/gtest.h>
 

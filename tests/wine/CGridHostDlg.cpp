@@ -2,10 +2,10 @@
 
 #include "catalogue/BcdType.h"
 #include "catalogue/ElementCatalogue.h"
-#include "catalogue/FillPropertyGrid.h"
+#include "controls/FillPropertyGrid.h"
 #include "common/UserNotice.h"
 #include "controls/GridMessages.h"
-#include "exec/ToolRunner.h"
+#include "winexec/ToolRunner.h"
 #include "tests/wine/GridHostIds.h"
 
 CGridHostDlg::CGridHostDlg() : CDialog(IDD_GRID_HOST, nullptr)

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "exec/SplitToolOutput.h"
-#include "exec/ToolRunner.h"
+#include "winexec/ToolRunner.h"
 #include "tests/wine/ProgramFixture.h"
 
 // What the program makes of answers that are not the whole store, of many

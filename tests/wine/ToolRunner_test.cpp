@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "exec/SplitToolOutput.h"
-#include "exec/ToolRunner.h"
+#include "winexec/ToolRunner.h"
 #include "tests/wine/WineTestSupport.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "catalogue/FillPropertyGrid.h"
+#include "controls/FillPropertyGrid.h"
 
-#include "catalogue/GridCellPlan.h"
+#include "model/GridCellPlan.h"
 #include "controls/CXListCtrl.h"
 
 void FillPropertyGrid(CXListCtrl& grid, const CBcdObject* object, bool editable)

@@ -1,10 +1,10 @@
-#include "exec/ProgramSession.h"
+#include "winexec/ProgramSession.h"
 
 #include <shlobj.h>
 
 #include "exec/BackupFiles.h"
 #include "exec/ToolCommand.h"
-#include "exec/ToolRunner.h"
+#include "winexec/ToolRunner.h"
 
 namespace {
 
@@ -148,4 +148,14 @@ bool FileMoment(const std::string& path, LocalTime& time)
         return false;
     time = FromSystemTime(system);
     return true;
+}
+
+ToolRun BcdeditToolRun()
+{
+    return [](const std::string& arguments) { return ProgramSession().Run(arguments).text; };
+}
+
+AnsweredToolRun BcdeditAnsweredRun()
+{
+    return [](const std::string& arguments) { return ProgramSession().Run(arguments); };
 }

@@ -1,8 +1,8 @@
-#include "exec/WindowWritePath.h"
+#include "dialogs/WindowWritePath.h"
 
-#include "exec/CCommandLogDlg.h"
-#include "exec/ProgramSession.h"
-#include "exec/ToolRunner.h"
+#include "dialogs/CCommandLogDlg.h"
+#include "winexec/ProgramSession.h"
+#include "winexec/ToolRunner.h"
 
 namespace {
 

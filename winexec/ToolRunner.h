@@ -23,9 +23,6 @@ std::string BcdeditPath();
 // A run of that tool, its command line counted as "BCDEDIT.EXE <arguments>".
 ToolAnswer RunBcdedit(const std::string& arguments);
 
-// Runs of BCDEDIT.EXE, for the model and the windows that take a runner.
-ToolRun BcdeditToolRun();
-AnsweredToolRun BcdeditAnsweredRun();
 
 // Text a console child wrote, in the program's code page. A character the
 // ANSI code page has no form for becomes '?': never a look-alike, which

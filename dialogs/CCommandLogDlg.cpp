@@ -1,4 +1,4 @@
-#include "exec/CCommandLogDlg.h"
+#include "dialogs/CCommandLogDlg.h"
 
 #include "framework/CListBox.h"
 #include "res/resource.h"

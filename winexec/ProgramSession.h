@@ -10,6 +10,11 @@
 // through it, and its backups go to the user's backup folder.
 CSession& ProgramSession();
 
+// Runs of BCDEDIT.EXE through that session, for the model and the windows
+// that take a runner: its history lists every one.
+ToolRun BcdeditToolRun();
+AnsweredToolRun BcdeditAnsweredRun();
+
 // "%LOCALAPPDATA%\Keystave\Backups", made when missing; empty, with the
 // system's reason in `why`, when it cannot be made.
 std::string BackupFolder(std::string& why);

@@ -1,11 +1,10 @@
-#include "exec/ToolRunner.h"
+#include "winexec/ToolRunner.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
-#include "exec/ProgramSession.h"
 #include "exec/ToolCommand.h"
 
 namespace {
@@ -159,13 +158,3 @@ std::string ToolRunner(std::string tool, std::string arguments)
     return RunTool(tool, arguments).text;
 }
 
-// Every run of the tool is a command of the session: its history lists them all.
-ToolRun BcdeditToolRun()
-{
-    return [](const std::string& arguments) { return ProgramSession().Run(arguments).text; };
-}
-
-AnsweredToolRun BcdeditAnsweredRun()
-{
-    return [](const std::string& arguments) { return ProgramSession().Run(arguments); };
-}

@@ -1,4 +1,4 @@
-#include "catalogue/GridCellPlan.h"
+#include "model/GridCellPlan.h"
 
 #include "catalogue/BcdType.h"
 #include "model/CBcdItem.h"
