@@ -1,5 +1,7 @@
 #include "app/CKeystaveDlg.h"
 
+#include "framework/CUniqueHandle.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -421,10 +423,10 @@ void CKeystaveDlg::ShowLoaderMenuAt(POINT point)
 {
     if (!SelectedLoader())
         return;
-    HMENU menu = ::LoadMenuA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_LOADER_MENU));
+    CMenuHandle menu(::LoadMenuA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_LOADER_MENU)));
     if (!menu)
         return;
-    HMENU popup = ::GetSubMenu(menu, 0);
+    HMENU popup = ::GetSubMenu(menu.Get(), 0);
     if (m_model.GetLoaders().size() == 1)
         ::EnableMenuItem(popup, ID_LOADER_DELETE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
     const CBcdBootLoader* loader = SelectedLoader();
@@ -433,7 +435,6 @@ void CKeystaveDlg::ShowLoaderMenuAt(POINT point)
     if (!StartsInSafeMode(*loader))
         ::DeleteMenu(popup, ID_LOADER_LEAVE_SAFE_MODE, MF_BYCOMMAND);
     ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
-    ::DestroyMenu(menu);
 }
 
 void CKeystaveDlg::TellNothingListed(const char* what)

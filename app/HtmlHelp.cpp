@@ -1,5 +1,7 @@
 #include "app/HtmlHelp.h"
 
+#include "framework/CUniqueHandle.h"
+
 #include <cstring>
 
 const char* const kHelpFile = "keystave.chm";
@@ -20,13 +22,13 @@ constexpr UINT kDisplayTopic = 0;
 
 bool FindHtmlHelpLibrary(char* path)
 {
-    HKEY key;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, kControlKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    CRegistryKey key;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, kControlKey, 0, KEY_READ, key.Put()) != ERROR_SUCCESS)
         return false;
     char value[MAX_PATH] = {};
     DWORD type = 0, size = sizeof value - 1;
     bool found = false;
-    if (::RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+    if (::RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
         ERROR_SUCCESS) {
         value[sizeof value - 1] = '\0';
         if (type == REG_EXPAND_SZ) {
@@ -39,7 +41,6 @@ bool FindHtmlHelpLibrary(char* path)
                 std::memcpy(path, value, length + 1);
         }
     }
-    ::RegCloseKey(key);
     return found;
 }
 

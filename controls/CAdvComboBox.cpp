@@ -7,6 +7,7 @@
 #include <vssym32.h>
 
 #include "framework/AnsiTextGuard.h"
+#include "framework/CUniqueHandle.h"
 #include "controls/CDropWnd.h"
 #include "controls/CThemeLayer.h"
 #include "controls/GridMessages.h"
@@ -41,13 +42,11 @@ CAdvComboBox::~CAdvComboBox()
 {
     m_drop.reset();
     DestroyWindow();
-    if (m_font)
-        ::DeleteObject(m_font);
 }
 
 bool CAdvComboBox::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND parentOrOwner, UINT id)
 {
-    m_font = CopyFont(m_target ? m_target : parentOrOwner);
+    m_font.Reset(CopyFont(m_target ? m_target : parentOrOwner));
     if (!CreateEx(exStyle, kClassName, "", style, rect, parentOrOwner, id))
         return false;
     // A string resource of the control's id lists its entries, LF separated.
@@ -67,7 +66,7 @@ bool CAdvComboBox::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND par
                                    client.right - 4, client.bottom - 4, m_hWnd,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditId)),
                                    CWinApp::Instance(), nullptr);
-        ::SendMessageA(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        ::SendMessageA(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
         GuardAnsiText(m_edit);
     }
     return true;
@@ -150,9 +149,7 @@ void CAdvComboBox::DrawButton(HDC dc, const RECT& button)
                                                    &border))) {
             RECT client;
             ::GetClientRect(m_hWnd, &client);
-            HBRUSH brush = ::CreateSolidBrush(border);
-            ::FrameRect(dc, &client, brush);
-            ::DeleteObject(brush);
+            FrameSolid(dc, client, border);
         }
         theme.CloseThemeData(data);
         if (drawn)
@@ -193,7 +190,7 @@ void CAdvComboBox::OnPaint()
         ::SetTextColor(dc, ::GetSysColor(disabled  ? COLOR_GRAYTEXT
                                          : focused ? COLOR_HIGHLIGHTTEXT
                                                    : COLOR_BTNTEXT));
-        HGDIOBJ old = ::SelectObject(dc, m_font);
+        HGDIOBJ old = ::SelectObject(dc, m_font.Get());
         text.left += 2;
         ::DrawTextA(dc, m_text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         ::SelectObject(dc, old);
@@ -350,7 +347,7 @@ LRESULT CAdvComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(m_font);
+        return reinterpret_cast<LRESULT>(m_font.Get());
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         ::SetFocus(m_hWnd);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/CUniqueHandle.h"
 #include "framework/CMsgWnd.h"
 
 class CDropWnd;
@@ -39,7 +40,7 @@ public:
     bool IsDroppedDown() const { return m_drop != nullptr; }
     HWND GetDropWindow() const;
     const std::vector<ComboEntry>& Entries() const { return m_entries; }
-    HFONT Font() const { return m_font; }
+    HFONT Font() const { return m_font.Get(); }
 
     static constexpr int kMinLinesBelow = 5;
 
@@ -74,7 +75,7 @@ private:
     bool m_trackTimer = false;
     int m_wheel = 0;
     int m_maxVisible = -1;
-    HFONT m_font = nullptr;
+    CGdiFont m_font;
     HWND m_edit = nullptr;  // editable style only
     bool m_selectionMade = false;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/CAdvComboBox.h"
+#include "framework/CUniqueHandle.h"
 #include "controls/CThemeLayer.h"
 #include "controls/GridMessages.h"
 
@@ -55,7 +56,8 @@ bool CDropWnd::Open()
                       kScrollBarId);
     ::SendMessageA(m_list, WM_SETFONT, reinterpret_cast<WPARAM>(m_combo.Font()), FALSE);
 
-    HDC dc = ::GetDC(m_hWnd);
+    CWindowDc windowDc(m_hWnd);
+    HDC dc = windowDc.Get();
     HGDIOBJ oldFont = ::SelectObject(dc, m_combo.Font());
     int widest = 0;
     for (const ComboEntry& entry : m_combo.Entries()) {
@@ -65,7 +67,6 @@ bool CDropWnd::Open()
         widest = std::max(widest, static_cast<int>(size.cx));
     }
     ::SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
 
     int count = m_combo.GetCount();
     int maxLines = m_combo.GetMaxVisibleLines();

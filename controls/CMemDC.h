@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/CUniqueHandle.h"
+
 // An off-screen copy of a drawing surface: everything drawn into it reaches
 // the screen in one copy when it goes, so painting does not flicker.
 class CMemDC {
@@ -10,14 +12,15 @@ public:
     CMemDC(const CMemDC&) = delete;
     CMemDC& operator=(const CMemDC&) = delete;
 
-    HDC Get() const { return m_memory ? m_memory : m_target; }
+    HDC Get() const { return m_memory ? m_memory.Get() : m_target; }
     operator HDC() const { return Get(); }
 
 private:
     HDC m_target;
     RECT m_area;
-    HDC m_memory = nullptr;
-    HBITMAP m_bitmap = nullptr;
+    // Declared in this order, the bitmap is deleted before the DC that held it.
+    CMemoryDc m_memory;
+    CGdiBitmap m_bitmap;
     HGDIOBJ m_oldBitmap = nullptr;
     POINT m_oldOrigin = {};
 };

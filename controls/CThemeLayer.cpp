@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls/ThemeDecision.h"
+#include "framework/CUniqueHandle.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ std::string Narrow(const wchar_t* text)
 
 void ReadCommonControlsVersion(ThemeFacts& facts)
 {
-    HMODULE comctl = ::LoadLibraryA("comctl32.dll");
+    CModuleHandle comctl(::LoadLibraryA("comctl32.dll"));
     if (!comctl)
         return;
-    auto getVersion = As<DLLGETVERSIONPROC>(::GetProcAddress(comctl, "DllGetVersion"));
+    auto getVersion = As<DLLGETVERSIONPROC>(::GetProcAddress(comctl.Get(), "DllGetVersion"));
     DLLVERSIONINFO info = {};
     info.cbSize = sizeof info;
     if (getVersion && SUCCEEDED(getVersion(&info))) {
@@ -42,7 +43,6 @@ void ReadCommonControlsVersion(ThemeFacts& facts)
         facts.commonControlsMajor = info.dwMajorVersion;
         facts.commonControlsMinor = info.dwMinorVersion;
     }
-    ::FreeLibrary(comctl);
 }
 
 }  // namespace
@@ -55,15 +55,11 @@ CThemeLayer& CThemeLayer::Instance()
 
 CThemeLayer::CThemeLayer() : m_library(::LoadLibraryA("UxTheme.dll")) {}
 
-CThemeLayer::~CThemeLayer()
-{
-    if (m_library)
-        ::FreeLibrary(m_library);
-}
+CThemeLayer::~CThemeLayer() = default;
 
 FARPROC CThemeLayer::Function(const char* name)
 {
-    return m_library ? ::GetProcAddress(m_library, name) : nullptr;
+    return m_library ? ::GetProcAddress(m_library.Get(), name) : nullptr;
 }
 
 bool CThemeLayer::UseVisualStyles()
@@ -72,7 +68,7 @@ bool CThemeLayer::UseVisualStyles()
         return m_decision == 1;
     ThemeFacts facts;
     ReadCommonControlsVersion(facts);
-    facts.themeLibraryLoaded = m_library != nullptr;
+    facts.themeLibraryLoaded = static_cast<bool>(m_library);
     if (auto isThemed = As<IsAppThemedFn>(Function("IsAppThemed")))
         facts.appThemed = isThemed() != FALSE;
     if (auto themeName = As<GetCurrentThemeNameFn>(Function("GetCurrentThemeName"))) {

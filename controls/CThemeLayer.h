@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/CUniqueHandle.h"
+
 // The theme library, bound at run time: where it or one of its functions is
 // missing, a replacement that fails stands in, and drawing falls back to
 // plain 3D. Whether to use visual styles is decided once.
@@ -20,6 +22,6 @@ private:
     ~CThemeLayer();
     FARPROC Function(const char* name);
 
-    HMODULE m_library;
+    CModuleHandle m_library;
     int m_decision = -1;  // -1: not decided yet
 };

@@ -1,6 +1,7 @@
 #include "controls/CXEdit.h"
 
 #include "controls/GridMessages.h"
+#include "framework/CUniqueHandle.h"
 #include "framework/AnsiTextGuard.h"
 
 bool CXEdit::Create(HWND parent, const RECT& rect, DWORD alignment, UINT id)
@@ -91,15 +92,13 @@ void CXEdit::OnPaint()
 {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    HDC dc = ::GetDC(m_hWnd);
     RECT fill = client;
     fill.right += 2;
-    ::FillRect(dc, &fill, ::GetSysColorBrush(COLOR_WINDOW));
-    ::ReleaseDC(m_hWnd, dc);
+    {
+        CWindowDc dc(m_hWnd);
+        ::FillRect(dc.Get(), &fill, ::GetSysColorBrush(COLOR_WINDOW));
+    }
     Default(WM_PAINT, 0, 0);
-    dc = ::GetDC(m_hWnd);
-    HBRUSH frame = ::CreateSolidBrush(::GetSysColor(COLOR_INACTIVECAPTION));
-    ::FrameRect(dc, &client, frame);
-    ::DeleteObject(frame);
-    ::ReleaseDC(m_hWnd, dc);
+    CWindowDc dc(m_hWnd);
+    FrameSolid(dc.Get(), client, ::GetSysColor(COLOR_INACTIVECAPTION));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/CMemDC.h"
+#include "framework/CUniqueHandle.h"
 
 namespace {
 constexpr int kSpacing = 6;
@@ -48,9 +49,7 @@ void CXHeaderCtrl::OnPaint()
         CMemDC dc(screen, client);
         HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
         HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
-        HBRUSH face = ::CreateSolidBrush(m_face);
-        ::FillRect(dc, &client, face);
-        ::DeleteObject(face);
+        FillSolid(dc, client, m_face);
         int count = static_cast<int>(SendMessage(HDM_GETITEMCOUNT));
         std::vector<int> order(static_cast<size_t>(count > 0 ? count : 0));
         if (count > 0)
@@ -103,15 +102,13 @@ void CXHeaderCtrl::DrawItem(HDC dc, int index, const RECT& rect, bool last)
     }
     if (last)
         return;
-    HPEN shadow = ::CreatePen(PS_SOLID, 1, m_shadow);
-    HPEN highlight = ::CreatePen(PS_SOLID, 1, m_highlight);
-    HGDIOBJ old = ::SelectObject(dc, shadow);
+    CGdiPen shadow(::CreatePen(PS_SOLID, 1, m_shadow));
+    CGdiPen highlight(::CreatePen(PS_SOLID, 1, m_highlight));
+    HGDIOBJ old = ::SelectObject(dc, shadow.Get());
     ::MoveToEx(dc, rect.right - 2, rect.top + 2, nullptr);
     ::LineTo(dc, rect.right - 2, rect.bottom - 2);
-    ::SelectObject(dc, highlight);
+    ::SelectObject(dc, highlight.Get());
     ::MoveToEx(dc, rect.right - 1, rect.top + 2, nullptr);
     ::LineTo(dc, rect.right - 1, rect.bottom - 2);
     ::SelectObject(dc, old);
-    ::DeleteObject(shadow);
-    ::DeleteObject(highlight);
 }

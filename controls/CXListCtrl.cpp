@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/TextCompare.h"
+#include "framework/CUniqueHandle.h"
 #include "controls/CXCombo.h"
 #include "controls/CXEdit.h"
 #include "controls/GridColumns.h"
@@ -582,9 +583,7 @@ void CXListCtrl::DrawCell(HDC dc, int row, int column)
         }
     }
     RECT rect = CellRect(row, column);
-    HBRUSH brush = ::CreateSolidBrush(back);
-    ::FillRect(dc, &rect, brush);
-    ::DeleteObject(brush);
+    FillSolid(dc, rect, back);
     HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
     HDITEMA item = {};
     item.mask = HDI_FORMAT;
@@ -629,16 +628,14 @@ void CXListCtrl::OnPaint()
         area.top = headerRect.bottom;
     }
     area.top += 10;
-    HDC dc = ::GetDC(m_hWnd);
-    HBRUSH brush = ::CreateSolidBrush(m_colours[kWindow]);
-    ::FillRect(dc, &area, brush);
-    ::DeleteObject(brush);
+    CWindowDc windowDc(m_hWnd);
+    HDC dc = windowDc.Get();
+    FillSolid(dc, area, m_colours[kWindow]);
     HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::SetTextColor(dc, m_colours[kWindowText]);
     ::SetBkColor(dc, m_colours[kWindow]);
     ::DrawTextA(dc, kEmptyText, -1, &area, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
     ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
 }
 
 bool CXListCtrl::OnEraseBackground(HDC dc)
@@ -656,14 +653,12 @@ bool CXListCtrl::OnEraseBackground(HDC dc)
     final.left = LVIR_BOUNDS;
     SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&first));
     SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(last), reinterpret_cast<LPARAM>(&final));
-    HBRUSH brush = ::CreateSolidBrush(m_colours[kWindow]);
     RECT above = {client.left, client.top, client.right, first.top};
     RECT below = {client.left, final.bottom, client.right, client.bottom};
     RECT right = {final.right, first.top, client.right, final.bottom};
     for (const RECT& part : {above, below, right})
         if (part.right > part.left && part.bottom > part.top)
-            ::FillRect(dc, &part, brush);
-    ::DeleteObject(brush);
+            FillSolid(dc, part, m_colours[kWindow]);
     return true;
 }
 

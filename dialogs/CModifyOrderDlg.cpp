@@ -32,11 +32,7 @@ CModifyOrderDlg::CModifyOrderDlg(CBcdItem& item, const std::vector<const CBcdObj
     });
 }
 
-CModifyOrderDlg::~CModifyOrderDlg()
-{
-    if (m_dragImage)
-        ::ImageList_Destroy(m_dragImage);
-}
+CModifyOrderDlg::~CModifyOrderDlg() = default;
 
 BOOL CModifyOrderDlg::OnInitDialog()
 {
@@ -64,20 +60,18 @@ LRESULT CModifyOrderDlg::BeginDrag(const NMLISTVIEW& start)
 {
     m_dragIndex = start.iItem;
     POINT origin = {};
-    m_dragImage = reinterpret_cast<HIMAGELIST>(m_list.SendMessage(
-        LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(m_dragIndex), reinterpret_cast<LPARAM>(&origin)));
+    m_dragImage.Reset(reinterpret_cast<HIMAGELIST>(m_list.SendMessage(
+        LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(m_dragIndex), reinterpret_cast<LPARAM>(&origin))));
     if (!m_dragImage)
         return 0;
     int selected = static_cast<int>(m_list.SendMessage(LVM_GETSELECTEDCOUNT));
-    HBITMAP picture = ::LoadBitmapA(CWinApp::Instance(),
-                                    MAKEINTRESOURCEA(selected > 1 ? IDB_DRAG_MANY : IDB_DRAG_ONE));
-    if (picture) {
-        ::ImageList_Replace(m_dragImage, 0, picture, picture);
-        ::DeleteObject(picture);
-    }
+    CGdiBitmap picture(::LoadBitmapA(CWinApp::Instance(),
+                                     MAKEINTRESOURCEA(selected > 1 ? IDB_DRAG_MANY : IDB_DRAG_ONE)));
+    if (picture)
+        ::ImageList_Replace(m_dragImage.Get(), 0, picture.Get(), picture.Get());
     POINT screen = start.ptAction;
     ::ClientToScreen(m_list, &screen);
-    ::ImageList_BeginDrag(m_dragImage, 0, -10, -14);
+    ::ImageList_BeginDrag(m_dragImage.Get(), 0, -10, -14);
     ::ImageList_DragEnter(::GetDesktopWindow(), screen.x, screen.y);
     m_dropIndex = -1;
     m_dragging = true;
@@ -121,8 +115,7 @@ void CModifyOrderDlg::EndDrag(POINT point)
     m_dragging = false;
     ::ImageList_DragLeave(::GetDesktopWindow());
     ::ImageList_EndDrag();
-    ::ImageList_Destroy(m_dragImage);
-    m_dragImage = nullptr;
+    m_dragImage.Reset();
     POINT screen = point;
     ::ClientToScreen(m_hWnd, &screen);
     if (::WindowFromPoint(screen) == m_list.GetSafeHwnd())

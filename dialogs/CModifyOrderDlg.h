@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/CDialog.h"
+#include "framework/CUniqueHandle.h"
 #include "framework/CListCtrl.h"
 
 class CBcdItem;
@@ -33,7 +34,7 @@ private:
     CBcdItem& m_item;
     std::vector<const CBcdObject*> m_loaders;
     CListCtrl m_list;
-    HIMAGELIST m_dragImage = nullptr;
+    CImageListHandle m_dragImage;
     bool m_dragging = false;
     int m_dragIndex = -1;
     int m_dropIndex = -1;

@@ -11,7 +11,7 @@ import sys
 FOLDERS = {
     "common": ("core", 0), "xml": ("core", 1), "catalogue": ("core", 2), "exec": ("core", 2),
     "model": ("core", 3), "tools": ("tools", 6), "sim": ("simulator", 1),
-    "framework": ("windows", 4), "winexec": ("windows", 4), "controls": ("windows", 5),
+    "framework": ("windows", 4), "winexec": ("windows", 5), "controls": ("windows", 5),
     "dialogs": ("program", 7), "app": ("program", 8), "res": ("resources", -1),
 }
 

@@ -1,5 +1,7 @@
 #include "winexec/ProgramSession.h"
 
+#include "framework/CUniqueHandle.h"
+
 #include <shlobj.h>
 
 #include "exec/BackupFiles.h"
@@ -108,8 +110,8 @@ std::vector<BackupFile> ListBackups(const std::string& folder)
 {
     std::vector<BackupFile> found;
     WIN32_FIND_DATAA data;
-    HANDLE search = ::FindFirstFileA((folder + "\\BCD-*.bak").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
+    CFindHandle search(::FindFirstFileA((folder + "\\BCD-*.bak").c_str(), &data));
+    if (!search)
         return found;
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -121,8 +123,7 @@ std::vector<BackupFile> ListBackups(const std::string& folder)
         file.path = folder + "\\" + file.name;
         file.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         found.push_back(file);
-    } while (::FindNextFileA(search, &data));
-    ::FindClose(search);
+    } while (::FindNextFileA(search.Get(), &data));
     std::vector<std::string> names;
     for (const BackupFile& file : found)
         names.push_back(file.name);

@@ -1,5 +1,7 @@
 #include "winexec/ToolRunner.h"
 
+#include "framework/CUniqueHandle.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -80,41 +82,38 @@ bool Start(const std::string& path, const std::string& name, const std::string& 
 ToolAnswer Run(const std::string& path, const std::string& name, const std::string& arguments)
 {
     ToolAnswer answer;
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, nullptr, 0))
+    CKernelHandle readEnd, writeEnd;
+    if (!::CreatePipe(readEnd.Put(), writeEnd.Put(), nullptr, 0))
         return answer;
     // The child gets the write end alone: a read end it held too would keep
     // the pipe open, and is nothing of its business.
-    ::SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    ::SetHandleInformation(writeEnd.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
 
-    PROCESS_INFORMATION process = {};
-    answer.started = Start(path, name, arguments, writeEnd, process);
+    PROCESS_INFORMATION started = {};
+    answer.started = Start(path, name, arguments, writeEnd.Get(), started);
     if (!answer.started && path.empty() && IsWow64()) {
         // A 32-bit program sees the 32-bit System32, which has no BCDEDIT.EXE.
         char windows[MAX_PATH] = {};
         UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
         if (length > 0 && length < MAX_PATH)
             answer.started = Start(std::string(windows) + "\\Sysnative\\" + name, name, arguments,
-                                   writeEnd, process);
+                                   writeEnd.Get(), started);
     }
+    CKernelHandle process(started.hProcess), thread(started.hThread);
     // The child now holds the only other write end: end of file comes when it ends.
-    ::CloseHandle(writeEnd);
+    writeEnd.Reset();
 
     std::string raw;
     char buffer[4096];
     DWORD count = 0;
-    while (::ReadFile(readEnd, buffer, sizeof buffer, &count, nullptr))
+    while (::ReadFile(readEnd.Get(), buffer, sizeof buffer, &count, nullptr))
         raw.append(buffer, count);
-    ::CloseHandle(readEnd);
-    if (process.hProcess) {
-        ::WaitForSingleObject(process.hProcess, INFINITE);
+    if (process) {
+        ::WaitForSingleObject(process.Get(), INFINITE);
         DWORD exitCode = 1;
-        if (::GetExitCodeProcess(process.hProcess, &exitCode))
+        if (::GetExitCodeProcess(process.Get(), &exitCode))
             answer.exitCode = exitCode;
-        ::CloseHandle(process.hProcess);
     }
-    if (process.hThread)
-        ::CloseHandle(process.hThread);
     answer.text = ConsoleTextToAnsi(raw);
     return answer;
 }

@@ -10,6 +10,7 @@
 #include "framework/CMsgWnd.h"
 #include "framework/CPropertyPage.h"
 #include "framework/CPropertySheet.h"
+#include "framework/CUniqueHandle.h"
 #include "framework/DataExchange.h"
 #include "tests/wine/GridHostIds.h"
 #include "tests/wine/WineTestSupport.h"
@@ -292,4 +293,43 @@ TEST(Framework, AWizardGoesWhereItsPagesSayWithTheButtonsTheySet)
     EXPECT_TRUE(WaitUntil([&] { return sheet.IsFinished(); }));
     EXPECT_TRUE(third.finished);
     ::DestroyWindow(sheet);
+}
+
+TEST(Framework, AnOwnedHandleIsReleasedOnceWhenItsOwnerGoesOrIsGivenAnother)
+{
+    DWORD flags = 0;
+    auto open = [&](HANDLE handle) { return ::GetHandleInformation(handle, &flags) != FALSE; };
+    HANDLE event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(open(event));
+    {
+        CKernelHandle first(event);
+        CKernelHandle second(std::move(first));
+        EXPECT_FALSE(first) << "moved from: it owns nothing";
+        CKernelHandle third;
+        third = std::move(second);
+        EXPECT_TRUE(open(event)) << "a move releases nothing";
+        EXPECT_EQ(third.Get(), event);
+    }
+    EXPECT_FALSE(open(event)) << "released when its last owner went";
+
+    HANDLE before = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE after = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CKernelHandle owner(before);
+    owner.Reset(after);
+    EXPECT_FALSE(open(before)) << "the old one goes when it is replaced";
+    EXPECT_TRUE(open(after));
+    EXPECT_EQ(owner.Release(), after);
+    EXPECT_FALSE(owner);
+    EXPECT_TRUE(open(after)) << "given up, not released";
+    ::CloseHandle(after);
+
+    // A failed search is no handle to close.
+    WIN32_FIND_DATAA data;
+    CFindHandle none(::FindFirstFileA("Z:\\no-such-folder-7f3a\\*", &data));
+    EXPECT_FALSE(none);
+    CMenuHandle menu(::CreatePopupMenu());
+    EXPECT_TRUE(::IsMenu(menu.Get()));
+    HMENU raw = menu.Get();
+    menu.Reset();
+    EXPECT_FALSE(::IsMenu(raw));
 }
