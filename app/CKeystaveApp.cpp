@@ -5,6 +5,7 @@
 #include "app/CKeystaveDlg.h"
 #include "common/TextEncoding.h"
 #include "common/UserNotice.h"
+#include "winexec/ProgramSession.h"
 #include "winexec/ToolRunner.h"
 
 CKeystaveApp theApp;
@@ -64,7 +65,9 @@ BOOL CKeystaveApp::InitInstance()
     // read in the program's code page.
     SetTextEncoder(Utf8ToAnsi);
 
-    CKeystaveDlg dialog(nullptr);
+    // The one session of this run: every window is handed it.
+    CSession session = MakeProgramSession();
+    CKeystaveDlg dialog(session, nullptr);
     m_pMainWnd = &dialog;
     dialog.DoModal();
     m_pMainWnd = nullptr;

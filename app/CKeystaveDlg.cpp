@@ -56,10 +56,11 @@ bool FileExists(const std::string& path)
 }
 }  // namespace
 
-CKeystaveDlg::CKeystaveDlg(HWND parent)
+CKeystaveDlg::CKeystaveDlg(CSession& session, HWND parent)
     : CDialog(IDD_KEYSTAVE_DIALOG, parent),
+      m_session(session),
       m_hIcon(::LoadIconA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_model(BcdeditAnsweredRun())
+      m_model(RunThrough(session))
 {
     OnRegisteredMessage(WM_KEYSTAVE_IS_ALIVE,
                         [](WPARAM, LPARAM) { return static_cast<LRESULT>(WM_KEYSTAVE_IS_ALIVE); });
@@ -269,10 +270,10 @@ bool CKeystaveDlg::EntryReadAgain(CBcdObject& entry)
     CGatheredNotices notices;
     bool read = false;
     if (auto* manager = dynamic_cast<CBcdBootManager*>(&entry)) {
-        read = ReloadObject(*manager, BcdeditAnsweredRun(), [this] { m_bootGrid.DeleteAllItems(); });
+        read = ReloadObject(*manager, RunThrough(m_session), [this] { m_bootGrid.DeleteAllItems(); });
         FillGrids();
     } else if (auto* loader = dynamic_cast<CBcdBootLoader*>(&entry)) {
-        read = ReloadObject(*loader, BcdeditAnsweredRun(), nullptr);
+        read = ReloadObject(*loader, RunThrough(m_session), nullptr);
     }
     return read;
 }
@@ -320,7 +321,7 @@ void CKeystaveDlg::MarkEntries()
 {
     const CBcdBootManager* manager = m_model.GetBootManager();
     std::string defaultId = manager ? manager->GetDefault() : std::string();
-    const std::string& running = ProgramSession().KnownRunningEntry();
+    const std::string& running = m_session.KnownRunningEntry();
     for (int row = 0; row < m_loaderList.GetItemCount(); ++row) {
         std::string id = m_loaderList.GetItemText(row, 0);
         const CBcdBootLoader* loader = LoaderOfRow(row);
@@ -346,7 +347,7 @@ void CKeystaveDlg::ShowStatus(const std::string& text)
 
 void CKeystaveDlg::MentionFirstBackup()
 {
-    const std::string& backup = ProgramSession().FirstBackup();
+    const std::string& backup = m_session.FirstBackup();
     if (m_backupMentioned || backup.empty())
         return;
     m_backupMentioned = true;
@@ -355,11 +356,11 @@ void CKeystaveDlg::MentionFirstBackup()
 
 void CKeystaveDlg::CheckConfirmedChanges()
 {
-    std::vector<ElementChange> changes = ProgramSession().TakeChanges();
+    std::vector<ElementChange> changes = m_session.TakeChanges();
     if (changes.empty() || !m_model.GetBootManager())
         return;
     std::vector<WriteMismatch> mismatches =
-        CheckChanges(changes, m_model, ProgramSession().KnownRunningEntry());
+        CheckChanges(changes, m_model, m_session.KnownRunningEntry());
     if (mismatches.empty())
         return;
     ::MessageBoxA(m_hWnd, MismatchMessage(mismatches).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
@@ -367,19 +368,19 @@ void CKeystaveDlg::CheckConfirmedChanges()
 
 void CKeystaveDlg::ShowBackups()
 {
-    CBackupsDlg backups(m_hWnd);
+    CBackupsDlg backups(m_session, m_hWnd);
     if (backups.DoModal() != IDOK || !backups.Restored())
         return;
     // The restored store holds none of the changes still to be checked.
-    ProgramSession().TakeChanges();
+    m_session.TakeChanges();
     RefreshAll();
     ShowStatus("The store was restored from the backup of " + backups.RestoredMoment() + ".");
 }
 
 void CKeystaveDlg::ShowHistory()
 {
-    LocalTime now = ProgramSession().Now();
-    CCommandHistoryDlg history(ProgramSession().History(), DateText(now), m_hWnd);
+    LocalTime now = m_session.Now();
+    CCommandHistoryDlg history(m_session.History(), DateText(now), m_hWnd);
     history.DoModal();
 }
 
@@ -450,7 +451,7 @@ void CKeystaveDlg::ShowLoaderProperties()
     CBcdBootLoader* loader = SelectedLoader();
     if (!loader)
         return;
-    CBootLoaderPropertiesDlg properties(*loader, m_hWnd);
+    CBootLoaderPropertiesDlg properties(m_session, *loader, m_hWnd);
     if (!EntryReadAgain(*loader))
         properties.OpenReadOnly(UnverifiedEntryText(*loader));
     if (properties.DoModal() == IDOK)
@@ -467,7 +468,7 @@ void CKeystaveDlg::ModifyBootManager()
     std::vector<const CBcdObject*> loaders;
     for (const auto& loader : m_model.GetLoaders())
         loaders.push_back(loader.get());
-    CBootManagerPropertiesDlg properties(*manager, loaders, m_hWnd);
+    CBootManagerPropertiesDlg properties(m_session, *manager, loaders, m_hWnd);
     if (!EntryReadAgain(*manager))
         properties.OpenReadOnly(UnverifiedEntryText(*manager));
     if (properties.DoModal() == IDOK) {
@@ -488,7 +489,7 @@ void CKeystaveDlg::CloneLoader()
         ::MessageBoxA(m_hWnd, UnverifiedEntryText(*loader).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
         return;
     }
-    CCloneConfigurationDlg clone(*loader, m_hWnd);
+    CCloneConfigurationDlg clone(m_session, *loader, m_hWnd);
     if (clone.DoModal() == IDOK)
         RefreshAll();
 }
@@ -500,7 +501,7 @@ void CKeystaveDlg::ModifyDebugSettings()
         TellNothingListed("debugger settings");
         return;
     }
-    CModifyDbgSettingsDlg debug(*settings, m_hWnd);
+    CModifyDbgSettingsDlg debug(m_session, *settings, m_hWnd);
     if (debug.DoModal() != IDOK)
         return;
     {
@@ -530,7 +531,7 @@ void CKeystaveDlg::ShowQuickSettings()
     std::vector<const CBcdObject*> entries;
     for (const auto& entry : m_model.GetLoaders())
         entries.push_back(entry.get());
-    CQuickSettingsDlg quick(*loader, m_model.GetBootManager(), entries, m_hWnd);
+    CQuickSettingsDlg quick(m_session, *loader, m_model.GetBootManager(), entries, m_hWnd);
     if (quick.DoModal() == IDOK)
         RefreshAll();
 }
@@ -540,7 +541,7 @@ void CKeystaveDlg::LeaveSafeMode()
     CBcdBootLoader* loader = SelectedLoader();
     if (!loader || !StartsInSafeMode(*loader))
         return;
-    CWritePath writer = WindowWritePath(m_hWnd);
+    CWritePath writer = WindowWritePath(m_session, m_hWnd);
     bool sent = false;
     for (const ToolCommand& command : LeaveSafeModeCommands(*loader)) {
         if (!writer.Run(command).succeeded)
@@ -578,7 +579,7 @@ void CKeystaveDlg::DeleteLoader()
     }
     const CBcdBootManager* manager = m_model.GetBootManager();
     bool isDefault = manager && EqualsNoCase(manager->GetDefault(), loader->GetIdentifier());
-    bool isRunning = EqualsNoCase(ProgramSession().RunningEntry(), loader->GetIdentifier());
+    bool isRunning = EqualsNoCase(m_session.RunningEntry(), loader->GetIdentifier());
     std::string question =
         DeleteEntryQuestion(loader->GetDescription(), loader->GetIdentifier(), isDefault, isRunning);
     // Deleting what boots, or would boot, is never the default answer.
@@ -586,7 +587,7 @@ void CKeystaveDlg::DeleteLoader()
                                         : MB_OKCANCEL | MB_ICONQUESTION;
     if (::MessageBoxA(m_hWnd, question.c_str(), kMessageCaption, style) != IDOK)
         return;
-    WriteResult result = WindowWritePath(m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier()));
+    WriteResult result = WindowWritePath(m_session, m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier()));
     MentionFirstBackup();
     if (result.succeeded)
         RefreshAll();
@@ -693,7 +694,7 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         m_readFailure.clear();
         return true;
     case WM_KEYSTAVE_MARK_ENTRIES:
-        ProgramSession().RunningEntry();
+        m_session.RunningEntry();
         MarkEntries();
         return true;
     case WM_SYSCOMMAND:

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "controls/CXListCtrl.h"
+#include "exec/CSession.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "model/CStoreModel.h"
@@ -11,7 +12,9 @@
 // manager's elements and the global debugger settings, read from the tool.
 class CKeystaveDlg : public CDialog {
 public:
-    explicit CKeystaveDlg(HWND parent);
+    // Every run of the tool goes through `session`, which the windows it
+    // opens are handed in turn.
+    CKeystaveDlg(CSession& session, HWND parent);
     ~CKeystaveDlg() override;
 
     static const char* const kCaption;
@@ -71,6 +74,7 @@ private:
     RECT RectOf(int id) const;
     void FitLastColumns();
 
+    CSession& m_session;
     HICON m_hIcon;
     CStoreModel m_model;
     CListCtrl m_loaderList;

@@ -11,8 +11,8 @@
 #include "model/CBcdObject.h"
 #include "res/resource.h"
 
-CAddPropertiesDlg::CAddPropertiesDlg(const CBcdObject& object, uint16_t contexts, HWND parent)
-    : CDialog(IDD_ADD_PROPERTY, parent), m_object(object), m_contexts(contexts)
+CAddPropertiesDlg::CAddPropertiesDlg(CSession& session, const CBcdObject& object, uint16_t contexts, HWND parent)
+    : CDialog(IDD_ADD_PROPERTY, parent), m_session(session), m_object(object), m_contexts(contexts)
 {
 }
 
@@ -101,7 +101,7 @@ void CAddPropertiesDlg::OnOK()
     CComboBox choice(GetDlgItem(IDC_VALUE_CHOICE));
     int chosen = choice.GetCurSel();
     values.choice = chosen < 0 ? std::string() : choice.GetLBText(chosen);
-    if (WindowWritePath(m_hWnd).Run(AddPropertyCommand(m_object.GetIdentifier(), *definition, values))
+    if (WindowWritePath(m_session, m_hWnd).Run(AddPropertyCommand(m_object.GetIdentifier(), *definition, values))
             .succeeded)
         EndDialog(IDOK);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "catalogue/ElementDefinition.h"
+#include "exec/CSession.h"
 #include "framework/CDialog.h"
 
 class CBcdObject;
@@ -12,7 +13,7 @@ class CBcdObject;
 // Ends with IDOK only when the tool confirmed it.
 class CAddPropertiesDlg : public CDialog {
 public:
-    CAddPropertiesDlg(const CBcdObject& object, uint16_t contexts, HWND parent);
+    CAddPropertiesDlg(CSession& session, const CBcdObject& object, uint16_t contexts, HWND parent);
 
 protected:
     BOOL OnInitDialog() override;
@@ -20,6 +21,7 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
+    CSession& m_session;  // every run of the tool goes through it
     const ElementDefinition* SelectedDefinition() const;
     void ShowInputFor(const ElementDefinition& definition);
 

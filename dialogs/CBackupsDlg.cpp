@@ -12,7 +12,8 @@ namespace {
 const char kCaption[] = "Backups and Restore";
 }
 
-CBackupsDlg::CBackupsDlg(HWND parent) : CDialog(IDD_BACKUPS, parent)
+CBackupsDlg::CBackupsDlg(CSession& session, HWND parent)
+    : CDialog(IDD_BACKUPS, parent), m_session(session)
 {
     OnNotify(IDC_BACKUP_LIST, LVN_ITEMCHANGED, [this](NMHDR&) {
         UpdateButtons();
@@ -77,7 +78,7 @@ void CBackupsDlg::OnOK()
 
 void CBackupsDlg::BackUpNow()
 {
-    BackupResult backup = ProgramSession().BackUp();
+    BackupResult backup = m_session.BackUp();
     if (!backup.made) {
         CCommandLogDlg log(backup.path.empty() ? std::string("(no backup file)") : "/export \"" + backup.path + "\"",
                            backup.lines, m_hWnd);
@@ -120,7 +121,7 @@ void CBackupsDlg::Restore(const std::string& path)
                            "change made since then is lost.";
     if (::MessageBoxA(m_hWnd, question.c_str(), kCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return;
-    if (!WindowWritePath(m_hWnd).Run(ImportStoreCommand(path)).succeeded)
+    if (!WindowWritePath(m_session, m_hWnd).Run(ImportStoreCommand(path)).succeeded)
         return;
     m_restoredMoment = moment;
     EndDialog(IDOK);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "winexec/ProgramSession.h"
+#include "exec/CSession.h"
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 
@@ -11,7 +12,7 @@
 // reads the store again.
 class CBackupsDlg : public CDialog {
 public:
-    explicit CBackupsDlg(HWND parent);
+    CBackupsDlg(CSession& session, HWND parent);
 
     // What the restore put back, for the caller to say.
     const std::string& RestoredMoment() const { return m_restoredMoment; }
@@ -23,6 +24,7 @@ protected:
     void OnOK() override;
 
 private:
+    CSession& m_session;  // every run of the tool goes through it
     void FillList();
     void BackUpNow();
     void RestoreSelected();

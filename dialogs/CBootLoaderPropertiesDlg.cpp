@@ -3,13 +3,11 @@
 #include "catalogue/ElementDefinition.h"
 #include "common/TextCompare.h"
 #include "dialogs/CModifyPagesDlg.h"
-#include "winexec/ProgramSession.h"
-#include "winexec/ToolRunner.h"
 #include "model/ReloadObject.h"
 #include "res/resource.h"
 
-CBootLoaderPropertiesDlg::CBootLoaderPropertiesDlg(CBcdBootLoader& loader, HWND parent)
-    : CObjectPropertiesDlg(IDD_LOADER_PROPERTIES, IDC_LOADER_GRID, loader, kContextLoader,
+CBootLoaderPropertiesDlg::CBootLoaderPropertiesDlg(CSession& session, CBcdBootLoader& loader, HWND parent)
+    : CObjectPropertiesDlg(session, IDD_LOADER_PROPERTIES, IDC_LOADER_GRID, loader, kContextLoader,
                            WM_SHOW_INTEGER_LIST, parent),
       m_loader(loader)
 {
@@ -17,7 +15,7 @@ CBootLoaderPropertiesDlg::CBootLoaderPropertiesDlg(CBcdBootLoader& loader, HWND 
 
 bool CBootLoaderPropertiesDlg::ReadObjectAgain(const std::function<void()>& beforeReplace)
 {
-    return ::ReloadObject(m_loader, BcdeditAnsweredRun(), beforeReplace);
+    return ::ReloadObject(m_loader, RunThrough(m_session), beforeReplace);
 }
 
 bool CBootLoaderPropertiesDlg::OpensListWindow(const CBcdItem& item) const

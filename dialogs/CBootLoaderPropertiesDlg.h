@@ -6,7 +6,7 @@
 // place; its bad-memory page list in a window of its own.
 class CBootLoaderPropertiesDlg : public CObjectPropertiesDlg {
 public:
-    CBootLoaderPropertiesDlg(CBcdBootLoader& loader, HWND parent);
+    CBootLoaderPropertiesDlg(CSession& session, CBcdBootLoader& loader, HWND parent);
 
 protected:
     bool ReadObjectAgain(const std::function<void()>& beforeReplace) override;

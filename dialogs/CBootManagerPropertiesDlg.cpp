@@ -4,15 +4,13 @@
 #include "catalogue/ValueSet.h"
 #include "common/TextCompare.h"
 #include "dialogs/CModifyOrderDlg.h"
-#include "winexec/ProgramSession.h"
-#include "winexec/ToolRunner.h"
 #include "model/ReloadObject.h"
 #include "res/resource.h"
 
-CBootManagerPropertiesDlg::CBootManagerPropertiesDlg(CBcdBootManager& manager,
+CBootManagerPropertiesDlg::CBootManagerPropertiesDlg(CSession& session, CBcdBootManager& manager,
                                                      const std::vector<const CBcdObject*>& loaders,
                                                      HWND parent)
-    : CObjectPropertiesDlg(IDD_BOOTMGR_PROPERTIES, IDC_BOOTMGR_PROPERTY_GRID, manager,
+    : CObjectPropertiesDlg(session, IDD_BOOTMGR_PROPERTIES, IDC_BOOTMGR_PROPERTY_GRID, manager,
                            kContextManager, WM_SHOW_LIST, parent),
       m_manager(manager),
       m_loaders(loaders)
@@ -38,7 +36,7 @@ BOOL CBootManagerPropertiesDlg::OnInitDialog()
 
 bool CBootManagerPropertiesDlg::ReadObjectAgain(const std::function<void()>& beforeReplace)
 {
-    return ::ReloadObject(m_manager, BcdeditAnsweredRun(), beforeReplace);
+    return ::ReloadObject(m_manager, RunThrough(m_session), beforeReplace);
 }
 
 bool CBootManagerPropertiesDlg::OpensListWindow(const CBcdItem& item) const

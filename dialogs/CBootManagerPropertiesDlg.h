@@ -8,7 +8,7 @@
 // among the loaders, the display order in a drag-and-drop window.
 class CBootManagerPropertiesDlg : public CObjectPropertiesDlg {
 public:
-    CBootManagerPropertiesDlg(CBcdBootManager& manager, const std::vector<const CBcdObject*>& loaders,
+    CBootManagerPropertiesDlg(CSession& session, CBcdBootManager& manager, const std::vector<const CBcdObject*>& loaders,
                               HWND parent);
     ~CBootManagerPropertiesDlg() override;
 

@@ -4,8 +4,8 @@
 #include "model/CBcdBootLoader.h"
 #include "res/resource.h"
 
-CCloneConfigurationDlg::CCloneConfigurationDlg(const CBcdBootLoader& loader, HWND parent)
-    : CDialog(IDD_CLONE_CONFIGURATION, parent), m_loader(loader)
+CCloneConfigurationDlg::CCloneConfigurationDlg(CSession& session, const CBcdBootLoader& loader, HWND parent)
+    : CDialog(IDD_CLONE_CONFIGURATION, parent), m_session(session), m_loader(loader)
 {
 }
 
@@ -26,6 +26,6 @@ void CCloneConfigurationDlg::OnOK()
         return;
     }
     ToolCommand copy = CopyEntryCommand(m_loader.GetIdentifier(), description);
-    if (WindowWritePath(m_hWnd).Run(copy, AnswerKind::Copy).succeeded)
+    if (WindowWritePath(m_session, m_hWnd).Run(copy, AnswerKind::Copy).succeeded)
         EndDialog(IDOK);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "exec/CSession.h"
 #include "framework/CDialog.h"
 
 class CBcdBootLoader;
@@ -7,12 +8,13 @@ class CBcdBootLoader;
 // IDOK only after the tool confirmed the copy, and stays open after a failure.
 class CCloneConfigurationDlg : public CDialog {
 public:
-    CCloneConfigurationDlg(const CBcdBootLoader& loader, HWND parent);
+    CCloneConfigurationDlg(CSession& session, const CBcdBootLoader& loader, HWND parent);
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
 private:
+    CSession& m_session;  // every run of the tool goes through it
     const CBcdBootLoader& m_loader;
 };

@@ -5,8 +5,8 @@
 #include "model/CBcdObject.h"
 #include "res/resource.h"
 
-CDeletePropertyDlg::CDeletePropertyDlg(const CBcdObject& object, uint16_t contexts, HWND parent)
-    : CDialog(IDD_DELETE_PROPERTY, parent), m_object(object), m_contexts(contexts)
+CDeletePropertyDlg::CDeletePropertyDlg(CSession& session, const CBcdObject& object, uint16_t contexts, HWND parent)
+    : CDialog(IDD_DELETE_PROPERTY, parent), m_session(session), m_object(object), m_contexts(contexts)
 {
 }
 
@@ -30,6 +30,6 @@ void CDeletePropertyDlg::OnOK()
     if (index >= m_object.GetItems().size())
         return;
     const std::string name(m_object.GetItems()[index].GetName());
-    if (WindowWritePath(m_hWnd).Run(DeleteValueCommand(m_object.GetIdentifier(), name)).succeeded)
+    if (WindowWritePath(m_session, m_hWnd).Run(DeleteValueCommand(m_object.GetIdentifier(), name)).succeeded)
         EndDialog(IDOK);
 }

@@ -22,8 +22,8 @@ const int kParameterControls[] = {IDC_FIRST_LABEL, IDC_FIRST_LIST, IDC_BAUD_LABE
                                   IDC_POLICY_LIST, IDC_NOUMEX};
 }  // namespace
 
-CModifyDbgSettingsDlg::CModifyDbgSettingsDlg(const CBcdObject& settings, HWND parent)
-    : CDialog(IDD_MODIFY_DEBUG, parent), m_settings(settings)
+CModifyDbgSettingsDlg::CModifyDbgSettingsDlg(CSession& session, const CBcdObject& settings, HWND parent)
+    : CDialog(IDD_MODIFY_DEBUG, parent), m_session(session), m_settings(settings)
 {
 }
 
@@ -184,7 +184,7 @@ void CModifyDbgSettingsDlg::OnOK()
         return;
     }
     if (plan.kind == DebugPlan::Send) {
-        WriteResult result = WindowWritePath(m_hWnd).Run(plan.command);
+        WriteResult result = WindowWritePath(m_session, m_hWnd).Run(plan.command);
         if (!result.succeeded)
             return;
         std::string key = GeneratedKey(result.lines);

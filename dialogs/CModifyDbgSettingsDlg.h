@@ -1,4 +1,5 @@
 #pragma once
+#include "exec/CSession.h"
 #include "framework/CDialog.h"
 #include "model/DebugType.h"
 
@@ -10,7 +11,7 @@ class CBcdObject;
 // change; shows the key the tool makes up for network debugging.
 class CModifyDbgSettingsDlg : public CDialog {
 public:
-    CModifyDbgSettingsDlg(const CBcdObject& settings, HWND parent);
+    CModifyDbgSettingsDlg(CSession& session, const CBcdObject& settings, HWND parent);
 
 protected:
     BOOL OnInitDialog() override;
@@ -18,6 +19,7 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
 private:
+    CSession& m_session;  // every run of the tool goes through it
     void ShowForConnectType(bool useStored, int type);
     void HideParameters();
     void ShowControl(int id, bool show = true);

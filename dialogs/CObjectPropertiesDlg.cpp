@@ -20,9 +20,11 @@ namespace {
 const UINT WM_KEYSTAVE_TELL_READ_ONLY = WM_APP + 0x31;
 }
 
-CObjectPropertiesDlg::CObjectPropertiesDlg(UINT templateId, int gridId, CBcdObject& object,
-                                           uint16_t contexts, UINT listMessage, HWND parent)
+CObjectPropertiesDlg::CObjectPropertiesDlg(CSession& session, UINT templateId, int gridId,
+                                           CBcdObject& object, uint16_t contexts, UINT listMessage,
+                                           HWND parent)
     : CDialog(templateId, parent),
+      m_session(session),
       m_object(object),
       m_gridId(gridId),
       m_listMessage(listMessage),
@@ -137,14 +139,14 @@ bool CObjectPropertiesDlg::OnCommand(WORD id, WORD code, HWND)
 
 void CObjectPropertiesDlg::AddProperty()
 {
-    CAddPropertiesDlg add(m_object, m_contexts, m_hWnd);
+    CAddPropertiesDlg add(m_session, m_object, m_contexts, m_hWnd);
     if (add.DoModal() == IDOK)
         ReloadObject();
 }
 
 void CObjectPropertiesDlg::DeleteProperty()
 {
-    CDeletePropertyDlg remove(m_object, m_contexts, m_hWnd);
+    CDeletePropertyDlg remove(m_session, m_object, m_contexts, m_hWnd);
     if (remove.DoModal() == IDOK)
         ReloadObject();
 }
@@ -177,7 +179,7 @@ void CObjectPropertiesDlg::OnOK()
         EndDialog(IDCANCEL);
         return;
     }
-    CWritePath writer = QuietWindowWritePath(m_hWnd);
+    CWritePath writer = QuietWindowWritePath(m_session, m_hWnd);
     std::vector<PlannedWrite> writes = PlanPropertyWrites(m_object.GetIdentifier(), RowStates());
     for (size_t i = 0; i < writes.size(); ++i) {
         const PlannedWrite& write = writes[i];

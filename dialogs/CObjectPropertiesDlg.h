@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/CXListCtrl.h"
+#include "exec/CSession.h"
 #include "framework/CDialog.h"
 #include "model/PropertyWrites.h"
 
@@ -19,8 +20,8 @@ class CObjectPropertiesDlg : public CDialog {
 public:
     // `listMessage`: the message the window posts itself to open a row's
     // list window.
-    CObjectPropertiesDlg(UINT templateId, int gridId, CBcdObject& object, uint16_t contexts,
-                         UINT listMessage, HWND parent);
+    CObjectPropertiesDlg(CSession& session, UINT templateId, int gridId, CBcdObject& object,
+                         uint16_t contexts, UINT listMessage, HWND parent);
 
     // Before OnInitDialog: the window shows the entry and changes nothing,
     // and says `why` when it opens.
@@ -49,6 +50,7 @@ protected:
     // After a list window changed the row's values in place.
     void ShowChangedList(int row, const CBcdItem& item);
 
+    CSession& m_session;  // every run of the tool goes through it
     CXListCtrl m_grid;
     CBcdObject& m_object;
 

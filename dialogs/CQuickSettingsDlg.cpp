@@ -26,9 +26,9 @@ const SwitchControls kSwitchControls[] = {
 
 }  // namespace
 
-CQuickSettingsDlg::CQuickSettingsDlg(const CBcdObject& entry, const CBcdObject* manager,
+CQuickSettingsDlg::CQuickSettingsDlg(CSession& session, const CBcdObject& entry, const CBcdObject* manager,
                                      const std::vector<const CBcdObject*>& menuEntries, HWND parent)
-    : CDialog(IDD_QUICK_SETTINGS, parent), m_entry(entry), m_manager(manager), m_menuEntries(menuEntries)
+    : CDialog(IDD_QUICK_SETTINGS, parent), m_session(session), m_entry(entry), m_manager(manager), m_menuEntries(menuEntries)
 {
 }
 
@@ -106,7 +106,7 @@ void CQuickSettingsDlg::OnOK()
         ::MessageBoxA(m_hWnd, refusal.c_str(), "Keystave", MB_ICONERROR | MB_OK);
         return;
     }
-    CWritePath writer = QuietWindowWritePath(m_hWnd);
+    CWritePath writer = QuietWindowWritePath(m_session, m_hWnd);
     bool sent = false;
     for (size_t i = 0; i < commands.size(); ++i) {
         WriteResult result = writer.Run(commands[i]);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "exec/CSession.h"
 #include "exec/ToolCommand.h"
 #include "framework/CDialog.h"
 
@@ -14,7 +15,7 @@ class CBcdObject;
 class CQuickSettingsDlg : public CDialog {
 public:
     // `menuEntries`: the entries the default may be chosen among.
-    CQuickSettingsDlg(const CBcdObject& entry, const CBcdObject* manager,
+    CQuickSettingsDlg(CSession& session, const CBcdObject& entry, const CBcdObject* manager,
                       const std::vector<const CBcdObject*>& menuEntries, HWND parent);
 
 protected:
@@ -29,6 +30,7 @@ private:
     std::vector<ToolCommand> Plan(std::string& refusal) const;
     void TellNotMade(const ToolCommand& command, const std::vector<std::string>& lines, size_t notSent);
 
+    CSession& m_session;  // every run of the tool goes through it
     const CBcdObject& m_entry;
     const CBcdObject* m_manager;
     std::vector<const CBcdObject*> m_menuEntries;

@@ -1,8 +1,6 @@
 #include "dialogs/WindowWritePath.h"
 
 #include "dialogs/CCommandLogDlg.h"
-#include "winexec/ProgramSession.h"
-#include "winexec/ToolRunner.h"
 
 namespace {
 
@@ -17,36 +15,36 @@ bool AskToGoOnWithoutBackup(HWND owner, const std::vector<std::string>& lines)
                          MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
-WriteFeedback HistoryFeedback(HWND owner)
+WriteFeedback HistoryFeedback(CSession& session, HWND owner)
 {
     WriteFeedback feedback;
-    feedback.refused = [](const std::string& reason) { ProgramSession().RecordRefusal({}, reason); };
-    feedback.beforeRun = [owner](const std::string& arguments) {
-        return ProgramSession().ReadyToChange(arguments, [owner](const std::vector<std::string>& lines) {
+    feedback.refused = [&session](const std::string& reason) { session.RecordRefusal({}, reason); };
+    feedback.beforeRun = [&session, owner](const std::string& arguments) {
+        return session.ReadyToChange(arguments, [owner](const std::vector<std::string>& lines) {
             return AskToGoOnWithoutBackup(owner, lines);
         });
     };
-    feedback.confirmed = [](const ElementChange& change) { ProgramSession().NoteChange(change); };
+    feedback.confirmed = [&session](const ElementChange& change) { session.NoteChange(change); };
     return feedback;
 }
 
 }  // namespace
 
-CWritePath QuietWindowWritePath(HWND owner)
+CWritePath QuietWindowWritePath(CSession& session, HWND owner)
 {
-    return CWritePath(BcdeditAnsweredRun(), HistoryFeedback(owner));
+    return CWritePath(RunThrough(session), HistoryFeedback(session, owner));
 }
 
-CWritePath WindowWritePath(HWND owner)
+CWritePath WindowWritePath(CSession& session, HWND owner)
 {
-    WriteFeedback feedback = HistoryFeedback(owner);
-    feedback.refused = [owner](const std::string& reason) {
-        ProgramSession().RecordRefusal({}, reason);
+    WriteFeedback feedback = HistoryFeedback(session, owner);
+    feedback.refused = [&session, owner](const std::string& reason) {
+        session.RecordRefusal({}, reason);
         ::MessageBoxA(owner, reason.c_str(), "Keystave", MB_ICONERROR | MB_OK);
     };
     feedback.failed = [owner](const std::string& arguments, const std::vector<std::string>& lines) {
         CCommandLogDlg log(arguments, lines, owner);
         log.DoModal();
     };
-    return CWritePath(BcdeditAnsweredRun(), std::move(feedback));
+    return CWritePath(RunThrough(session), std::move(feedback));
 }

@@ -113,6 +113,11 @@ const std::string& CSession::RunningEntry()
     return m_running;
 }
 
+AnsweredToolRun RunThrough(CSession& session)
+{
+    return [&session](const std::string& arguments) { return session.Run(arguments); };
+}
+
 std::string RunningEntryFromOutput(const std::vector<std::string>& lines)
 {
     // A section's first line, under its heading's underline, is its

@@ -72,5 +72,9 @@ private:
     std::string m_running;
 };
 
+// A runner whose every run goes through `session` (and so into its
+// history), for the model and the windows that read the store.
+AnsweredToolRun RunThrough(CSession& session);
+
 // The identifier line of "/enum {current} /v": a braced GUID, or empty.
 std::string RunningEntryFromOutput(const std::vector<std::string>& lines);

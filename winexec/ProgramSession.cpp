@@ -83,13 +83,10 @@ std::string SystemErrorText(DWORD error)
     return words.empty() ? "error " + std::to_string(error) : words;
 }
 
-CSession& ProgramSession()
+CSession MakeProgramSession()
 {
-    static CSession session = [] {
-        CSession made([](const std::string& arguments) { return RunBcdedit(arguments); }, Now);
-        made.SetBackupPlace(BackupPlace{NewBackupPath, PruneBackups});
-        return made;
-    }();
+    CSession session([](const std::string& arguments) { return RunBcdedit(arguments); }, Now);
+    session.SetBackupPlace(BackupPlace{NewBackupPath, PruneBackups});
     return session;
 }
 
@@ -149,14 +146,4 @@ bool FileMoment(const std::string& path, LocalTime& time)
         return false;
     time = FromSystemTime(system);
     return true;
-}
-
-ToolRun BcdeditToolRun()
-{
-    return [](const std::string& arguments) { return ProgramSession().Run(arguments).text; };
-}
-
-AnsweredToolRun BcdeditAnsweredRun()
-{
-    return [](const std::string& arguments) { return ProgramSession().Run(arguments); };
 }

@@ -6,14 +6,10 @@
 
 #include "exec/CSession.h"
 
-// The session of this run of the program: every run of BCDEDIT.EXE goes
-// through it, and its backups go to the user's backup folder.
-CSession& ProgramSession();
-
-// Runs of BCDEDIT.EXE through that session, for the model and the windows
-// that take a runner: its history lists every one.
-ToolRun BcdeditToolRun();
-AnsweredToolRun BcdeditAnsweredRun();
+// The session of this run of the program, made once at start-up and handed
+// to the windows: every run of BCDEDIT.EXE goes through it, and its backups
+// go to the user's backup folder.
+CSession MakeProgramSession();
 
 // "%LOCALAPPDATA%\Keystave\Backups", made when missing; empty, with the
 // system's reason in `why`, when it cannot be made.
