@@ -541,14 +541,7 @@ void CKeystaveDlg::LeaveSafeMode()
     CBcdBootLoader* loader = SelectedLoader();
     if (!loader || !StartsInSafeMode(*loader))
         return;
-    CWritePath writer = WindowWritePath(m_session, m_hWnd);
-    bool sent = false;
-    for (const ToolCommand& command : LeaveSafeModeCommands(*loader)) {
-        if (!writer.Run(command).succeeded)
-            break;
-        sent = true;
-    }
-    if (sent)
+    if (ApplyWrites(WindowWritePath(m_session, m_hWnd), LeaveSafeModeCommands(*loader)).made > 0)
         RefreshAll();
 }
 

@@ -179,27 +179,23 @@ void CObjectPropertiesDlg::OnOK()
         EndDialog(IDCANCEL);
         return;
     }
-    CWritePath writer = QuietWindowWritePath(m_session, m_hWnd);
     std::vector<PlannedWrite> writes = PlanPropertyWrites(m_object.GetIdentifier(), RowStates());
-    for (size_t i = 0; i < writes.size(); ++i) {
-        const PlannedWrite& write = writes[i];
-        WriteResult result = writer.Run(write.command);
-        if (result.succeeded) {
-            m_grid.SetModified(write.row, 1, false);
-            m_sentSome = true;
-            continue;
-        }
-        // The window stays open with what was not made still marked.
-        std::vector<std::string> words = result.lines;
-        if (!write.command.ok)
-            words = {write.command.reason};
-        else if (!result.sent)
-            words = {"The store could not be backed up, and the change was not to go on without a backup."};
-        ::MessageBoxA(m_hWnd, RowNotMadeMessage(write.name, result.sent, words, writes.size() - i).c_str(),
-                      "Keystave", MB_ICONERROR | MB_OK);
+    std::vector<ToolCommand> commands;
+    for (const PlannedWrite& write : writes)
+        commands.push_back(write.command);
+    WritesOutcome outcome = ApplyWrites(QuietWindowWritePath(m_session, m_hWnd), commands);
+    for (size_t i = 0; i < outcome.made; ++i)
+        m_grid.SetModified(writes[i].row, 1, false);
+    m_sentSome = m_sentSome || outcome.made > 0;
+    if (!outcome.stopped) {
+        EndDialog(IDOK);
         return;
     }
-    EndDialog(IDOK);
+    // The window stays open with what was not made still marked.
+    const PlannedWrite& failed = writes[outcome.made];
+    ::MessageBoxA(m_hWnd,
+                  RowNotMadeMessage(failed.name, outcome.sent, outcome.words, writes.size() - outcome.made).c_str(),
+                  "Keystave", MB_ICONERROR | MB_OK);
 }
 
 void CObjectPropertiesDlg::OnCancel()

@@ -106,19 +106,10 @@ void CQuickSettingsDlg::OnOK()
         ::MessageBoxA(m_hWnd, refusal.c_str(), "Keystave", MB_ICONERROR | MB_OK);
         return;
     }
-    CWritePath writer = QuietWindowWritePath(m_session, m_hWnd);
-    bool sent = false;
-    for (size_t i = 0; i < commands.size(); ++i) {
-        WriteResult result = writer.Run(commands[i]);
-        if (!result.succeeded) {
-            TellNotMade(commands[i], result.sent ? result.lines : std::vector<std::string>{commands[i].reason},
-                        commands.size() - i - 1);
-            EndDialog(sent ? IDOK : IDCANCEL);
-            return;
-        }
-        sent = true;
-    }
-    EndDialog(sent ? IDOK : IDCANCEL);
+    WritesOutcome outcome = ApplyWrites(QuietWindowWritePath(m_session, m_hWnd), commands);
+    if (outcome.stopped)
+        TellNotMade(commands[outcome.made], outcome.words, commands.size() - outcome.made - 1);
+    EndDialog(outcome.made > 0 ? IDOK : IDCANCEL);
 }
 
 void CQuickSettingsDlg::TellNotMade(const ToolCommand& command, const std::vector<std::string>& lines,

@@ -3,6 +3,28 @@
 #include "exec/SplitToolOutput.h"
 #include "exec/ToolWords.h"
 
+const char* const kNotSentWithoutBackup =
+    "The store could not be backed up, and the change was not to go on without a backup.";
+
+WritesOutcome ApplyWrites(const CWritePath& writer, const std::vector<ToolCommand>& commands)
+{
+    WritesOutcome outcome;
+    for (const ToolCommand& command : commands) {
+        WriteResult result = writer.Run(command);
+        if (result.succeeded) {
+            ++outcome.made;
+            continue;
+        }
+        outcome.stopped = true;
+        outcome.sent = result.sent;
+        outcome.words = !command.ok ? std::vector<std::string>{command.reason}
+                        : !result.sent ? std::vector<std::string>{kNotSentWithoutBackup}
+                                       : result.lines;
+        break;
+    }
+    return outcome;
+}
+
 bool AnswerSucceeded(const ToolAnswer& answer) { return answer.started && answer.exitCode == 0; }
 
 WriteResult CWritePath::Run(const ToolCommand& command, AnswerKind kind) const

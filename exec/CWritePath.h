@@ -52,3 +52,15 @@ private:
     AnsweredToolRun m_run;
     WriteFeedback m_feedback;
 };
+
+// A plan's commands run in order through one write path, stopping at the
+// first that was not made: what a window's OK does with its plan.
+struct WritesOutcome {
+    size_t made = 0;       // commands the tool confirmed, from the first
+    bool stopped = false;  // commands[made] was not made
+    bool sent = false;     // ... though it reached the tool
+    std::vector<std::string> words;  // the tool's lines, or why it was not sent
+};
+WritesOutcome ApplyWrites(const CWritePath& writer, const std::vector<ToolCommand>& commands);
+
+extern const char* const kNotSentWithoutBackup;

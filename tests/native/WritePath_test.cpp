@@ -102,3 +102,36 @@ TEST_F(WritePath, AFailureAsksForTheOutputWindowWithTheCommandAndTheToolsLines)
     EXPECT_FALSE(silent.Run(DeleteValueCommand(kWin10, "nx")).succeeded);
     EXPECT_EQ(failures.size(), 1u);
 }
+
+TEST_F(WritePath, APlanStopsAtTheFirstCommandNotMadeAndSaysWhy)
+{
+    std::vector<ToolCommand> plan = {SetValueCommand(kWin10, "description", "One"),
+                                     SetValueCommand(kWin10, "nx", "NoSuchWord"),
+                                     SetValueCommand(kWin10, "description", "Two")};
+    WritesOutcome outcome = ApplyWrites(Path(), plan);
+    EXPECT_EQ(outcome.made, 1u);
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_TRUE(outcome.sent);
+    ASSERT_FALSE(outcome.words.empty());
+    EXPECT_EQ(outcome.words.front(), "The set command specified is not valid.");
+    EXPECT_EQ(sent.size(), 2u) << "nothing after the failure";
+    EXPECT_EQ(store.FindByGuid(kWin10)->Find("description")->values[0], "One");
+
+    // A command refused before running says why, and was not sent.
+    outcome = ApplyWrites(Path(), {SetValueCommand(kWin10, "description", "a \"quote\"")});
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_FALSE(outcome.sent);
+    ASSERT_EQ(outcome.words.size(), 1u);
+    EXPECT_NE(outcome.words[0].find("quote"), std::string::npos) << outcome.words[0];
+    // One stopped before running (no backup, and no going on without): its reason.
+    WriteFeedback declining;
+    declining.beforeRun = [](const std::string&) { return false; };
+    outcome = ApplyWrites(CWritePath(SimulatorAnsweredRun(simulator), declining),
+                          {SetValueCommand(kWin10, "description", "Three")});
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(outcome.words, std::vector<std::string>{kNotSentWithoutBackup});
+    // All made: nothing stopped.
+    outcome = ApplyWrites(Path(), {SetValueCommand(kWin10, "description", "Four")});
+    EXPECT_FALSE(outcome.stopped);
+    EXPECT_EQ(outcome.made, 1u);
+}
