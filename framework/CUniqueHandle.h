@@ -60,55 +60,26 @@ struct FindHandleTraits {
     static bool IsValid(Handle handle) { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
     static void Close(Handle handle) { ::FindClose(handle); }
 };
-template <typename GdiHandle>
-struct GdiObjectTraits {
-    using Handle = GdiHandle;
+// The kinds whose empty value is null, each with its own release.
+template <typename HandleType, auto Release>
+struct NullEmptyTraits {
+    using Handle = HandleType;
     static Handle Invalid() { return nullptr; }
     static bool IsValid(Handle handle) { return handle != nullptr; }
-    static void Close(Handle handle) { ::DeleteObject(handle); }
-};
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle handle) { return handle != nullptr; }
-    static void Close(Handle handle) { ::DeleteDC(handle); }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle handle) { return handle != nullptr; }
-    static void Close(Handle handle) { ::DestroyMenu(handle); }
-};
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle handle) { return handle != nullptr; }
-    static void Close(Handle handle) { ::ImageList_Destroy(handle); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle handle) { return handle != nullptr; }
-    static void Close(Handle handle) { ::FreeLibrary(handle); }
-};
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle handle) { return handle != nullptr; }
-    static void Close(Handle handle) { ::RegCloseKey(handle); }
+    static void Close(Handle handle) { Release(handle); }
 };
 
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
-using CGdiBrush = CUniqueHandle<GdiObjectTraits<HBRUSH>>;
-using CGdiPen = CUniqueHandle<GdiObjectTraits<HPEN>>;
-using CGdiFont = CUniqueHandle<GdiObjectTraits<HFONT>>;
-using CGdiBitmap = CUniqueHandle<GdiObjectTraits<HBITMAP>>;
-using CMemoryDc = CUniqueHandle<MemoryDcTraits>;
-using CMenuHandle = CUniqueHandle<MenuTraits>;
-using CImageListHandle = CUniqueHandle<ImageListTraits>;
-using CModuleHandle = CUniqueHandle<ModuleTraits>;
-using CRegistryKey = CUniqueHandle<RegistryKeyTraits>;
+using CGdiBrush = CUniqueHandle<NullEmptyTraits<HBRUSH, ::DeleteObject>>;
+using CGdiPen = CUniqueHandle<NullEmptyTraits<HPEN, ::DeleteObject>>;
+using CGdiFont = CUniqueHandle<NullEmptyTraits<HFONT, ::DeleteObject>>;
+using CGdiBitmap = CUniqueHandle<NullEmptyTraits<HBITMAP, ::DeleteObject>>;
+using CMemoryDc = CUniqueHandle<NullEmptyTraits<HDC, ::DeleteDC>>;
+using CMenuHandle = CUniqueHandle<NullEmptyTraits<HMENU, ::DestroyMenu>>;
+using CImageListHandle = CUniqueHandle<NullEmptyTraits<HIMAGELIST, ::ImageList_Destroy>>;
+using CModuleHandle = CUniqueHandle<NullEmptyTraits<HMODULE, ::FreeLibrary>>;
+using CRegistryKey = CUniqueHandle<NullEmptyTraits<HKEY, ::RegCloseKey>>;
 
 // A window's device context, given back to the window when it goes.
 class CWindowDc {
