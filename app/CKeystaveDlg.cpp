@@ -199,12 +199,11 @@ void CKeystaveDlg::LayOut(int width, int height)
 void CKeystaveDlg::FitLastColumns()
 {
     // The last column of each list takes the width there is, scroll bar or not.
-    for (HWND list : {m_loaderList.GetSafeHwnd(), m_bootGrid.GetSafeHwnd(), m_debugGrid.GetSafeHwnd()}) {
-        HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
-        int columns = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (HWND window : {m_loaderList.GetSafeHwnd(), m_bootGrid.GetSafeHwnd(), m_debugGrid.GetSafeHwnd()}) {
+        CListCtrl list(window);
+        int columns = list.GetColumnCount();
         if (columns > 0)
-            ::SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(columns - 1),
-                           LVSCW_AUTOSIZE_USEHEADER);
+            list.SetColumnWidth(columns - 1, LVSCW_AUTOSIZE_USEHEADER);
     }
 }
 
@@ -412,9 +411,7 @@ void CKeystaveDlg::ShowLoaderMenuAtSelection()
     int row = m_loaderList.GetSelectedRow();
     if (row < 0)
         return;
-    RECT item = {};
-    item.left = LVIR_LABEL;
-    m_loaderList.SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    RECT item = m_loaderList.GetItemRect(row, LVIR_LABEL);
     POINT point = {item.left + 8, item.bottom};
     ::ClientToScreen(m_loaderList, &point);
     ShowLoaderMenuAt(point);

@@ -42,12 +42,8 @@ BOOL CCommandHistoryDlg::OnInitDialog()
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     InsertGridColumns(m_list, {6, 30, 9}, {"Time", "Command", "Result", "BCDEDIT.EXE's words"});
     // Commands and words are read from their start.
-    for (int column : {1, 3}) {
-        LVCOLUMNA format = {};
-        format.mask = LVCF_FMT;
-        format.fmt = LVCFMT_LEFT;
-        m_list.SendMessage(LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&format));
-    }
+    for (int column : {1, 3})
+        m_list.SetColumnFormat(column, LVCFMT_LEFT);
     const std::vector<HistoryEntry>& entries = m_history.Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         const HistoryEntry& entry = entries[i];

@@ -8,21 +8,6 @@
 #include "model/DisplayOrderDrop.h"
 #include "res/resource.h"
 
-namespace {
-
-std::string RowText(const CListCtrl& list, int row, int column)
-{
-    char text[256] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    list.SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-}  // namespace
-
 CModifyOrderDlg::CModifyOrderDlg(CBcdItem& item, const std::vector<const CBcdObject*>& loaders,
                                  HWND parent)
     : CDialog(IDD_MODIFY_ORDER, parent), m_item(item), m_loaders(loaders)
@@ -46,11 +31,7 @@ BOOL CModifyOrderDlg::OnInitDialog()
         for (const CBcdObject* loader : m_loaders)
             if (EqualsNoCase(loader->GetIdentifier(), values[i])) {
                 m_list.SetItemText(row, 1, loader->GetDescription());
-                LVITEMA data = {};
-                data.mask = LVIF_PARAM;
-                data.iItem = row;
-                data.lParam = static_cast<LPARAM>(i);
-                m_list.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+                m_list.SetItemData(row, static_cast<LPARAM>(i));
             }
     }
     return TRUE;
@@ -60,11 +41,10 @@ LRESULT CModifyOrderDlg::BeginDrag(const NMLISTVIEW& start)
 {
     m_dragIndex = start.iItem;
     POINT origin = {};
-    m_dragImage.Reset(reinterpret_cast<HIMAGELIST>(m_list.SendMessage(
-        LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(m_dragIndex), reinterpret_cast<LPARAM>(&origin))));
+    m_dragImage.Reset(m_list.CreateDragImage(m_dragIndex, origin));
     if (!m_dragImage)
         return 0;
-    int selected = static_cast<int>(m_list.SendMessage(LVM_GETSELECTEDCOUNT));
+    int selected = m_list.GetSelectedCount();
     CGdiBitmap picture(::LoadBitmapA(CWinApp::Instance(),
                                      MAKEINTRESOURCEA(selected > 1 ? IDB_DRAG_MANY : IDB_DRAG_ONE)));
     if (picture)
@@ -84,7 +64,7 @@ void CModifyOrderDlg::SetDropHighlight(int row, bool on)
     if (row < 0)
         return;
     m_list.SetItemState(row, on ? LVIS_DROPHILITED : 0, LVIS_DROPHILITED);
-    m_list.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    m_list.RedrawItems(row, row);
 }
 
 void CModifyOrderDlg::MoveDrag(POINT point)
@@ -97,10 +77,9 @@ void CModifyOrderDlg::MoveDrag(POINT point)
     m_dropIndex = -1;
     if (::WindowFromPoint(screen) == m_list.GetSafeHwnd()) {
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-        LVHITTESTINFO hit = {};
-        hit.pt = screen;
-        ::ScreenToClient(m_list, &hit.pt);
-        m_dropIndex = static_cast<int>(m_list.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        POINT client = screen;
+        ::ScreenToClient(m_list, &client);
+        m_dropIndex = m_list.HitTest(client);
         SetDropHighlight(m_dropIndex, true);
         ::UpdateWindow(m_list);
     } else {
@@ -129,9 +108,7 @@ void CModifyOrderDlg::DropItemOnList()
     SetDropHighlight(m_dropIndex, false);
     std::vector<OrderRow> rows;
     for (int row = 0; row < m_list.GetItemCount(); ++row)
-        rows.push_back(OrderRow{RowText(m_list, row, 0), RowText(m_list, row, 1),
-                                (m_list.SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row),
-                                                    LVIS_SELECTED) & LVIS_SELECTED) != 0});
+        rows.push_back(OrderRow{m_list.GetItemText(row, 0), m_list.GetItemText(row, 1), m_list.IsSelected(row)});
     DropRows(rows, m_dragIndex, m_dropIndex);
     m_list.DeleteAllItems();
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -163,7 +140,7 @@ void CModifyOrderDlg::OnOK()
 {
     std::vector<std::string> values;
     for (int row = 0; row < m_list.GetItemCount(); ++row)
-        values.push_back(RowText(m_list, row, 0));
+        values.push_back(m_list.GetItemText(row, 0));
     m_item.ReplaceValues(values);
     EndDialog(IDOK);
 }

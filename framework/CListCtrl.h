@@ -1,6 +1,7 @@
 #pragma once
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "framework/CWnd.h"
@@ -23,7 +24,61 @@ public:
     LPARAM GetItemData(int row) const;
     std::string GetItemText(int row, int column) const;
     bool EnsureVisible(int row) { return SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE) != 0; }
+    bool SetItemData(int row, LPARAM data);
+    UINT GetItemState(int row, UINT mask) const { return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), mask)); }
+    bool IsSelected(int row) const { return (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0; }
+    int GetSelectedCount() const { return static_cast<int>(SendMessage(LVM_GETSELECTEDCOUNT)); }
+    // The row under a point of the list's client area, or -1.
+    int HitTest(POINT client) const;
+    // The rectangle of a row's part (LVIR_BOUNDS, LVIR_LABEL, ...), client coordinates.
+    RECT GetItemRect(int row, int part) const;
+    // An image of the row to drag; the caller owns it.
+    HIMAGELIST CreateDragImage(int row, POINT& origin) const { return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&origin))); }
+    void RedrawItems(int first, int last) { SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(first), last); }
+    HWND GetHeader() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
+    int GetColumnCount() const;
+    void SetColumnWidth(int column, int width) { SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width); }
+    void SetColumnFormat(int column, int format);
 };
+
+inline bool CListCtrl::SetItemData(int row, LPARAM data)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = data;
+    return SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+inline int CListCtrl::HitTest(POINT client) const
+{
+    LVHITTESTINFO hit = {};
+    hit.pt = client;
+    return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+inline RECT CListCtrl::GetItemRect(int row, int part) const
+{
+    RECT rect = {};
+    rect.left = part;
+    if (!SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)))
+        return RECT{};
+    return rect;
+}
+
+inline int CListCtrl::GetColumnCount() const
+{
+    HWND header = GetHeader();
+    return header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+inline void CListCtrl::SetColumnFormat(int column, int format)
+{
+    LVCOLUMNA description = {};
+    description.mask = LVCF_FMT;
+    description.fmt = format;
+    SendMessage(LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description));
+}
 
 inline bool CListCtrl::SetItemState(int row, UINT state, UINT mask)
 {
@@ -53,13 +108,20 @@ inline bool CListCtrl::SetItemText(int row, int column, const std::string& text)
 
 inline std::string CListCtrl::GetItemText(int row, int column) const
 {
-    char text[512] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
+    // The buffer grows until the text fits: a value may be long.
+    for (size_t size = 256;; size *= 2) {
+        std::string text(size, '\0');
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = &text[0];
+        item.cchTextMax = static_cast<int>(size);
+        size_t length = static_cast<size_t>(
+            SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < size || size >= (1u << 20)) {
+            text.resize(std::min(length, size - 1));
+            return text;
+        }
+    }
 }
 
 inline LPARAM CListCtrl::GetItemData(int row) const
