@@ -119,35 +119,45 @@ std::string PowerShellLineText(const std::string& arguments)
     return line;
 }
 
-std::string CCommandHistory::PowerShellScript(const std::string& date) const
+// How a script language writes what both scripts say.
+struct ScriptDialect {
+    const char* start;    // before the comment lines
+    const char* comment;  // a comment line's start
+    const char* runAs;    // where to run the script
+    const char* tool;     // the command before the arguments
+    std::string (*lineText)(const std::string& arguments);
+    const char* stopOnFailure;
+};
+
+std::string CCommandHistory::ReplayScript(const ScriptDialect& dialect, const std::string& date) const
 {
-    std::string script = "# The changes Keystave made to the boot configuration on " + date + ".\r\n"
-                         "# Run in an elevated PowerShell. Entries made by /copy get new identifiers\r\n"
-                         "# on another PC: check the identifiers before running it there.\r\n";
+    std::string comment = dialect.comment;
+    std::string script = std::string(dialect.start) +
+                         comment + "The changes Keystave made to the boot configuration on " + date + ".\r\n" +
+                         comment + dialect.runAs + " Entries made by /copy get new identifiers\r\n" +
+                         comment + "on another PC: check the identifiers before running it there.\r\n";
     for (const HistoryEntry& entry : m_entries) {
         if (!Replayable(entry))
             continue;
         if (NamesRunningEntry(entry.arguments))
-            script += "# {current} is the Windows running at the time: on another PC, that PC's.\r\n";
-        script += "bcdedit.exe " + PowerShellLineText(entry.arguments) + "\r\n";
-        script += "if ($LASTEXITCODE -ne 0) { exit 1 }\r\n";
+            script += comment + "{current} is the Windows running at the time: on another PC, that PC's.\r\n";
+        script += std::string(dialect.tool) + dialect.lineText(entry.arguments) + "\r\n";
+        script += std::string(dialect.stopOnFailure) + "\r\n";
     }
     return script;
 }
 
+std::string CCommandHistory::PowerShellScript(const std::string& date) const
+{
+    static const ScriptDialect powerShell{"", "# ", "Run in an elevated PowerShell.", "bcdedit.exe ",
+                                          PowerShellLineText,
+                                          "if ($LASTEXITCODE -ne 0) { exit 1 }"};
+    return ReplayScript(powerShell, date);
+}
+
 std::string CCommandHistory::Script(const std::string& date) const
 {
-    std::string script = "@echo off\r\n"
-                         "rem The changes Keystave made to the boot configuration on " + date + ".\r\n"
-                         "rem Run as an administrator. Entries made by /copy get new identifiers\r\n"
-                         "rem on another PC: check the identifiers before running it there.\r\n";
-    for (const HistoryEntry& entry : m_entries) {
-        if (!Replayable(entry))
-            continue;
-        if (NamesRunningEntry(entry.arguments))
-            script += "rem {current} is the Windows running at the time: on another PC, that PC's.\r\n";
-        script += "bcdedit " + BatchLineText(entry.arguments) + "\r\n";
-        script += "if errorlevel 1 exit /b 1\r\n";
-    }
-    return script;
+    static const ScriptDialect batch{"@echo off\r\n", "rem ", "Run as an administrator.", "bcdedit ",
+                                     BatchLineText, "if errorlevel 1 exit /b 1"};
+    return ReplayScript(batch, date);
 }

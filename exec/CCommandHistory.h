@@ -18,6 +18,8 @@ struct HistoryEntry {
 // listings and exports do not.
 bool IsChangingCommand(const std::string& arguments);
 
+struct ScriptDialect;
+
 // Every command of this session, in the order they ran.
 class CCommandHistory {
 public:
@@ -33,6 +35,8 @@ public:
     std::string PowerShellScript(const std::string& date) const;
 
 private:
+    std::string ReplayScript(const ScriptDialect& dialect, const std::string& date) const;
+
     std::vector<HistoryEntry> m_entries;
 };
 

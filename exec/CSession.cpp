@@ -118,6 +118,17 @@ AnsweredToolRun RunThrough(CSession& session)
     return [&session](const std::string& arguments) { return session.Run(arguments); };
 }
 
+namespace {
+
+// A value that is a GUID, in lower case; empty for any other.
+std::string GuidOf(std::string_view value)
+{
+    std::string text = TrimBlanks(value);
+    return IsBracedGuidText(text) ? ToLowerAscii(text) : std::string();
+}
+
+}  // namespace
+
 std::string RunningEntryFromOutput(const std::vector<std::string>& lines)
 {
     // A section's first line, under its heading's underline, is its
@@ -129,16 +140,13 @@ std::string RunningEntryFromOutput(const std::vector<std::string>& lines)
             continue;
         std::string text = TrimBlanks(lines[i + 1]);
         size_t blank = text.find(' ');
-        std::string value = blank == std::string::npos ? std::string() : TrimBlanks(text.substr(blank));
-        return IsBracedGuidText(value) ? ToLowerAscii(value) : std::string();
+        return blank == std::string::npos ? std::string() : GuidOf(std::string_view(text).substr(blank));
     }
     // Lines without a heading: the English label.
     for (const std::string& line : lines) {
         std::string text = TrimBlanks(line);
-        if (!StartsWith(ToLowerAscii(text), "identifier"))
-            continue;
-        std::string value = TrimBlanks(text.substr(10));
-        return IsBracedGuidText(value) ? ToLowerAscii(value) : std::string();
+        if (StartsWith(ToLowerAscii(text), "identifier"))
+            return GuidOf(std::string_view(text).substr(10));
     }
     return {};
 }

@@ -25,7 +25,6 @@ WritesOutcome ApplyWrites(const CWritePath& writer, const std::vector<ToolComman
     return outcome;
 }
 
-bool AnswerSucceeded(const ToolAnswer& answer) { return answer.started && answer.exitCode == 0; }
 
 WriteResult CWritePath::Run(const ToolCommand& command, AnswerKind kind) const
 {

@@ -12,11 +12,6 @@ enum class AnswerKind {
     Copy,       // "/Copy": also the new entry, from the copy sentence
 };
 
-// The one place where an answer counts as success: the tool started and
-// exited with 0, as scripts judge it. Its success line is translated in
-// every language pack, so its words do not decide.
-bool AnswerSucceeded(const ToolAnswer& answer);
-
 struct WriteResult {
     bool sent = false;       // the command reached the tool
     bool succeeded = false;  // and the tool confirmed it

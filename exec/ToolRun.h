@@ -14,3 +14,21 @@ struct ToolAnswer {
     unsigned long exitCode = 1;
 };
 using AnsweredToolRun = std::function<ToolAnswer(const std::string& arguments)>;
+
+// The one place where an answer counts as success: the tool started and
+// exited with 0, as scripts judge it. Its success line is translated in
+// every language pack, so its words do not decide.
+inline bool AnswerSucceeded(const ToolAnswer& answer) { return answer.started && answer.exitCode == 0; }
+
+// A runner that gives only text, as one whose every run started and
+// succeeded (tests, fuzzers and saved output).
+inline AnsweredToolRun AnsweredAsSucceeded(ToolRun run)
+{
+    return [text = std::move(run)](const std::string& arguments) {
+        ToolAnswer answer;
+        answer.text = text(arguments);
+        answer.started = true;
+        answer.exitCode = 0;
+        return answer;
+    };
+}

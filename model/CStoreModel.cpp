@@ -199,21 +199,9 @@ bool CStoreModel::ParseLoaderSection(const OutputLines& lines, size_t& i)
     return true;
 }
 
-CStoreModel::CStoreModel(ToolRun run)
-    : m_run([text = std::move(run)](const std::string& arguments) {
-          ToolAnswer answer;
-          answer.text = text(arguments);
-          answer.started = true;
-          answer.exitCode = 0;
-          return answer;
-      })
-{
-}
+CStoreModel::CStoreModel(ToolRun run) : m_run(AnsweredAsSucceeded(std::move(run))) {}
 
-bool CStoreModel::IsListingComplete() const
-{
-    return m_enumAnswer.started && m_enumAnswer.exitCode == 0;
-}
+bool CStoreModel::IsListingComplete() const { return AnswerSucceeded(m_enumAnswer); }
 
 size_t TrailingToolWords(const OutputLines& lines)
 {
@@ -295,7 +283,7 @@ void CStoreModel::RefreshDebugSettings()
     OutputLines lines = SplitOutputLineViews(*m_lastOutput);
     // Its language pack may spell the closing success line in letters the
     // code page lacks: an answer that succeeded ends with it, whatever it says.
-    if (answer.started && answer.exitCode == 0)
+    if (AnswerSucceeded(answer))
         lines.resize(BeforeSuccessLine(lines));
     auto settings = std::make_unique<CBcdDbgSettings>();
     size_t i = 0;

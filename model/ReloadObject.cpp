@@ -29,7 +29,7 @@ bool Reload(Object& object, const AnsweredToolRun& run, const std::function<void
     if (!command.ok)
         return false;
     ToolAnswer answer = run(command.arguments);
-    if (!answer.started || answer.exitCode != 0)
+    if (!AnswerSucceeded(answer))
         return false;
     auto output = std::make_shared<const std::string>(std::move(answer.text));
     Lines lines = SplitOutputLineViews(*output);
@@ -46,29 +46,18 @@ bool Reload(Object& object, const AnsweredToolRun& run, const std::function<void
     return true;
 }
 
-AnsweredToolRun Succeeding(const ToolRun& run)
-{
-    return [&run](const std::string& arguments) {
-        ToolAnswer answer;
-        answer.text = run(arguments);
-        answer.started = true;
-        answer.exitCode = 0;
-        return answer;
-    };
-}
-
 }  // namespace
 
 bool ReloadObject(CBcdBootLoader& loader, const ToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
-    return ReloadObject(loader, Succeeding(run), beforeReplace);
+    return ReloadObject(loader, AnsweredAsSucceeded(run), beforeReplace);
 }
 
 bool ReloadObject(CBcdBootManager& manager, const ToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
-    return ReloadObject(manager, Succeeding(run), beforeReplace);
+    return ReloadObject(manager, AnsweredAsSucceeded(run), beforeReplace);
 }
 
 bool ReloadObject(CBcdBootLoader& loader, const AnsweredToolRun& run,
