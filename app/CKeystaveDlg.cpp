@@ -81,8 +81,11 @@ CKeystaveDlg::CKeystaveDlg(CSession& session, HWND parent)
         MentionFirstBackup();
         return LRESULT(0);
     });
-    OnNotify(IDC_LOADER_LIST, LVN_ITEMCHANGED, [this](NMHDR&) {
-        UpdateSafeModeButton();
+    OnNotify(IDC_LOADER_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) {
+        // Only a change of selection matters, not each cell the fill writes.
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
+            UpdateSafeModeButton();
         return LRESULT(0);
     });
     OnNotify(IDC_LOADER_LIST, LVN_KEYDOWN, [this](NMHDR& header) {
@@ -392,8 +395,13 @@ CBcdBootLoader* CKeystaveDlg::SelectedLoader() const
 CBcdBootLoader* CKeystaveDlg::LoaderOfRow(int row) const
 {
     LPARAM data = m_loaderList.GetItemData(row);
-    // Only a pointer to one of our own loaders counts.
-    for (const auto& loader : m_model.GetLoaders())
+    // Only a pointer to one of our own loaders counts. Rows are filled in
+    // the model's order, so the row's own place is looked at first.
+    const auto& loaders = m_model.GetLoaders();
+    if (row >= 0 && static_cast<size_t>(row) < loaders.size() &&
+        reinterpret_cast<LPARAM>(loaders[static_cast<size_t>(row)].get()) == data)
+        return loaders[static_cast<size_t>(row)].get();
+    for (const auto& loader : loaders)
         if (reinterpret_cast<LPARAM>(loader.get()) == data)
             return loader.get();
     return nullptr;
@@ -419,7 +427,8 @@ void CKeystaveDlg::ShowLoaderMenuAtSelection()
 
 void CKeystaveDlg::ShowLoaderMenuAt(POINT point)
 {
-    if (!SelectedLoader())
+    const CBcdBootLoader* loader = SelectedLoader();
+    if (!loader)
         return;
     CMenuHandle menu(::LoadMenuA(CWinApp::Instance(), MAKEINTRESOURCEA(IDR_LOADER_MENU)));
     if (!menu)
@@ -427,7 +436,6 @@ void CKeystaveDlg::ShowLoaderMenuAt(POINT point)
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
     if (m_model.GetLoaders().size() == 1)
         ::EnableMenuItem(popup, ID_LOADER_DELETE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
-    const CBcdBootLoader* loader = SelectedLoader();
     if (!TakesQuickSettings(*loader))
         ::EnableMenuItem(popup, ID_LOADER_QUICK_SETTINGS, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
     if (!StartsInSafeMode(*loader))
