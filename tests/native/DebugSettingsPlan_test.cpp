@@ -29,6 +29,20 @@ protected:
         choice.policy = "ACTIVE";
         return choice;
     }
+    static DebugChoice Net(const char* hostIp, const char* port, const char* key = "")
+    {
+        DebugChoice choice;
+        choice.type = DebugTypeNet;
+        choice.hostIp = hostIp;
+        choice.netPort = port;
+        choice.key = key;
+        return choice;
+    }
+    // Network debugging to 10.0.0.1:50000 with the key a.b.c.d.
+    static std::unique_ptr<CBcdDbgSettings> StoredNet()
+    {
+        return Stored({{"key", "a.b.c.d"}, {"debugtype", "NET"}, {"hostip", "10.0.0.1"}, {"port", "50000"}});
+    }
 };
 
 }  // namespace
@@ -78,10 +92,7 @@ TEST_F(DebugSettingsPlan, NetworkAndLocalDebuggingFollowTheToolsRules)
     keep.noUmex = true;
     EXPECT_EQ(PlanDebugSettings(*local, keep).command.arguments, "/DBGSETTINGS LOCAL /noumex");
 
-    DebugChoice net;
-    net.type = DebugTypeNet;
-    net.hostIp = "192.168.1.2";
-    net.netPort = "50000";
+    DebugChoice net = Net("192.168.1.2", "50000");
     DebugPlan plan = PlanDebugSettings(*local, net);
     ASSERT_EQ(plan.kind, DebugPlan::Send);
     EXPECT_EQ(plan.command.arguments, "/DBGSETTINGS NET HOSTIP:192.168.1.2 PORT:50000");
@@ -102,13 +113,8 @@ TEST_F(DebugSettingsPlan, NetworkAndLocalDebuggingFollowTheToolsRules)
     net.hostIp = "";
     EXPECT_EQ(PlanDebugSettings(*local, net).message, "A Host IP address must be specified.");
 
-    auto stored = Stored({{"key", "a.b.c.d"}, {"debugtype", "NET"}, {"hostip", "10.0.0.1"}, {"port", "50000"}});
-    DebugChoice same;
-    same.type = DebugTypeNet;
-    same.hostIp = "10.0.0.1";
-    same.netPort = "50000";
-    same.key = "A.B.C.D";
-    EXPECT_EQ(PlanDebugSettings(*stored, same).kind, DebugPlan::Nothing) << "stored NET, unchanged";
+    EXPECT_EQ(PlanDebugSettings(*StoredNet(), Net("10.0.0.1", "50000", "A.B.C.D")).kind, DebugPlan::Nothing)
+        << "stored NET, unchanged";
 
     // No connection type: nothing to build a command on.
     DebugChoice none;
@@ -125,9 +131,7 @@ TEST_F(DebugSettingsPlan, NetworkAndLocalDebuggingFollowTheToolsRules)
 TEST_F(DebugSettingsPlan, HostAddressesPortEdgesKeysAndTheStoredPortAndPolicy)
 {
     auto local = Stored({{"debugtype", "Local"}});
-    DebugChoice net;
-    net.type = DebugTypeNet;
-    net.netPort = "50000";
+    DebugChoice net = Net("", "50000");
     for (const char* bad : {"999.999.1.1", "256.1.1.1", "1.2.3", "1.2.3.4.5", "1..3.4", "a.b.c.d",
                             " 1.2.3.4", "1.2.3.4 ", "1.2.3.-4", "1.2.3.1000", "host"}) {
         net.hostIp = bad;
@@ -146,13 +150,7 @@ TEST_F(DebugSettingsPlan, HostAddressesPortEdgesKeysAndTheStoredPortAndPolicy)
     }
 
     // A new key alone is a change.
-    auto stored = Stored({{"key", "a.b.c.d"}, {"debugtype", "NET"}, {"hostip", "10.0.0.1"}, {"port", "50000"}});
-    DebugChoice rekeyed;
-    rekeyed.type = DebugTypeNet;
-    rekeyed.hostIp = "10.0.0.1";
-    rekeyed.netPort = "50000";
-    rekeyed.key = "e.f.g.h";
-    DebugPlan plan = PlanDebugSettings(*stored, rekeyed);
+    DebugPlan plan = PlanDebugSettings(*StoredNet(), Net("10.0.0.1", "50000", "e.f.g.h"));
     ASSERT_EQ(plan.kind, DebugPlan::Send);
     EXPECT_EQ(plan.command.arguments, "/DBGSETTINGS NET HOSTIP:10.0.0.1 PORT:50000 KEY:e.f.g.h");
 

@@ -25,14 +25,7 @@ protected:
         model->EnumerateStore();
         ASSERT_NE(model->GetBootManager(), nullptr);
     }
-    CBcdBootLoader& Win10()
-    {
-        for (const auto& loader : model->GetLoaders())
-            if (loader->GetIdentifier() == kWin10)
-                return *loader;
-        ADD_FAILURE() << "no Windows 10 entry";
-        return *model->GetLoaders().front();
-    }
+    CBcdBootLoader& Win10() { return LoaderOf(*model, kWin10); }
     // Runs the commands; false at the first the tool refused.
     bool Apply(const std::vector<ToolCommand>& commands)
     {

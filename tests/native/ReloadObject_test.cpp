@@ -21,14 +21,7 @@ protected:
         ASSERT_EQ(model->GetLoaders().size(), 4u);
         ASSERT_NE(model->GetBootManager(), nullptr);
     }
-    CBcdBootLoader& LoaderOf(const char* guid)
-    {
-        for (const auto& loader : model->GetLoaders())
-            if (loader->GetIdentifier() == guid)
-                return *loader;
-        ADD_FAILURE() << "no loader " << guid;
-        return *model->GetLoaders().front();
-    }
+    CBcdBootLoader& LoaderOf(const char* guid) { return WithSampleSimulator::LoaderOf(*model, guid); }
 
     std::unique_ptr<CStoreModel> model;
     std::vector<std::string> sent;

@@ -47,6 +47,15 @@ protected:
         std::string error;
         ASSERT_TRUE(store.Parse(kSampleStoreText, error)) << error;
     }
+    // The loader a model read under `guid` (the first, with a failure, if none).
+    static CBcdBootLoader& LoaderOf(const CStoreModel& model, const std::string& guid)
+    {
+        for (const auto& loader : model.GetLoaders())
+            if (loader->GetIdentifier() == guid)
+                return *loader;
+        ADD_FAILURE() << "no loader " << guid;
+        return *model.GetLoaders().front();
+    }
 
     CSimStore store;
     CSimulator simulator{store};

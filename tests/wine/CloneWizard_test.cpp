@@ -9,13 +9,7 @@ namespace {
 
 class CloneWizard : public ProgramTest {
 protected:
-    HWND OpenClone(int row)
-    {
-        RightClickRow(row);
-        EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-        PressKey('C');
-        return Window("Clone Configuration");
-    }
+    HWND OpenClone(int row) { return FromLoaderMenu(row, 'C', "Clone Configuration"); }
     void ClearDescription(HWND window)
     {
         HWND edit = ::GetDlgItem(window, IDC_CLONE_DESCRIPTION);

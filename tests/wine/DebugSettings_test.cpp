@@ -9,6 +9,9 @@ class DebugSettings : public ProgramTest {
 protected:
     HWND Open()
     {
+        // After a change the main window reads the store again: a click
+        // before it is usable again would be lost.
+        EXPECT_TRUE(MainEnabled());
         Press(main, IDC_MODIFY_DEBUG);
         return Window("Modify Debug Settings");
     }

@@ -34,10 +34,7 @@ protected:
             << language << ": the translated success is a success";
         EXPECT_EQ(Stored(kWin11, "nx"), std::vector<std::string>{"OptOut"});
 
-        RightClickRow(1);
-        ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-        PressKey('C');
-        HWND clone = Window("Clone Configuration");
+        HWND clone = FromLoaderMenu(1, 'C', "Clone Configuration");
         ASSERT_NE(clone, nullptr);
         Press(clone, IDOK);
         ASSERT_TRUE(Gone(clone));

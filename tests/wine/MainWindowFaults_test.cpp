@@ -113,11 +113,8 @@ TEST_F(MainWindowFaults, TheRunningWindowsIsFoundInGermanAndItsDeletionWarns)
     RemoteListView list(loaders);
     EXPECT_TRUE(WaitUntil([&] { return list.Text(0, 5) == "Default, running now"; })) << list.Text(0, 5);
     EXPECT_EQ(list.Text(1, 5), "");
-    RightClickRow(0);
-    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-    PressKey('D');
     HWND box = nullptr;
-    std::string question = BoxText(box);
+    std::string question = AskToDelete(0, box);
     EXPECT_NE(question.find("This is the Windows that is running now."), std::string::npos) << question;
     ASSERT_NE(box, nullptr);
     PressKey(VK_RETURN);  // Cancel

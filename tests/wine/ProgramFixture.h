@@ -230,12 +230,6 @@ protected:
     std::string StatusLine() { return WindowText(::GetDlgItem(main, IDC_STATUS_TEXT)); }
     // The main window is usable again: no window of ours holds it.
     bool MainEnabled() { return WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }); }
-    // A message box of the program, left open; its text.
-    std::string BoxText(HWND& box)
-    {
-        box = Window("Keystave");
-        return box ? WindowText(::GetDlgItem(box, 0xFFFF)) : std::string("<no box>");
-    }
     // Waits for the program's message box, reads it and presses its OK.
     std::string AnswerBox(const char* caption = "Keystave")
     {
@@ -244,16 +238,26 @@ protected:
             return "<no box>";
         std::string text = WindowText(::GetDlgItem(box, 0xFFFF));
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        Gone(box);
+        EXPECT_TRUE(Gone(box)) << "the box closes with OK";
         return text;
     }
 
-    HWND OpenLoaderProperties(int row)
+    // Chooses the command of `key` in loader row `row`'s context menu; the
+    // window with `caption` it opens, once it is there.
+    HWND FromLoaderMenu(int row, WORD key, const char* caption)
     {
         RightClickRow(row);
-        EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-        PressKey('P');
-        return Window("Boot Loader Properties");
+        EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr; })) << "the context menu of row " << row;
+        PressKey(key);
+        return Window(caption);
+    }
+    HWND OpenLoaderProperties(int row) { return FromLoaderMenu(row, 'P', "Boot Loader Properties"); }
+    // Asks to delete a loader row from its menu; returns the question's text
+    // and its box, which is left open.
+    std::string AskToDelete(int row, HWND& box)
+    {
+        box = FromLoaderMenu(row, 'D', "Keystave");
+        return box ? WindowText(::GetDlgItem(box, 0xFFFF)) : std::string("<no question>");
     }
     // Changes nx of loader row `row` in its property window and waits for
     // the main window's read after OK.

@@ -17,16 +17,6 @@ protected:
         EXPECT_TRUE(store.Parse(text, error)) << error;
         return store.Serialize();
     }
-    // Asks to delete a loader row from its menu; returns the question's text
-    // and its box, which is left open.
-    std::string AskToDelete(int row, HWND& box)
-    {
-        RightClickRow(row);
-        EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-        PressKey('D');
-        box = Window("Keystave");
-        return box ? WindowText(::GetDlgItem(box, 0xFFFF)) : std::string("<no question>");
-    }
     HWND OpenWindowFromButton(int button, const char* caption)
     {
         Press(main, button);

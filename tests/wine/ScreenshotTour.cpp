@@ -38,10 +38,7 @@ protected:
 TEST_F(Screenshots, DISABLED_Tour)
 {
     Start(4);
-    RightClickRow(2);
-    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-    PressKey('P');
-    HWND loader = Window("Boot Loader Properties");
+    HWND loader = OpenLoaderProperties(2);
     ASSERT_NE(loader, nullptr);
     Shoot("loader-properties");
 
@@ -81,10 +78,7 @@ TEST_F(Screenshots, DISABLED_Tour)
     Press(order, IDCANCEL);
     Press(manager, IDCANCEL);
 
-    RightClickRow(1);
-    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-    PressKey('C');
-    HWND clone = Window("Clone Configuration");
+    HWND clone = FromLoaderMenu(1, 'C', "Clone Configuration");
     ASSERT_NE(clone, nullptr);
     Shoot("clone");
     Press(clone, IDCANCEL);
@@ -106,10 +100,7 @@ TEST_F(Screenshots, DISABLED_Tour)
 
     // The debugger change made the session's backup: the status line says where.
     Shoot("main-marked");
-    RightClickRow(0);
-    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr; }));
-    PressKey('D');
-    HWND question = Window("Keystave");
+    HWND question = FromLoaderMenu(0, 'D', "Keystave");
     ASSERT_NE(question, nullptr);
     Shoot("delete-running");
     ::PostMessageA(question, WM_COMMAND, IDCANCEL, 0);

@@ -319,7 +319,6 @@ void TypeUnicode(const std::wstring& text)
         input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
         ::SendInput(2, input, sizeof(INPUT));
     }
-    WaitMilliseconds(150);
 }
 
 namespace {

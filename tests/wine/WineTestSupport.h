@@ -59,7 +59,7 @@ std::string WindowText(HWND window);
 void ClickAt(POINT screen, bool right = false);
 void PressKey(WORD key);
 // Types text as Unicode characters, as an input method or a language's
-// keyboard layout delivers them.
+// keyboard layout delivers them; the caller waits for their effect.
 void TypeUnicode(const std::wstring& text);
 // Presses the left button at `from`, moves in small steps to `to` and
 // releases it there, as a hand would drag.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "controls/CAdvComboBox.h"
 #include "framework/CWinApp.h"
 #include "tests/wine/CGridHostDlg.h"
 
@@ -57,17 +58,17 @@ BOOL CGridHostApp::InitInstance()
             clicked = true;
             ClickCell(dialog.Grid(), row, 1);
             if (std::strcmp(mode, "combo") == 0) {
-                ::Sleep(300);
-                // Open the list of the drop-down editor with F4.
+                // Once the click has opened the drop-down editor, F4 opens its list.
+                DWORD asked = ::GetTickCount();
+                while (!::FindWindowA(CAdvComboBox::kClassName, nullptr) && ::GetTickCount() - asked < 5000) {
+                    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+                    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                        ::DispatchMessageA(&message);
+                }
                 INPUT keys[2] = {};
                 keys[0].type = keys[1].type = INPUT_KEYBOARD;
                 keys[0].ki.wVk = keys[1].ki.wVk = VK_F4;
                 keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-                for (int i = 0; i < 20; ++i) {
-                    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-                        ::DispatchMessageA(&message);
-                    ::Sleep(20);
-                }
                 ::SendInput(2, keys, sizeof(INPUT));
             }
         }
