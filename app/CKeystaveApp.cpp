@@ -1,4 +1,5 @@
 #include "app/CKeystaveApp.h"
+#include "framework/MessageBoxes.h"
 
 #include <commctrl.h>
 
@@ -43,13 +44,11 @@ BOOL CKeystaveApp::InitInstance()
     OSVERSIONINFOEXA version;
     if (!QueryVersion(version, sizeof(OSVERSIONINFOEXA)) &&
         !QueryVersion(version, sizeof(OSVERSIONINFOA))) {
-        ::MessageBoxA(nullptr, "Unable to determine System Version", "Keystave",
-                      MB_ICONERROR | MB_OK);
+        ShowError(nullptr, "Unable to determine System Version");
         return FALSE;
     }
     if (version.dwMajorVersion < 6) {
-        ::MessageBoxA(nullptr, "This application is for Vista and later operating systems.",
-                      "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(nullptr, "This application is for Vista and later operating systems.");
         return FALSE;
     }
     SetRegistryKey("Local AppWizard-Generated Applications");
@@ -57,8 +56,8 @@ BOOL CKeystaveApp::InitInstance()
     // The portable core tells the user through message boxes, owned by
     // whichever of our windows is active, and writes to the debugger output.
     SetNoticeSink([](const std::string& text, NoticeKind kind) {
-        ::MessageBoxA(::GetActiveWindow(), text.c_str(), "Keystave",
-                      MB_OK | (kind == NoticeKind::Error ? MB_ICONERROR : 0));
+        ShowMessage(::GetActiveWindow(), text,
+                    MB_OK | (kind == NoticeKind::Error ? MB_ICONERROR : 0));
     });
     SetDebugSink([](const std::string& text) { ::OutputDebugStringA(text.c_str()); });
     // The tool's translated words are compiled in as UTF-8; its output is

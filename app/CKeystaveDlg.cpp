@@ -1,4 +1,5 @@
 #include "app/CKeystaveDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include "framework/CUniqueHandle.h"
 
@@ -38,7 +39,6 @@
 const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data Editor";
 
 namespace {
-const char kMessageCaption[] = "Keystave";
 const UINT WM_KEYSTAVE_TELL_READ_FAILURE = WM_APP + 1;
 const UINT WM_KEYSTAVE_MARK_ENTRIES = WM_APP + 2;
 const int kNoteColumn = 5;
@@ -365,7 +365,7 @@ void CKeystaveDlg::CheckConfirmedChanges()
         CheckChanges(changes, m_model, m_session.KnownRunningEntry());
     if (mismatches.empty())
         return;
-    ::MessageBoxA(m_hWnd, MismatchMessage(mismatches).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
+    ShowWarning(m_hWnd, MismatchMessage(mismatches));
 }
 
 void CKeystaveDlg::ShowBackups()
@@ -448,7 +448,7 @@ void CKeystaveDlg::TellNothingListed(const char* what)
     std::string text = std::string("BCDEDIT.EXE listed no ") + what +
                        ", so there is nothing to modify. Check that the program runs as an "
                        "administrator.";
-    ::MessageBoxA(m_hWnd, text.c_str(), kMessageCaption, MB_ICONERROR | MB_OK);
+    ShowError(m_hWnd, text);
 }
 
 void CKeystaveDlg::ShowLoaderProperties()
@@ -491,7 +491,7 @@ void CKeystaveDlg::CloneLoader()
     if (!loader)
         return;
     if (!EntryReadAgain(*loader)) {
-        ::MessageBoxA(m_hWnd, UnverifiedEntryText(*loader).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
+        ShowWarning(m_hWnd, UnverifiedEntryText(*loader));
         return;
     }
     CCloneConfigurationDlg clone(m_session, *loader, m_hWnd);
@@ -520,17 +520,16 @@ void CKeystaveDlg::ShowQuickSettings()
 {
     CBcdBootLoader* loader = SelectedLoader();
     if (!loader) {
-        ::MessageBoxA(m_hWnd, "Select a Windows entry in the list first.", kMessageCaption,
-                      MB_ICONINFORMATION | MB_OK);
+        ShowMessage(m_hWnd, "Select a Windows entry in the list first.", MB_ICONINFORMATION | MB_OK);
         return;
     }
     if (!TakesQuickSettings(*loader)) {
-        ::MessageBoxA(m_hWnd, "Quick Settings are for Windows entries; this entry starts an earlier Windows.",
-                      kMessageCaption, MB_ICONINFORMATION | MB_OK);
+        ShowMessage(m_hWnd, "Quick Settings are for Windows entries; this entry starts an earlier Windows.",
+                    MB_ICONINFORMATION | MB_OK);
         return;
     }
     if (!EntryReadAgain(*loader)) {
-        ::MessageBoxA(m_hWnd, UnverifiedEntryText(*loader).c_str(), kMessageCaption, MB_ICONWARNING | MB_OK);
+        ShowWarning(m_hWnd, UnverifiedEntryText(*loader));
         return;
     }
     std::vector<const CBcdObject*> entries;
@@ -571,8 +570,7 @@ void CKeystaveDlg::DeleteLoader()
     if (!loader)
         return;
     if (m_loaderList.GetItemCount() <= 1) {
-        ::MessageBoxA(m_hWnd, "You cannot delete the only entry in the list!", kMessageCaption,
-                      MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, "You cannot delete the only entry in the list!");
         return;
     }
     const CBcdBootManager* manager = m_model.GetBootManager();
@@ -583,7 +581,7 @@ void CKeystaveDlg::DeleteLoader()
     // Deleting what boots, or would boot, is never the default answer.
     UINT style = isDefault || isRunning ? MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2
                                         : MB_OKCANCEL | MB_ICONQUESTION;
-    if (::MessageBoxA(m_hWnd, question.c_str(), kMessageCaption, style) != IDOK)
+    if (ShowMessage(m_hWnd, question, style) != IDOK)
         return;
     WriteResult result = WindowWritePath(m_session, m_hWnd).Run(DeleteEntryCommand(loader->GetIdentifier()));
     MentionFirstBackup();
@@ -687,7 +685,7 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         if (!m_readFailure.empty()) {
             // The dialog shows itself only once its queue is empty: show it first.
             ShowWindow(SW_SHOW);
-            ::MessageBoxA(m_hWnd, m_readFailure.c_str(), kMessageCaption, MB_ICONERROR | MB_OK);
+            ShowError(m_hWnd, m_readFailure);
         }
         m_readFailure.clear();
         return true;

@@ -9,6 +9,8 @@ target_link_libraries(keystave_core PUBLIC ole32)
 set(FRAMEWORK_SOURCES
   framework/CWnd.cpp
   framework/CMsgWnd.cpp
+  framework/CDialogWindow.cpp
+  framework/MessageBoxes.cpp
   framework/CDialog.cpp
   framework/AnsiTextGuard.cpp
   framework/CWinApp.cpp

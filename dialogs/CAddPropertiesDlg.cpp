@@ -1,4 +1,5 @@
 #include "dialogs/CAddPropertiesDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include <string>
 
@@ -21,8 +22,7 @@ BOOL CAddPropertiesDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_offered = OfferedDefinitions(m_object, m_contexts);
     if (m_offered.empty()) {
-        ::MessageBoxA(m_hWnd, "There are no more properties for this object.", "Keystave",
-                      MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, "There are no more properties for this object.");
         EndDialog(IDCANCEL);
         return TRUE;
     }
@@ -65,8 +65,7 @@ void CAddPropertiesDlg::ShowInputFor(const ElementDefinition& definition)
         break;
     case AddPropertyInput::None: break;
     case AddPropertyInput::Unsupported:
-        ::MessageBoxA(m_hWnd, ("Unknown bcd type " + std::to_string(definition.type) + ".\n").c_str(),
-                      "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, "Unknown bcd type " + std::to_string(definition.type) + ".\n");
         break;
     }
     if (shown) {

@@ -1,4 +1,5 @@
 #include "dialogs/CBackupsDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include <commdlg.h>
 
@@ -119,7 +120,7 @@ void CBackupsDlg::Restore(const std::string& path)
     std::string question = "Restore the backup of " + moment + "?\n\n" + path +
                            "\n\nThe boot configuration of this PC is replaced by the backup's: every "
                            "change made since then is lost.";
-    if (::MessageBoxA(m_hWnd, question.c_str(), kCaption, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    if (!AskYesNo(m_hWnd, question, kCaption))
         return;
     if (!WindowWritePath(m_session, m_hWnd).Run(ImportStoreCommand(path)).succeeded)
         return;

@@ -1,4 +1,5 @@
 #include "dialogs/CCloneConfigurationDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include "dialogs/WindowWritePath.h"
 #include "model/CBcdBootLoader.h"
@@ -22,7 +23,7 @@ void CCloneConfigurationDlg::OnOK()
     CWnd edit(GetDlgItem(IDC_CLONE_DESCRIPTION));
     std::string description = edit.GetWindowText();
     if (description.empty()) {
-        ::MessageBoxA(m_hWnd, "Description must be specified", "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, "Description must be specified");
         return;
     }
     ToolCommand copy = CopyEntryCommand(m_loader.GetIdentifier(), description);

@@ -1,4 +1,5 @@
 #include "dialogs/CCommandHistoryDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include <cstring>
 
@@ -71,8 +72,7 @@ bool CCommandHistoryDlg::OnCommand(WORD id, WORD, HWND)
 void CCommandHistoryDlg::CopyScript(const std::string& script)
 {
     if (!PutTextOnClipboard(m_hWnd, script))
-        ::MessageBoxA(m_hWnd, "The clipboard is in use by another program. Try again.", "Command History",
-                      MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, "The clipboard is in use by another program. Try again.", "Command History");
 }
 
 bool PutTextOnClipboard(HWND owner, const std::string& text)

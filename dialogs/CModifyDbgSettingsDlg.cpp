@@ -1,4 +1,5 @@
 #include "dialogs/CModifyDbgSettingsDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include <string>
 
@@ -136,8 +137,7 @@ void CModifyDbgSettingsDlg::ShowForConnectType(bool useStored, int type)
         SelectText(IDC_CONNECT_TYPE, "Local");
         break;
     default:
-        ::MessageBoxA(m_hWnd, ("Unknown dbg type " + std::to_string(shown) + ".\n").c_str(),
-                      "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, "Unknown dbg type " + std::to_string(shown) + ".\n");
         break;
     }
     ShowControl(IDC_POLICY_LABEL);
@@ -180,7 +180,7 @@ void CModifyDbgSettingsDlg::OnOK()
     choice.noUmex = CButton(GetDlgItem(IDC_NOUMEX)).GetCheck() == BST_CHECKED;
     DebugPlan plan = PlanDebugSettings(m_settings, choice);
     if (plan.kind == DebugPlan::Refuse) {
-        ::MessageBoxA(m_hWnd, plan.message.c_str(), "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, plan.message);
         return;
     }
     if (plan.kind == DebugPlan::Send) {

@@ -1,4 +1,5 @@
 #include "dialogs/CModifyPagesDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ void CModifyPagesDlg::AddPage()
         listed.push_back(pages.GetText(i));
     std::string refusal = PageNumberRefusal(typed, listed);
     if (!refusal.empty()) {
-        ::MessageBoxA(m_hWnd, refusal.c_str(), "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, refusal);
         return;
     }
     pages.AddString(PageNumberShown(typed));

@@ -1,4 +1,5 @@
 #include "dialogs/CObjectPropertiesDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include "controls/FillPropertyGrid.h"
 #include "common/CGatheredNotices.h"
@@ -57,7 +58,7 @@ bool CObjectPropertiesDlg::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& resu
 {
     if (message != WM_KEYSTAVE_TELL_READ_ONLY)
         return false;
-    ::MessageBoxA(m_hWnd, m_readOnlyWhy.c_str(), "Keystave", MB_ICONWARNING | MB_OK);
+    ShowWarning(m_hWnd, m_readOnlyWhy);
     result = 0;
     return true;
 }
@@ -118,12 +119,9 @@ void CObjectPropertiesDlg::ReloadObject()
         RestorePendingEdits(pending);
         return;
     }
-    ::MessageBoxA(m_hWnd,
-                  ("The entry " + m_object.GetIdentifier() +
-                   " could not be read again. The window still shows the elements it had; the "
-                   "main window reads the store again after OK.")
-                      .c_str(),
-                  "Keystave", MB_ICONERROR | MB_OK);
+    ShowError(m_hWnd, "The entry " + m_object.GetIdentifier() +
+                          " could not be read again. The window still shows the elements it had; the "
+                          "main window reads the store again after OK.");
 }
 
 bool CObjectPropertiesDlg::OnCommand(WORD id, WORD code, HWND)
@@ -193,9 +191,7 @@ void CObjectPropertiesDlg::OnOK()
     }
     // The window stays open with what was not made still marked.
     const PlannedWrite& failed = writes[outcome.made];
-    ::MessageBoxA(m_hWnd,
-                  RowNotMadeMessage(failed.name, outcome.sent, outcome.words, writes.size() - outcome.made).c_str(),
-                  "Keystave", MB_ICONERROR | MB_OK);
+    ShowError(m_hWnd, RowNotMadeMessage(failed.name, outcome.sent, outcome.words, writes.size() - outcome.made));
 }
 
 void CObjectPropertiesDlg::OnCancel()

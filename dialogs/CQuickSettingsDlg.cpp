@@ -1,4 +1,5 @@
 #include "dialogs/CQuickSettingsDlg.h"
+#include "framework/MessageBoxes.h"
 
 #include "exec/ToolWords.h"
 #include "dialogs/WindowWritePath.h"
@@ -103,7 +104,7 @@ void CQuickSettingsDlg::OnOK()
     std::string refusal;
     std::vector<ToolCommand> commands = Plan(refusal);
     if (!refusal.empty()) {
-        ::MessageBoxA(m_hWnd, refusal.c_str(), "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(m_hWnd, refusal);
         return;
     }
     WritesOutcome outcome = ApplyWrites(QuietWindowWritePath(m_session, m_hWnd), commands);
@@ -124,5 +125,5 @@ void CQuickSettingsDlg::TellNotMade(const ToolCommand& command, const std::vecto
     if (notSent > 0)
         text += "\n" + std::to_string(notSent) + (notSent == 1 ? " later change was" : " later changes were") +
                 " not sent.";
-    ::MessageBoxA(m_hWnd, text.c_str(), "Keystave", MB_ICONERROR | MB_OK);
+    ShowError(m_hWnd, text);
 }

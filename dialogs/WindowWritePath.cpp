@@ -1,4 +1,5 @@
 #include "dialogs/WindowWritePath.h"
+#include "framework/MessageBoxes.h"
 
 #include "dialogs/CCommandLogDlg.h"
 
@@ -11,8 +12,7 @@ bool AskToGoOnWithoutBackup(HWND owner, const std::vector<std::string>& lines)
     for (const std::string& line : lines)
         text += line + "\n";
     text += "\nGo on without a backup?";
-    return ::MessageBoxA(owner, text.c_str(), "Keystave",
-                         MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+    return AskYesNo(owner, text);
 }
 
 WriteFeedback HistoryFeedback(CSession& session, HWND owner)
@@ -40,7 +40,7 @@ CWritePath WindowWritePath(CSession& session, HWND owner)
     WriteFeedback feedback = HistoryFeedback(session, owner);
     feedback.refused = [&session, owner](const std::string& reason) {
         session.RecordRefusal({}, reason);
-        ::MessageBoxA(owner, reason.c_str(), "Keystave", MB_ICONERROR | MB_OK);
+        ShowError(owner, reason);
     };
     feedback.failed = [owner](const std::string& arguments, const std::vector<std::string>& lines) {
         CCommandLogDlg log(arguments, lines, owner);

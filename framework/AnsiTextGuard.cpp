@@ -1,4 +1,5 @@
 #include "framework/AnsiTextGuard.h"
+#include "framework/MessageBoxes.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ void TellRefused(HWND edit)
                         L"these characters were not taken. Use other letters.";
     pending->clear();
     HWND owner = ::GetAncestor(edit, GA_ROOT);
-    ::MessageBoxW(owner, text.c_str(), L"Keystave", MB_ICONWARNING | MB_OK);
+    ShowWarning(owner, text);
     if (::IsWindow(edit))
         ::SetFocus(edit);
 }

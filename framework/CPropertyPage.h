@@ -2,13 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "framework/CWnd.h"
+#include "framework/CDialogWindow.h"
 
 // One page of a property sheet, made from a dialog template of the
 // program's resources. In wizard mode the sheet asks the page where Next
 // and Back lead: 0 to the neighbouring page, -1 to stay, or the template
 // id of the page to go to.
-class CPropertyPage : public CWnd {
+class CPropertyPage : public CDialogWindow {
 public:
     explicit CPropertyPage(UINT templateId);
 
@@ -17,7 +17,6 @@ public:
     PROPSHEETPAGEA Description();
 
 protected:
-    virtual BOOL OnInitDialog() { return TRUE; }
     // Coming into view; false keeps the sheet from showing this page.
     virtual bool OnSetActive() { return true; }
     // Leaving; false keeps the page (its fields are not valid).
@@ -28,17 +27,14 @@ protected:
     virtual bool OnWizardFinish() { return true; }
     // The sheet was cancelled.
     virtual void OnReset() {}
-    virtual bool OnCommand(WORD id, WORD code, HWND control);
-    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // The sheet's window, and its wizard buttons (PSWIZB_ flags).
     HWND Sheet() const { return ::GetParent(m_hWnd); }
     void SetWizardButtons(DWORD flags);
 
 private:
-    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    bool OnSheetNotify(const NMHDR& header, LRESULT& result);
+    static CDialogWindow* FromInit(LPARAM lParam);
+    bool OnOwnNotify(NMHDR& header, LRESULT& result) override;
 
     UINT m_templateId;
 };

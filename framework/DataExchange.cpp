@@ -1,4 +1,5 @@
 #include "framework/DataExchange.h"
+#include "framework/MessageBoxes.h"
 
 #include <string>
 
@@ -16,7 +17,7 @@ bool ExchangeUnsigned(HWND dialog, int id, uint32_t& value, bool save)
     // Longer text than the buffer holds is no number of 32 bits either.
     if (length < static_cast<int>(sizeof text) - 1 && ParseUnsignedNumber(text, value))
         return true;
-    ::MessageBoxA(dialog, kUnsignedNumberMessage, "Keystave", MB_ICONEXCLAMATION | MB_OK);
+    ShowMessage(dialog, kUnsignedNumberMessage, MB_ICONEXCLAMATION | MB_OK);
     ::SetFocus(field);
     ::SendMessageA(field, EM_SETSEL, 0, -1);
     return false;

@@ -33,7 +33,6 @@ POINT CellCentre(CXListCtrl& grid, int row, int column)
 int TextPixels(HWND list)
 {
     ::UpdateWindow(list);
-    WaitMilliseconds(100);
     RECT client, header;
     ::GetClientRect(list, &client);
     ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
@@ -60,12 +59,11 @@ protected:
         ASSERT_TRUE(dialog->LoadError().empty()) << dialog->LoadError();
         ::ShowWindow(*dialog, SW_SHOW);
         ::SetForegroundWindow(*dialog);
-        WaitMilliseconds(300);
+        ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == *dialog; }));
     }
     void TearDown() override
     {
         dialog.reset();
-        WaitMilliseconds(100);
         FreeElementCatalogue();
     }
     CXListCtrl& G() { return dialog->Grid(); }
@@ -75,7 +73,6 @@ protected:
         EXPECT_GE(row, 0) << "no row of type " << type;
         if (row >= 0)
             G().SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-        WaitMilliseconds(50);
         return row;
     }
     HWND DropWindow() { return ::FindWindowA(CDropWnd::kClassName, nullptr); }
@@ -98,8 +95,7 @@ TEST_F(Grid, AClickOnAValueCellOpensTheEditorItsTypeCallsFor)
     ClickAt(CellCentre(G(), nx, 1));
     EXPECT_TRUE(G().IsDroppedDown());
     PressKey(VK_ESCAPE);  // the list is closed: escape ends the editor
-    WaitMilliseconds(200);
-    EXPECT_FALSE(G().IsDroppedDown());
+    EXPECT_TRUE(WaitUntil([&] { return !G().IsDroppedDown(); }));
 
     int device = Row(BCD_TYPE_PARTITION);
     ClickAt(CellCentre(G(), device, 1));
@@ -157,8 +153,7 @@ TEST_F(Grid, EscapeAndEmptyTextKeepTheOldValue)
     ASSERT_TRUE(G().IsEditing());
     TypeText("42");
     ::SetFocus(::GetDlgItem(*dialog, IDOK));
-    WaitMilliseconds(200);
-    EXPECT_FALSE(G().IsEditing());
+    EXPECT_TRUE(WaitUntil([&] { return !G().IsEditing(); }));
     EXPECT_EQ(G().GetItemText(row, 1), "42");
     EXPECT_TRUE(G().GetModified(row, 1));
     EXPECT_EQ(dialog->Notices().size(), 1u);
@@ -181,9 +176,7 @@ TEST_F(Grid, ADropDownChoiceByMouseLandsInTheCell)
     POINT point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ::ClientToScreen(list, &point);
     ClickAt(point);
-    WaitMilliseconds(200);
-    EXPECT_EQ(DropWindow(), nullptr);
-    EXPECT_FALSE(G().IsDroppedDown());
+    EXPECT_TRUE(WaitUntil([&] { return DropWindow() == nullptr && !G().IsDroppedDown(); }));
     EXPECT_EQ(G().GetItemText(row, 1), "ALWAYSON");
     EXPECT_TRUE(G().GetModified(row, 1));
     ASSERT_EQ(dialog->Notices().size(), 1u);
@@ -200,8 +193,7 @@ TEST_F(Grid, ADropDownChoiceByKeyboardLandsInTheCell)
     PressKey(VK_DOWN);  // FORCEDISABLE, the last word
     PressKey(VK_DOWN);  // at the last entry nothing changes
     PressKey(VK_RETURN);
-    WaitMilliseconds(200);
-    EXPECT_FALSE(G().IsDroppedDown());
+    EXPECT_TRUE(WaitUntil([&] { return !G().IsDroppedDown(); }));
     EXPECT_EQ(G().GetItemText(row, 1), "FORCEDISABLE");
     EXPECT_TRUE(G().GetModified(row, 1));
     ASSERT_EQ(dialog->Notices().size(), 1u);
@@ -213,7 +205,7 @@ TEST_F(Grid, ADropDownChoiceByKeyboardLandsInTheCell)
     ClickAt(CellCentre(G(), yesNo, 1));
     ASSERT_TRUE(G().IsDroppedDown());
     PressKey(VK_RETURN);
-    WaitMilliseconds(200);
+    EXPECT_TRUE(WaitUntil([&] { return !G().IsDroppedDown(); }));
     EXPECT_EQ(G().GetItemText(yesNo, 1), "YES");
     EXPECT_FALSE(G().GetModified(yesNo, 1));
     EXPECT_EQ(dialog->Notices().size(), 1u);
@@ -231,8 +223,7 @@ TEST_F(Grid, EscapeWithTheListOpenOnlyClosesTheList)
     EXPECT_EQ(DropWindow(), nullptr);
     EXPECT_TRUE(G().IsDroppedDown()) << "the editor stays after the first escape";
     PressKey(VK_ESCAPE);
-    WaitMilliseconds(200);
-    EXPECT_FALSE(G().IsDroppedDown());
+    EXPECT_TRUE(WaitUntil([&] { return !G().IsDroppedDown(); }));
     EXPECT_EQ(G().GetItemText(row, 1), "OPTIN");
     EXPECT_TRUE(dialog->Notices().empty());
 }

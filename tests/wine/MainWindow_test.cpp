@@ -55,9 +55,7 @@ TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
               std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     PressKey(VK_RETURN);
 
-    DWORD start = ::GetTickCount();
-    while (ListView_GetItemCount(loaders) != 3 && ::GetTickCount() - start < 10000)
-        WaitMilliseconds(50);
+    WaitUntil([&] { return ListView_GetItemCount(loaders) == 3; });
     RemoteListView list(loaders);
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Text(0, 0), kWin11);
@@ -84,12 +82,10 @@ TEST_F(MainWindow, WithOneLoaderLeftDeleteIsGreyed)
     // A greyed item cannot be chosen: its key runs nothing. Were it enabled,
     // the delete command would answer with its only-entry message.
     PressKey('D');
-    WaitMilliseconds(500);
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr);
     if (Menu())
         PressKey(VK_ESCAPE);
-    WaitMilliseconds(300);
-    EXPECT_EQ(Menu(), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return Menu() == nullptr; }));
     EXPECT_EQ(ListView_GetItemCount(loaders), 1);
     EXPECT_EQ(ReadFile(storePath), before);
 }
@@ -101,8 +97,7 @@ TEST_F(MainWindow, ARightClickOnTheEmptyListAreaShowsNoMenu)
     ::GetClientRect(loaders, &client);
     POINT below = {client.right / 2, client.bottom - 4};
     ::ClientToScreen(loaders, &below);
-    ClickAt(below, true);
-    WaitMilliseconds(300);
+    ClickAt(below, true);  // a menu would be open by the time the click is read
     EXPECT_EQ(Menu(), nullptr);
 }
 
@@ -268,8 +263,7 @@ TEST_F(MainWindow, TheAboutBoxOpensFromTheSystemMenu)
     HWND about = WaitForProcessWindow(program->Id(), "#32770", "About Keystave", 5000);
     ASSERT_NE(about, nullptr);
     ::PostMessageA(about, WM_COMMAND, IDOK, 0);
-    WaitMilliseconds(300);
-    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "About Keystave"), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !FindProcessWindow(program->Id(), "#32770", "About Keystave"); }));
 }
 
 TEST_F(MainWindow, TheHelpButtonOpensTheHelpFile)

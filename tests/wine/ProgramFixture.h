@@ -113,9 +113,7 @@ protected:
         main = WaitForWindow(program->Id(), kCaption, 20000);
         ASSERT_NE(main, nullptr);
         loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
-        DWORD start = ::GetTickCount();
-        while (ListView_GetItemCount(loaders) != rows && ::GetTickCount() - start < 10000)
-            WaitMilliseconds(50);
+        WaitUntil([&] { return ListView_GetItemCount(loaders) == rows; });
         ASSERT_EQ(ListView_GetItemCount(loaders), rows);
         // Once the window shows, it asks which Windows is running.
         ASSERT_TRUE(WaitUntil([&] {
@@ -123,7 +121,7 @@ protected:
             return std::find(log.begin(), log.end(), "/enum {current} /v") != log.end();
         }));
         ::SetForegroundWindow(main);
-        WaitMilliseconds(200);
+        ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; }));
         startCommands = ReadCommandLog(logPath).size();
     }
 

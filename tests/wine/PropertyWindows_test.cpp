@@ -246,7 +246,8 @@ TEST_F(PropertyWindows, TheDisplayOrderIsChangedByDraggingRows)
     // Two rows dropped below the last row go to the end, in their order.
     ClickAt(rows.ItemCentre(0));
     PressKeyWith(VK_SHIFT, VK_DOWN);
-    ASSERT_EQ(::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 2) << "two rows selected";
+    ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 2; }))
+        << "two rows selected";
     RECT client;
     ::GetClientRect(list, &client);
     POINT below = {client.right / 3, client.bottom - 6};

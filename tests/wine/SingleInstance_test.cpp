@@ -30,11 +30,11 @@ TEST_F(SingleInstance, SecondStartLeavesOneWindowAndActivatesTheFirst)
     ChildProcess otherProgram("toolprobe.exe window 30");
     HWND other = WaitForWindow(otherProgram.Id(), "toolprobe window", 10000);
     ASSERT_NE(other, nullptr);
-    for (int i = 0; i < 50 && ::GetForegroundWindow() != other; ++i) {
-        ::SetForegroundWindow(other);
-        WaitMilliseconds(100);
-    }
-    ASSERT_EQ(::GetForegroundWindow(), other);
+    ASSERT_TRUE(WaitUntil([&] {
+        if (::GetForegroundWindow() != other)
+            ::SetForegroundWindow(other);
+        return ::GetForegroundWindow() == other;
+    }));
 
     ChildProcess second("keystave.exe");
     ASSERT_TRUE(second.Started());

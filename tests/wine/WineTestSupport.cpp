@@ -235,14 +235,10 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* capti
 HWND WaitForProcessWindow(DWORD processId, const char* className, const char* caption,
                           DWORD milliseconds)
 {
-    DWORD start = ::GetTickCount();
-    do {
-        if (HWND found = FindProcessWindow(processId, className, caption))
-            return found;
-        PumpMessages();
-        ::Sleep(50);
-    } while (::GetTickCount() - start < milliseconds);
-    return nullptr;
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindProcessWindow(processId, className, caption)) != nullptr; },
+              milliseconds);
+    return found;
 }
 
 void WaitMilliseconds(DWORD milliseconds)
@@ -276,6 +272,14 @@ std::vector<std::string> ReadCommandLog(const std::string& path)
     for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));
     return lines;
+}
+
+bool HasFocus(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndFocus == window;
 }
 
 POINT WindowCentre(HWND window)

@@ -73,5 +73,7 @@ void WaitMilliseconds(DWORD milliseconds);
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000);
 // The simulator's command log at `path`: one argument string a line.
 std::vector<std::string> ReadCommandLog(const std::string& path);
+// Whether `window` has the keyboard focus of the thread it belongs to.
+bool HasFocus(HWND window);
 // The centre of a window's rectangle, in screen coordinates.
 POINT WindowCentre(HWND window);
