@@ -8,6 +8,7 @@ const char* OutcomeText(CommandOutcome outcome)
     case CommandOutcome::Succeeded: return "succeeded";
     case CommandOutcome::Failed: return "failed";
     case CommandOutcome::Refused: return "refused before running";
+    case CommandOutcome::Unknown: return "outcome unknown";
     }
     return "";
 }

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-enum class CommandOutcome { Succeeded, Failed, Refused };
+enum class CommandOutcome { Succeeded, Failed, Refused, Unknown };
 
-// "succeeded", "failed", "refused before running"
+// "succeeded", "failed", "refused before running", "outcome unknown"
 const char* OutcomeText(CommandOutcome outcome);
 
 struct HistoryEntry {

@@ -15,6 +15,10 @@ ToolAnswer CSession::Run(const std::string& arguments)
     entry.arguments = arguments;
     entry.outcome = AnswerSucceeded(answer) ? CommandOutcome::Succeeded : CommandOutcome::Failed;
     entry.words = SplitToolOutput(answer.text);
+    if (answer.endedAfterSeconds > 0) {
+        entry.outcome = CommandOutcome::Unknown;
+        entry.words.push_back(EndedRunText(answer.endedAfterSeconds));
+    }
     m_history.Add(std::move(entry));
     return answer;
 }

@@ -40,6 +40,10 @@ WriteResult CWritePath::Run(const ToolCommand& command, AnswerKind kind) const
     ToolAnswer answer = m_run(command.arguments);
     result.lines = SplitToolOutput(answer.text);
     result.succeeded = AnswerSucceeded(answer);
+    // The user ended a tool that did not finish: the change may be made or not.
+    if (answer.endedAfterSeconds > 0)
+        result.lines.push_back("BCDEDIT.EXE was " + EndedRunText(answer.endedAfterSeconds) +
+                               ". The store is read again to show what it holds.");
     if (result.succeeded && kind == AnswerKind::Copy)
         result.copiedIdentifier = CopiedIdentifierInAnyLanguage(result.lines);
     if (result.succeeded && command.change.kind != ElementChange::None && m_feedback.confirmed)

@@ -12,13 +12,26 @@ struct ToolAnswer {
     std::string text;
     bool started = false;
     unsigned long exitCode = 1;
+    // Seconds after which the user ended a tool that did not finish; 0 for
+    // a run that came to its own end. An ended command may or may not have
+    // changed the store.
+    unsigned long endedAfterSeconds = 0;
 };
+
+// What is known of an ended run, for the user and the history.
+inline std::string EndedRunText(unsigned long seconds)
+{
+    return "ended after " + std::to_string(seconds) + " s: outcome unknown";
+}
 using AnsweredToolRun = std::function<ToolAnswer(const std::string& arguments)>;
 
 // The one place where an answer counts as success: the tool started and
 // exited with 0, as scripts judge it. Its success line is translated in
 // every language pack, so its words do not decide.
-inline bool AnswerSucceeded(const ToolAnswer& answer) { return answer.started && answer.exitCode == 0; }
+inline bool AnswerSucceeded(const ToolAnswer& answer)
+{
+    return answer.started && answer.exitCode == 0 && answer.endedAfterSeconds == 0;
+}
 
 // A runner that gives only text, as one whose every run started and
 // succeeded (tests, fuzzers and saved output).

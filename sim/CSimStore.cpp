@@ -81,6 +81,18 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
         store.secureBoot = EqualsNoCase(value, "on") || EqualsNoCase(value, "yes");
         return true;
     }
+    if (name == "@delay") {
+        store.delayMilliseconds = std::atoi(value.c_str());
+        return true;
+    }
+    if (name == "@hang") {
+        store.hang = EqualsNoCase(value, "yes");
+        return true;
+    }
+    if (name == "@hangafter") {
+        store.hangAfter = std::atoi(value.c_str());
+        return true;
+    }
     if (name == "@enumcut") {
         store.enumCut = std::atoi(value.c_str());
         return true;
@@ -200,6 +212,12 @@ std::string CSimStore::Serialize() const
         out += "@secureboot = on\n";
     if (enumCut > 0)
         out += "@enumcut = " + std::to_string(enumCut) + "\n";
+    if (delayMilliseconds > 0)
+        out += "@delay = " + std::to_string(delayMilliseconds) + "\n";
+    if (hang)
+        out += "@hang = yes\n";
+    if (hangAfter >= 0)
+        out += "@hangafter = " + std::to_string(hangAfter) + "\n";
     for (const SimObject& object : objects) {
         out += "\n[" + object.guid + "]\n@kind = " + object.kind + "\n";
         if (!object.alias.empty())

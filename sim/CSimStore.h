@@ -26,6 +26,9 @@ struct SimObject {
 //   @language = de-DE          answers as a Windows in that display language
 //   @ignoreset = yes           "/set" says it succeeded but stores nothing
 //   @exportfails = yes         "/export" fails as on a full or locked disk
+//   @delay = 2000              every command takes that many milliseconds
+//   @hang = yes                no command ever answers
+//   @hangafter = 3             three commands answer, every later one hangs
 //
 //   [{guid}]
 //   @kind = osloader
@@ -52,6 +55,9 @@ public:
     // A stand-in for a tool that stops mid-listing: every "/enum" prints
     // only its first `enumCut` lines and exits with 1 (0: off).
     int enumCut = 0;
+    int delayMilliseconds = 0;
+    bool hang = false;
+    int hangAfter = -1;  // none
     // Secure Boot on: the elements its policy guards cannot be set or deleted.
     bool secureBoot = false;
 };

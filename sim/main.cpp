@@ -11,6 +11,7 @@
 #include <shellapi.h>
 
 #include "common/ToolTexts.h"
+#include "sim/CSimStore.h"
 #include "sim/SimCommandLine.h"
 #include "sim/SimStoreFile.h"
 #include "sim/SimTranslation.h"
@@ -68,6 +69,32 @@ std::string AsConsoleText(const std::string& utf8, const ToolLanguage& language)
     return Convert(text, CP_UTF8, GetOEMCP());
 }
 
+// The number of this run among those counted in `path`.
+int NextRunNumber(const std::string& path)
+{
+    std::string text;
+    int runs = ReadWholeFile(path, text) ? std::atoi(text.c_str()) : 0;
+    WriteStoreAtomically(path, std::to_string(runs + 1));
+    return runs + 1;
+}
+
+// A slow or hung tool, as the store's settings ask: before the command does
+// anything, so that a hung change is one not made.
+void TakeTime(const std::string& storePath)
+{
+    std::string text, error;
+    CSimStore store;
+    if (!ReadWholeFile(storePath, text) || !store.Parse(text, error))
+        return;
+    if (store.delayMilliseconds > 0)
+        Sleep(static_cast<DWORD>(store.delayMilliseconds));
+    bool hang = store.hang;
+    if (store.hangAfter >= 0)
+        hang = NextRunNumber(storePath + ".runs") > store.hangAfter || hang;
+    while (hang)
+        Sleep(INFINITE);
+}
+
 void WriteAll(FILE* stream, const std::string& text)
 {
     fwrite(text.data(), 1, text.size(), stream);
@@ -100,6 +127,7 @@ int main()
     const char* denied = std::getenv("KEYSTAVE_SIM_ACCESS_DENIED");
     bool accessDenied = denied && *denied && std::string(denied) != "0";
 
+    TakeTime(storePath);
     SimRunResult result = RunSimulatorOnFile(Arguments(), storePath, accessDenied);
     const char* chosen = std::getenv("KEYSTAVE_SIM_LANG");
     const ToolLanguage* language =

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -79,6 +80,34 @@ bool Start(const std::string& path, const std::string& name, const std::string& 
                             &process) != FALSE;
 }
 
+struct PipeReader {
+    HANDLE pipe;
+    std::string text;
+};
+
+// Takes everything until the last write end closes, in large blocks; a NUL
+// or a lone CR is text like any other.
+DWORD WINAPI ReadAll(void* parameter)
+{
+    auto* reader = static_cast<PipeReader*>(parameter);
+    std::vector<char> buffer(64 * 1024);
+    DWORD count = 0;
+    while (::ReadFile(reader->pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &count, nullptr))
+        reader->text.append(buffer.data(), count);
+    return 0;
+}
+
+const DWORD kReaderGrace = 2000;
+
+RunWaiter& Waiter()
+{
+    static RunWaiter waiter = [](HANDLE process, const std::string&) {
+        ::WaitForSingleObject(process, INFINITE);
+        return true;
+    };
+    return waiter;
+}
+
 ToolAnswer Run(const std::string& path, const std::string& name, const std::string& arguments)
 {
     ToolAnswer answer;
@@ -103,22 +132,38 @@ ToolAnswer Run(const std::string& path, const std::string& name, const std::stri
     // The child now holds the only other write end: end of file comes when it ends.
     writeEnd.Reset();
 
-    std::string raw;
-    char buffer[4096];
-    DWORD count = 0;
-    while (::ReadFile(readEnd.Get(), buffer, sizeof buffer, &count, nullptr))
-        raw.append(buffer, count);
+    PipeReader reader{readEnd.Get(), {}};
+    CKernelHandle reading(::CreateThread(nullptr, 0, ReadAll, &reader, 0, nullptr));
+    if (!reading)
+        ReadAll(&reader);
     if (process) {
-        ::WaitForSingleObject(process.Get(), INFINITE);
+        DWORD start = ::GetTickCount();
+        if (!Waiter()(process.Get(), arguments)) {
+            ::TerminateProcess(process.Get(), 1);
+            ::WaitForSingleObject(process.Get(), INFINITE);
+            answer.endedAfterSeconds = std::max<DWORD>(1, (::GetTickCount() - start + 500) / 1000);
+        }
         DWORD exitCode = 1;
         if (::GetExitCodeProcess(process.Get(), &exitCode))
             answer.exitCode = exitCode;
     }
+    if (reading && ::WaitForSingleObject(reading.Get(), kReaderGrace) == WAIT_TIMEOUT) {
+        // Something the child started still holds the pipe: stop reading it.
+        ::CancelSynchronousIo(reading.Get());
+        ::WaitForSingleObject(reading.Get(), INFINITE);
+    }
+    std::string raw = std::move(reader.text);
     answer.text = ConsoleTextToAnsi(raw);
     return answer;
 }
 
 }  // namespace
+
+void SetRunWaiter(RunWaiter waiter)
+{
+    if (waiter)
+        Waiter() = std::move(waiter);
+}
 
 std::string ConsoleTextToAnsi(const std::string& oem) { return Convert(oem, CP_OEMCP, CP_ACP); }
 

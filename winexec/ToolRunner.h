@@ -1,4 +1,7 @@
 #pragma once
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
 #include "exec/ToolRun.h"
@@ -12,6 +15,15 @@
 // started and its exit code. A tool that cannot be started, or a command
 // line that would not fit the 1024-byte buffer, gives empty text.
 ToolAnswer RunTool(const std::string& tool, const std::string& arguments);
+// How a run waits for the child, on the thread that started it: true once
+// `process` has ended, false when the user chose to end it (it is then
+// terminated, and the answer says after how long). The output is read
+// beside it, so that neither the child nor the wait stalls on a full pipe.
+using RunWaiter = std::function<bool(HANDLE process, const std::string& arguments)>;
+// The program's waiter (its window keeps answering and offers a way out);
+// without one a run waits until the child ends.
+void SetRunWaiter(RunWaiter waiter);
+
 // The text alone.
 std::string ToolRunner(std::string tool, std::string arguments);
 

@@ -327,6 +327,19 @@ TEST(Simulator, StoreTextRoundTrips)
     EXPECT_EQ(again.objects.size(), store.objects.size());
     EXPECT_EQ(again.current, kWin11);
 
+    // A slow or hung tool's settings are kept when the store is written back.
+    std::string slow = "[store]\n@delay = 2000\n@hang = yes\n@hangafter = 3\n";
+    CSimStore timed;
+    ASSERT_TRUE(timed.Parse(slow, error)) << error;
+    EXPECT_EQ(timed.delayMilliseconds, 2000);
+    EXPECT_TRUE(timed.hang);
+    EXPECT_EQ(timed.hangAfter, 3);
+    CSimStore timedAgain;
+    ASSERT_TRUE(timedAgain.Parse(timed.Serialize(), error)) << error;
+    EXPECT_EQ(timedAgain.Serialize(), timed.Serialize());
+    EXPECT_EQ(timedAgain.hangAfter, 3);
+    EXPECT_EQ(again.hangAfter, -1) << "none unless asked";
+
     EXPECT_FALSE(again.Parse("[{bad}]\n@kind = osloader\n", error));
     EXPECT_FALSE(again.Parse("description = outside\n", error));
     EXPECT_FALSE(again.Parse("[{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}]\n@kind = toaster\n", error));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "exec/CSession.h"
 #include "exec/CWritePath.h"
 #include "sim/SimStoreFile.h"
 #include "tests/native/SimulatorRun.h"
@@ -134,4 +135,52 @@ TEST_F(WritePath, APlanStopsAtTheFirstCommandNotMadeAndSaysWhy)
     outcome = ApplyWrites(Path(), {SetValueCommand(kWin10, "description", "Four")});
     EXPECT_FALSE(outcome.stopped);
     EXPECT_EQ(outcome.made, 1u);
+}
+
+TEST_F(WritePath, ACommandTheUserEndedStopsThePlanAndItsOutcomeIsUnknown)
+{
+    // The second command "hangs" and is ended by the user after 60 s.
+    AnsweredToolRun simulated = SimulatorAnsweredRun(simulator, &sent);
+    int runs = 0;
+    CSession session(
+        [&](const std::string& arguments) {
+            if (++runs == 2) {
+                sent.push_back(arguments);
+                ToolAnswer ended;
+                ended.started = true;
+                ended.exitCode = 0;  // even a zero would not make it a success
+                ended.endedAfterSeconds = 60;
+                return ended;
+            }
+            return simulated(arguments);
+        },
+        [] { return LocalTime{2026, 12, 7, 10, 15, 0}; });
+    WriteFeedback feedback;
+    feedback.failed = [this](const std::string& arguments, const std::vector<std::string>& lines) {
+        failures.push_back(arguments);
+        failedLines = lines;
+    };
+    std::vector<ToolCommand> plan = {SetValueCommand(kWin10, "description", "One"),
+                                     SetValueCommand(kWin10, "nx", "AlwaysOn"),
+                                     SetValueCommand(kWin10, "description", "Two")};
+    WritesOutcome outcome = ApplyWrites(CWritePath(RunThrough(session), feedback), plan);
+    EXPECT_EQ(outcome.made, 1u);
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(sent.size(), 2u) << "nothing after the ended command";
+    ASSERT_EQ(failures.size(), 1u) << "one window for the ended command";
+    ASSERT_FALSE(failedLines.empty());
+    EXPECT_NE(failedLines.back().find("ended after 60 s: outcome unknown"), std::string::npos)
+        << failedLines.back();
+
+    const std::vector<HistoryEntry>& history = session.History().Entries();
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[0].outcome, CommandOutcome::Succeeded);
+    EXPECT_EQ(history[1].outcome, CommandOutcome::Unknown);
+    EXPECT_STREQ(OutcomeText(history[1].outcome), "outcome unknown");
+    ASSERT_FALSE(history[1].words.empty());
+    EXPECT_EQ(history[1].words.back(), "ended after 60 s: outcome unknown");
+    // A script replays what is known to be made, not what may be.
+    std::string script = session.History().Script("2026-12-07");
+    EXPECT_NE(script.find("One"), std::string::npos);
+    EXPECT_EQ(script.find("AlwaysOn"), std::string::npos) << script;
 }
