@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/CKeystaveDlg.h"
+#include "app/ToolWait.h"
 #include "common/TextEncoding.h"
 #include "common/UserNotice.h"
 #include "winexec/ProgramSession.h"
@@ -64,6 +65,8 @@ BOOL CKeystaveApp::InitInstance()
     // read in the program's code page.
     SetTextEncoder(Utf8ToAnsi);
 
+    // A run of the tool leaves the windows answering and can be ended.
+    SetRunWaiter(WaitForTool);
     // The one session of this run: every window is handed it.
     CSession session = MakeProgramSession();
     CKeystaveDlg dialog(session, nullptr);

@@ -10,6 +10,7 @@
 #include "app/CAboutDlg.h"
 #include "app/HtmlHelp.h"
 #include "app/SingleInstance.h"
+#include "app/ToolWait.h"
 #include "catalogue/ElementCatalogue.h"
 #include "controls/FillPropertyGrid.h"
 #include "common/CGatheredNotices.h"
@@ -41,6 +42,7 @@ const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data E
 namespace {
 const UINT WM_KEYSTAVE_TELL_READ_FAILURE = WM_APP + 1;
 const UINT WM_KEYSTAVE_MARK_ENTRIES = WM_APP + 2;
+const UINT WM_KEYSTAVE_FIRST_READ = WM_APP + 3;
 const int kNoteColumn = 5;
 const char kDefinitionsFile[] = "keystavedata.xml";
 
@@ -65,6 +67,11 @@ CKeystaveDlg::CKeystaveDlg(CSession& session, HWND parent)
     OnRegisteredMessage(WM_KEYSTAVE_IS_ALIVE,
                         [](WPARAM, LPARAM) { return static_cast<LRESULT>(WM_KEYSTAVE_IS_ALIVE); });
     // The main window's grids are read-only: a choice there sends nothing.
+    OnRegisteredMessage(WM_KEYSTAVE_TOOL_BUSY, [this](WPARAM busy, LPARAM text) {
+        return OnToolBusy(busy != FALSE, reinterpret_cast<const char*>(text));
+    });
+    OnRegisteredMessage(WM_KEYSTAVE_TOOL_RUNNING,
+                        [this](WPARAM, LPARAM) { return static_cast<LRESULT>(m_toolRuns); });
     OnRegisteredMessage(WM_XLISTCTRL_COMBO_SELECTION, [](WPARAM, LPARAM) { return LRESULT(0); });
     // Rows point at the objects: they go before the objects do.
     m_model.OnBeforeLoadersDeleted([this] {
@@ -125,11 +132,8 @@ BOOL CKeystaveDlg::OnInitDialog()
     m_debugGrid.SetReadOnly(true);
     SetUpLoaderList();
     MakeResizable();
-    RefreshStore();
-    FillGrids();
-    FillLoaderList();
-    // Which Windows runs costs one more run of the tool: after the window shows.
-    ::PostMessageA(m_hWnd, WM_KEYSTAVE_MARK_ENTRIES, 0, 0);
+    // The window shows at once, empty; the store is read once it is there.
+    ::PostMessageA(m_hWnd, WM_KEYSTAVE_FIRST_READ, 0, 0);
     return TRUE;
 }
 
@@ -345,6 +349,42 @@ void CKeystaveDlg::UpdateSafeModeButton()
 void CKeystaveDlg::ShowStatus(const std::string& text)
 {
     ::SetDlgItemTextA(m_hWnd, IDC_STATUS_TEXT, text.c_str());
+}
+
+LRESULT CKeystaveDlg::OnToolBusy(bool busy, const char* text)
+{
+    if (busy) {
+        if (m_toolRuns++ == 0)
+            m_statusBeforeRun = CWnd(GetDlgItem(IDC_STATUS_TEXT)).GetWindowText();
+        m_runStatus = text ? text : "";
+        ShowStatus(m_runStatus);
+        ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        return 0;
+    }
+    if (m_toolRuns > 0 && --m_toolRuns == 0) {
+        // What the run did may have set the status line anew: keep that.
+        if (CWnd(GetDlgItem(IDC_STATUS_TEXT)).GetWindowText() == m_runStatus)
+            ShowStatus(m_statusBeforeRun);
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+        if (m_closeAfterRun)
+            ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        else if (m_endAfterRun)
+            ::PostMessageA(m_hWnd, WM_COMMAND, m_endAfterRun, 0);
+        m_endAfterRun = 0;
+    }
+    return 0;
+}
+
+bool CKeystaveDlg::CloseAsked()
+{
+    if (m_toolRuns == 0)
+        return true;
+    if (AskYesNo(m_hWnd, "BCDEDIT.EXE is still running. End it and close Keystave?\n\n"
+                         "Whether its command changed the store is then unknown.")) {
+        m_closeAfterRun = true;
+        RequestToolEnd();
+    }
+    return false;
 }
 
 void CKeystaveDlg::MentionFirstBackup()
@@ -624,6 +664,14 @@ void CKeystaveDlg::OnCancel()
 
 bool CKeystaveDlg::OnCommand(WORD id, WORD code, HWND control)
 {
+    if (m_toolRuns > 0) {
+        // A command that reaches the window while the tool runs (no click
+        // or key does) waits if it ends the program, and is dropped else:
+        // one command at a time.
+        if (id == IDOK || id == IDCANCEL)
+            m_endAfterRun = id;
+        return true;
+    }
     bool handled = HandleCommand(id);
     // Whatever window made it, the first backup is said when it is back.
     MentionFirstBackup();
@@ -672,7 +720,16 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         if (wParam != SIZE_MINIMIZED)
             LayOut(LOWORD(lParam), HIWORD(lParam));
         return false;
+    case WM_SETCURSOR:
+        if (m_toolRuns == 0)
+            return false;
+        ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        result = TRUE;
+        return true;
     case WM_CLOSE:
+        result = 0;
+        if (!CloseAsked())
+            return true;
         FreeElementCatalogue();
         EndDialog(IDCANCEL);
         result = 0;
@@ -688,6 +745,17 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             ShowError(m_hWnd, m_readFailure);
         }
         m_readFailure.clear();
+        return true;
+    case WM_KEYSTAVE_FIRST_READ:
+        // A dialog shows itself only once its queue is empty: the read must
+        // not keep it hidden.
+        ShowWindow(SW_SHOW);
+        ::UpdateWindow(m_hWnd);
+        RefreshStore();
+        FillGrids();
+        FillLoaderList();
+        // Which Windows runs costs one more run of the tool.
+        ::PostMessageA(m_hWnd, WM_KEYSTAVE_MARK_ENTRIES, 0, 0);
         return true;
     case WM_KEYSTAVE_MARK_ENTRIES:
         m_session.RunningEntry();

@@ -62,6 +62,8 @@ private:
     // The loader list's notes: the default entry and the one running now.
     void MarkEntries();
     void ShowStatus(const std::string& text);
+    LRESULT OnToolBusy(bool busy, const char* text);
+    bool CloseAsked();
     // The session's first backup, said once on the status line.
     void MentionFirstBackup();
     // Says that the store's listing had no such object to open a window on.
@@ -90,4 +92,11 @@ private:
     CXListCtrl m_bootGrid;
     CXListCtrl m_debugGrid;
     bool m_backupMentioned = false;
+    // Runs of the tool in progress (nested when a wait answers a message
+    // that runs another), the status line they replaced, and a close asked
+    // for during one.
+    int m_toolRuns = 0;
+    std::string m_statusBeforeRun, m_runStatus;
+    bool m_closeAfterRun = false;
+    WORD m_endAfterRun = 0;
 };

@@ -41,6 +41,7 @@ add_library(keystave_app STATIC
   app/CKeystaveDlg.cpp
   app/HtmlHelp.cpp
   app/SingleInstance.cpp
+  app/ToolWait.cpp
   dialogs/CCommandLogDlg.cpp
   dialogs/WindowWritePath.cpp
   dialogs/CObjectPropertiesDlg.cpp
@@ -58,6 +59,7 @@ add_library(keystave_app STATIC
   dialogs/CCreateObjectSheet.cpp
   dialogs/CBackupsDlg.cpp
   dialogs/CQuickSettingsDlg.cpp
+  dialogs/CToolHungDlg.cpp
   dialogs/CCommandHistoryDlg.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win comdlg32)

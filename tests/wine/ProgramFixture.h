@@ -122,11 +122,13 @@ protected:
         }));
         ::SetForegroundWindow(main);
         ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == main; }));
+        ASSERT_TRUE(WaitIdle());
         startCommands = ReadCommandLog(logPath).size();
     }
 
     void RightClickRow(int row)
     {
+        WaitIdle();  // a list being read again has no rows to aim at
         RemoteListView list(loaders);
         POINT point = list.ItemCentre(row);
         ClickAt(point);
@@ -135,7 +137,7 @@ protected:
 
     HWND Menu() { return FindProcessWindow(program->Id(), "#32768", nullptr); }
 
-    static void Type(const std::string& text)
+    void Type(const std::string& text)
     {
         for (char c : text) {
             if (c >= 'a' && c <= 'z')
@@ -207,7 +209,8 @@ protected:
                 content += text.substr(start, end + 1 - start);
         return content;
     }
-    bool Gone(HWND window) { return WaitUntil([&] { return !::IsWindow(window); }); }
+    // A window closed, and what closing it started (a read, a change) is over.
+    bool Gone(HWND window) { return WaitUntil([&] { return !::IsWindow(window); }) && WaitIdle(); }
     // Adds a line to the store's own section, before the program starts or between runs.
     void AddStoreSetting(const std::string& line)
     {
@@ -226,6 +229,34 @@ protected:
         }));
     }
     std::string StatusLine() { return WindowText(::GetDlgItem(main, IDC_STATUS_TEXT)); }
+    // While the tool runs the program takes no clicks or keys, and its
+    // status line says what it waits for.
+    bool ToolRunning()
+    {
+        std::string status = StatusLine();
+        return status == "Reading the boot configuration..." ||
+               status == "Sending a change to the boot configuration...";
+    }
+    // No run in progress, asked of the window where it takes messages.
+    bool WaitIdle()
+    {
+        static const UINT running = ::RegisterWindowMessageA("KEYSTAVE_TOOL_RUNNING");
+        return !::IsWindow(main) || WaitUntil([&] {
+                   DWORD_PTR runs = 1;
+                   return ::SendMessageTimeoutA(main, running, 0, 0, SMTO_NORMAL, 1000, &runs) && runs == 0;
+               }, 30000);
+    }
+    // Input as a user gives it: once the program is ready to take it.
+    void ClickAt(POINT screen, bool right = false)
+    {
+        WaitIdle();
+        ::ClickAt(screen, right);
+    }
+    void PressKey(WORD key)
+    {
+        WaitIdle();
+        ::PressKey(key);
+    }
     // The main window is usable again: no window of ours holds it.
     bool MainEnabled() { return WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }); }
     // Waits for the program's message box, reads it and presses its OK.

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "framework/CUniqueHandle.h"
+#include "tests/wine/ProgramFixture.h"
+
+// The window while BCDEDIT.EXE works: it keeps answering, says what it
+// waits for, takes no second command, and lets a tool that does not end be
+// ended, with the outcome said to be unknown.
+namespace {
+
+class Responsive : public ProgramTest {
+protected:
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        ::SetEnvironmentVariableA("KEYSTAVE_TOOL_TIMEOUT", nullptr);
+    }
+    // Runs of the simulator that are still alive.
+    static int ToolProcesses()
+    {
+        CKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        int count = 0;
+        for (BOOL more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry))
+            count += ::lstrcmpiA(entry.szExeFile, "BCDEDIT.EXE") == 0;
+        return count;
+    }
+    // The question about a tool that has not finished, once it is there.
+    HWND HungQuestion(DWORD milliseconds)
+    {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            HWND window = FindProcessWindow(program->Id(), "#32770", "Keystave");
+            found = window && ::GetDlgItem(window, IDC_END_IT) ? window : nullptr;
+            return found != nullptr;
+        }, milliseconds);
+        return found;
+    }
+    void RemoveStoreSetting(const std::string& line)
+    {
+        std::string store = ReadFile(storePath);
+        size_t at = store.find(line + "\n");
+        ASSERT_NE(at, std::string::npos) << line;
+        store.erase(at, line.size() + 1);
+        ASSERT_TRUE(WriteStoreAtomically(storePath, store));
+        ::DeleteFileA((storePath + ".runs").c_str());
+    }
+};
+
+}  // namespace
+
+TEST_F(Responsive, TheWindowAnswersWhileTheToolReadsAndTakesNoCommandMeanwhile)
+{
+    AddStoreSetting("@delay = 2000");
+    program = std::make_unique<ChildProcess>("keystave.exe");
+    ASSERT_TRUE(program->Started());
+    main = WaitForWindow(program->Id(), kCaption, 20000);
+    ASSERT_NE(main, nullptr);
+    loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
+    ASSERT_TRUE(WaitUntil([&] { return StatusLine() == "Reading the boot configuration..."; }))
+        << "the window shows before the store is read, and says what it waits for";
+    EXPECT_EQ(ListView_GetItemCount(loaders), 0);
+    for (int probe = 0; probe < 5; ++probe) {
+        DWORD start = ::GetTickCount();
+        DWORD_PTR answer = 0;
+        EXPECT_NE(::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer), 0)
+            << "the window answers within 200 ms during a read";
+        EXPECT_LT(::GetTickCount() - start, 200u);
+        WaitUntil([] { return false; }, 100);
+    }
+    // A click on History during the read does nothing...
+    ::ClickAt(WindowCentre(::GetDlgItem(main, IDC_HISTORY)));
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Command History"), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 4; }, 30000));
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(StatusLine(), "") << "the read over, the status line no longer waits";
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Command History"), nullptr)
+        << "the click was not kept for later";
+    // ...and once the tool is done, the same click opens it (the positive control).
+    Press(main, IDC_HISTORY);
+    HWND history = Window("Command History");
+    ASSERT_NE(history, nullptr);
+    ::PostMessageA(history, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(Gone(history));
+}
+
+TEST_F(Responsive, AHungToolIsEndedOnRequestAndTheRestOfTheChangeIsNotSent)
+{
+    ::SetEnvironmentVariableA("KEYSTAVE_TOOL_TIMEOUT", "3");
+    Start(4);
+    HWND window = OpenLoaderProperties(0);
+    ASSERT_NE(window, nullptr);
+    HWND grid = ::GetDlgItem(window, IDC_LOADER_GRID);
+    TypeInCell(grid, "allowedinmemorysettings", "0x15000076");
+    ChooseInCell(grid, "nx", 1);
+    // The backup before the first change answers; the first change hangs.
+    AddStoreSetting("@hangafter = 1");
+    Press(window, IDOK);
+    HWND question = HungQuestion(20000);
+    ASSERT_NE(question, nullptr) << "asked after the time-out";
+    EXPECT_NE(WindowText(::GetDlgItem(question, IDC_HUNG_TEXT)).find("has not finished after 3 seconds"),
+              std::string::npos);
+    EXPECT_EQ(ToolProcesses(), 1);
+    // The disk recovers; the hung run still hangs until it is ended.
+    RemoveStoreSetting("@hangafter = 1");
+    ::ClickAt(WindowCentre(::GetDlgItem(question, IDC_END_IT)));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(question); }));
+
+    std::string told = AnswerBox();
+    EXPECT_NE(told.find("ended after"), std::string::npos) << told;
+    EXPECT_NE(told.find("outcome unknown"), std::string::npos) << told;
+    EXPECT_TRUE(WaitUntil([&] { return ToolProcesses() == 0; })) << "no BCDEDIT.EXE is left running";
+    EXPECT_EQ(Count(std::string("/set ") + kWin11 + " allowedinmemorysettings"), 1);
+    EXPECT_EQ(Count(std::string("/set ") + kWin11 + " nx"), 0) << "nothing after the ended command";
+    EXPECT_NE(Stored(kWin11, "allowedinmemorysettings"), std::vector<std::string>{"0x15000076"})
+        << "the hung change was not made";
+
+    // Cancel: the store is read again; the history says what is known.
+    Press(window, IDCANCEL);
+    ASSERT_TRUE(Gone(window));
+    Press(main, IDC_HISTORY);
+    HWND history = Window("Command History");
+    ASSERT_NE(history, nullptr);
+    RemoteListView list(::GetDlgItem(history, IDC_HISTORY_LIST));
+    bool unknown = false;
+    for (int row = 0; row < list.Count(); ++row)
+        unknown = unknown || (list.Text(row, 1).find("allowedinmemorysettings") != std::string::npos &&
+                              list.Text(row, 2) == "outcome unknown");
+    EXPECT_TRUE(unknown) << "the ended command's outcome is unknown in the history";
+    ::PostMessageA(history, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(Gone(history));
+}
