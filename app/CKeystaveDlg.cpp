@@ -247,6 +247,15 @@ void CKeystaveDlg::RefreshStore()
 {
     // One message for all a read has to tell, and nothing told twice.
     CGatheredNotices notices;
+    // The listing and the debugger settings are read at the same time.
+    const std::vector<std::string> reads = {EnumStoreCommand().arguments, DebugSettingsCommand().arguments};
+    m_session.RunTogether(reads);
+    ReadStore();
+    m_session.DropReadsAhead(reads);
+}
+
+void CKeystaveDlg::ReadStore()
+{
     m_model.EnumerateStore();
     if (m_model.GetBootManager()) {
         // A listing that ended in an error shows what it read, and says so.
@@ -751,11 +760,15 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         // not keep it hidden.
         ShowWindow(SW_SHOW);
         ::UpdateWindow(m_hWnd);
+        // The three reads of start-up at once: which Windows runs too.
+        m_session.RunTogether(
+            {EnumStoreCommand().arguments, DebugSettingsCommand().arguments, EnumCurrentCommand().arguments});
         RefreshStore();
         FillGrids();
         FillLoaderList();
-        // Which Windows runs costs one more run of the tool.
-        ::PostMessageA(m_hWnd, WM_KEYSTAVE_MARK_ENTRIES, 0, 0);
+        m_session.RunningEntry();
+        m_session.DropReadsAhead({EnumCurrentCommand().arguments});
+        MarkEntries();
         return true;
     case WM_KEYSTAVE_MARK_ENTRIES:
         m_session.RunningEntry();

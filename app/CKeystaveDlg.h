@@ -63,6 +63,7 @@ private:
     void MarkEntries();
     void ShowStatus(const std::string& text);
     LRESULT OnToolBusy(bool busy, const char* text);
+    void ReadStore();
     bool CloseAsked();
     // The session's first backup, said once on the status line.
     void MentionFirstBackup();

@@ -1,5 +1,8 @@
-// Start-up time of keystave.exe against a bare window program plus the two
-// simulator runs it needs, measured in one run: startbench.exe [RUNS]
+// Start-up time of keystave.exe against a bare window program plus the
+// simulator runs it needs, measured in one run: startbench.exe [RUNS] [DELAY]
+// With DELAY (milliseconds), every simulator command takes that long, and
+// the peer is the bare window plus one such run: reads made at the same
+// time cost about one.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -86,11 +89,44 @@ double Median(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// The store KEYSTAVE_SIM_STORE names, copied with every command taking
+// `delay` ms, for the children to use.
+bool UseSlowStore(int delay)
+{
+    char path[MAX_PATH] = {};
+    DWORD length = ::GetEnvironmentVariableA("KEYSTAVE_SIM_STORE", path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return false;
+    std::string text;
+    if (FILE* file = std::fopen(path, "rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text.append(buffer, n);
+        std::fclose(file);
+    }
+    size_t at = text.find("[store]\n");
+    if (at == std::string::npos)
+        return false;
+    text.insert(at + 8, "@delay = " + std::to_string(delay) + "\n");
+    std::string slow = std::string(path) + ".slow";
+    FILE* file = std::fopen(slow.c_str(), "wb");
+    if (!file)
+        return false;
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    return ::SetEnvironmentVariableA("KEYSTAVE_SIM_STORE", slow.c_str()) != FALSE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    int delay = argc > 2 ? std::max(0, std::atoi(argv[2])) : 0;
+    if (delay > 0 && !UseSlowStore(delay)) {
+        std::fprintf(stderr, "KEYSTAVE_SIM_STORE must name a store to slow down\n");
+        return 1;
+    }
     std::vector<double> program, baseline;
     for (int i = 0; i < runs; ++i) {
         program.push_back(TimeStart("keystave.exe", "Keystave - Boot Configuration Data Editor",
@@ -101,12 +137,16 @@ int main(int argc, char** argv)
                                   [](HWND) { return true; });
         double start = Now();
         ToolRunner("BCDEDIT.EXE", "/ENUM /V");
-        ToolRunner("BCDEDIT.EXE", "/DBGSETTINGS");
+        if (delay == 0)
+            ToolRunner("BCDEDIT.EXE", "/DBGSETTINGS");
         baseline.push_back(window + (Now() - start));
     }
     double p = Median(program), b = Median(baseline);
-    std::printf("runs %d\nkeystave.exe until the loader list is filled: median %.0f ms\n", runs, p);
-    std::printf("bare window program + two simulator runs:     median %.0f ms\n", b);
+    std::printf("runs %d, every command %d ms\n", runs, delay);
+    std::printf("keystave.exe until the loader list is filled: median %.0f ms\n", p);
+    std::printf(delay > 0 ? "bare window program + one simulator run:      median %.0f ms\n"
+                          : "bare window program + two simulator runs:     median %.0f ms\n",
+                b);
     std::printf("ratio %.2f\n", b > 0 ? p / b : 0.0);
     return p > 0 && b > 0 ? 0 : 1;
 }

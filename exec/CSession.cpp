@@ -7,9 +7,44 @@
 #include "exec/CWritePath.h"
 #include "exec/SplitToolOutput.h"
 
+void CSession::RunTogether(const std::vector<std::string>& arguments)
+{
+    // A read already started ahead is not started twice.
+    std::vector<std::string> fresh;
+    for (const std::string& command : arguments)
+        if (std::none_of(m_ahead.begin(), m_ahead.end(), [&](const auto& entry) { return entry.first == command; }))
+            fresh.push_back(command);
+    std::vector<ToolAnswer> answers;
+    if (m_together && fresh.size() > 1)
+        answers = m_together(fresh);
+    else
+        for (const std::string& command : fresh)
+            answers.push_back(m_run(command));
+    for (size_t i = 0; i < fresh.size() && i < answers.size(); ++i)
+        m_ahead.emplace_back(fresh[i], std::move(answers[i]));
+}
+
+void CSession::DropReadsAhead(const std::vector<std::string>& arguments)
+{
+    m_ahead.erase(std::remove_if(m_ahead.begin(), m_ahead.end(),
+                                 [&](const auto& entry) {
+                                     return std::find(arguments.begin(), arguments.end(), entry.first) !=
+                                            arguments.end();
+                                 }),
+                  m_ahead.end());
+}
+
 ToolAnswer CSession::Run(const std::string& arguments)
 {
-    ToolAnswer answer = m_run(arguments);
+    auto ahead = std::find_if(m_ahead.begin(), m_ahead.end(),
+                              [&](const auto& entry) { return entry.first == arguments; });
+    ToolAnswer answer;
+    if (ahead != m_ahead.end()) {
+        answer = std::move(ahead->second);
+        m_ahead.erase(ahead);
+    } else {
+        answer = m_run(arguments);
+    }
     HistoryEntry entry;
     entry.time = TimeText(m_clock());
     entry.arguments = arguments;

@@ -31,8 +31,17 @@ public:
     {
     }
 
-    // Runs a command and keeps it in the history.
+    // Runs a command and keeps it in the history; a read started ahead with
+    // RunTogether is answered from there, once.
     ToolAnswer Run(const std::string& arguments);
+    // How reads run at once; without it, one after another.
+    void SetRunTogether(ToolRunTogether together) { m_together = std::move(together); }
+    // Starts reads that do not depend on each other at the same time; each
+    // answer waits for the Run of its command, and goes into the history
+    // then; one already waiting is not started again. Those of `arguments`
+    // no Run asked for are dropped by DropReadsAhead.
+    void RunTogether(const std::vector<std::string>& arguments);
+    void DropReadsAhead(const std::vector<std::string>& arguments);
     // A command that was not sent, and why.
     void RecordRefusal(const std::string& arguments, const std::string& reason);
     const CCommandHistory& History() const { return m_history; }
@@ -63,6 +72,8 @@ public:
 private:
     CCommandHistory m_history;
     AnsweredToolRun m_run;
+    ToolRunTogether m_together;
+    std::vector<std::pair<std::string, ToolAnswer>> m_ahead;
     std::function<LocalTime()> m_clock;
     BackupPlace m_place;
     std::string m_firstBackup;

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 // Runs the tool with an argument string and returns what it printed. The
 // program's runs go to BCDEDIT.EXE; tests answer from a simulator.
@@ -24,6 +25,8 @@ inline std::string EndedRunText(unsigned long seconds)
     return "ended after " + std::to_string(seconds) + " s: outcome unknown";
 }
 using AnsweredToolRun = std::function<ToolAnswer(const std::string& arguments)>;
+// Several reads started at once, each answer in the order of its command.
+using ToolRunTogether = std::function<std::vector<ToolAnswer>(const std::vector<std::string>& arguments)>;
 
 // The one place where an answer counts as success: the tool started and
 // exited with 0, as scripts judge it. Its success line is translated in

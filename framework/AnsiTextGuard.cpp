@@ -63,9 +63,12 @@ void TellRefused(HWND edit)
                         L") has no form for " + listed +
                         L": BCDEDIT.EXE would store \"?\" instead, so "
                         L"these characters were not taken. Use other letters.";
-    pending->clear();
+    // Letters of the same typing that arrive while the box is open are
+    // refused without a second box: the list stays non-empty until it closes.
     HWND owner = ::GetAncestor(edit, GA_ROOT);
     ShowWarning(owner, text);
+    if (std::wstring* still = Pending(edit))
+        still->clear();
     if (::IsWindow(edit))
         ::SetFocus(edit);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "exec/ToolCommand.h"
@@ -108,53 +109,72 @@ RunWaiter& Waiter()
     return waiter;
 }
 
+// A child started with its output read beside it; Finish waits for it.
+class RunningTool {
+public:
+    RunningTool(const std::string& path, const std::string& name, const std::string& arguments)
+        : m_arguments(arguments)
+    {
+        CKernelHandle writeEnd;
+        if (!::CreatePipe(m_readEnd.Put(), writeEnd.Put(), nullptr, 0))
+            return;
+        // The child gets the write end alone: a read end it held too would keep
+        // the pipe open, and is nothing of its business.
+        ::SetHandleInformation(writeEnd.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+        PROCESS_INFORMATION started = {};
+        m_answer.started = Start(path, name, arguments, writeEnd.Get(), started);
+        if (!m_answer.started && path.empty() && IsWow64()) {
+            // A 32-bit program sees the 32-bit System32, which has no BCDEDIT.EXE.
+            char windows[MAX_PATH] = {};
+            UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
+            if (length > 0 && length < MAX_PATH)
+                m_answer.started = Start(std::string(windows) + "\\Sysnative\\" + name, name, arguments,
+                                         writeEnd.Get(), started);
+        }
+        m_process.Reset(started.hProcess);
+        m_thread.Reset(started.hThread);
+        // The child now holds the only other write end: end of file comes when it ends.
+        writeEnd.Reset();
+        m_reader.pipe = m_readEnd.Get();
+        m_reading.Reset(::CreateThread(nullptr, 0, ReadAll, &m_reader, 0, nullptr));
+        if (!m_reading)
+            ReadAll(&m_reader);
+    }
+    RunningTool(const RunningTool&) = delete;
+    RunningTool& operator=(const RunningTool&) = delete;
+
+    ToolAnswer Finish()
+    {
+        if (m_process) {
+            DWORD start = ::GetTickCount();
+            if (!Waiter()(m_process.Get(), m_arguments)) {
+                ::TerminateProcess(m_process.Get(), 1);
+                ::WaitForSingleObject(m_process.Get(), INFINITE);
+                m_answer.endedAfterSeconds = std::max<DWORD>(1, (::GetTickCount() - start + 500) / 1000);
+            }
+            DWORD exitCode = 1;
+            if (::GetExitCodeProcess(m_process.Get(), &exitCode))
+                m_answer.exitCode = exitCode;
+        }
+        if (m_reading && ::WaitForSingleObject(m_reading.Get(), kReaderGrace) == WAIT_TIMEOUT) {
+            // Something the child started still holds the pipe: stop reading it.
+            ::CancelSynchronousIo(m_reading.Get());
+            ::WaitForSingleObject(m_reading.Get(), INFINITE);
+        }
+        m_answer.text = ConsoleTextToAnsi(m_reader.text);
+        return m_answer;
+    }
+
+private:
+    std::string m_arguments;
+    ToolAnswer m_answer;
+    CKernelHandle m_readEnd, m_process, m_thread, m_reading;
+    PipeReader m_reader{nullptr, {}};
+};
+
 ToolAnswer Run(const std::string& path, const std::string& name, const std::string& arguments)
 {
-    ToolAnswer answer;
-    CKernelHandle readEnd, writeEnd;
-    if (!::CreatePipe(readEnd.Put(), writeEnd.Put(), nullptr, 0))
-        return answer;
-    // The child gets the write end alone: a read end it held too would keep
-    // the pipe open, and is nothing of its business.
-    ::SetHandleInformation(writeEnd.Get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-
-    PROCESS_INFORMATION started = {};
-    answer.started = Start(path, name, arguments, writeEnd.Get(), started);
-    if (!answer.started && path.empty() && IsWow64()) {
-        // A 32-bit program sees the 32-bit System32, which has no BCDEDIT.EXE.
-        char windows[MAX_PATH] = {};
-        UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
-        if (length > 0 && length < MAX_PATH)
-            answer.started = Start(std::string(windows) + "\\Sysnative\\" + name, name, arguments,
-                                   writeEnd.Get(), started);
-    }
-    CKernelHandle process(started.hProcess), thread(started.hThread);
-    // The child now holds the only other write end: end of file comes when it ends.
-    writeEnd.Reset();
-
-    PipeReader reader{readEnd.Get(), {}};
-    CKernelHandle reading(::CreateThread(nullptr, 0, ReadAll, &reader, 0, nullptr));
-    if (!reading)
-        ReadAll(&reader);
-    if (process) {
-        DWORD start = ::GetTickCount();
-        if (!Waiter()(process.Get(), arguments)) {
-            ::TerminateProcess(process.Get(), 1);
-            ::WaitForSingleObject(process.Get(), INFINITE);
-            answer.endedAfterSeconds = std::max<DWORD>(1, (::GetTickCount() - start + 500) / 1000);
-        }
-        DWORD exitCode = 1;
-        if (::GetExitCodeProcess(process.Get(), &exitCode))
-            answer.exitCode = exitCode;
-    }
-    if (reading && ::WaitForSingleObject(reading.Get(), kReaderGrace) == WAIT_TIMEOUT) {
-        // Something the child started still holds the pipe: stop reading it.
-        ::CancelSynchronousIo(reading.Get());
-        ::WaitForSingleObject(reading.Get(), INFINITE);
-    }
-    std::string raw = std::move(reader.text);
-    answer.text = ConsoleTextToAnsi(raw);
-    return answer;
+    return RunningTool(path, name, arguments).Finish();
 }
 
 }  // namespace
@@ -195,6 +215,19 @@ std::string BcdeditPath()
 ToolAnswer RunBcdedit(const std::string& arguments)
 {
     return Run(BcdeditPath(), kToolName, arguments);
+}
+
+std::vector<ToolAnswer> RunBcdeditTogether(const std::vector<std::string>& arguments)
+{
+    std::string path = BcdeditPath();
+    std::vector<std::unique_ptr<RunningTool>> running;
+    for (const std::string& command : arguments)
+        running.push_back(std::make_unique<RunningTool>(path, kToolName, command));
+    // All are running: the waits together take as long as the slowest.
+    std::vector<ToolAnswer> answers;
+    for (auto& tool : running)
+        answers.push_back(tool->Finish());
+    return answers;
 }
 
 std::string ToolRunner(std::string tool, std::string arguments)

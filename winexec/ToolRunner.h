@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "exec/ToolRun.h"
 
@@ -34,6 +35,8 @@ std::string ToolRunner(std::string tool, std::string arguments);
 std::string BcdeditPath();
 // A run of that tool, its command line counted as "BCDEDIT.EXE <arguments>".
 ToolAnswer RunBcdedit(const std::string& arguments);
+// Reads that do not depend on each other, all started at once.
+std::vector<ToolAnswer> RunBcdeditTogether(const std::vector<std::string>& arguments);
 
 
 // Text a console child wrote, in the program's code page. A character the

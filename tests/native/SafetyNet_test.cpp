@@ -371,3 +371,43 @@ TEST(StoreFileCommands, ExportAndImportNameTheirFileAsOneArgumentOrRefuse)
                              error));
     EXPECT_NE(error.find("control character"), std::string::npos) << error;
 }
+
+TEST_F(SafetyNet, ReadsStartedTogetherAnswerTheirRunsOnceInTheOrderAsked)
+{
+    std::vector<std::vector<std::string>> batches;
+    AnsweredToolRun simulated = SimulatorAnsweredRun(simulator);
+    session.SetRunTogether([&](const std::vector<std::string>& arguments) {
+        batches.push_back(arguments);
+        std::vector<ToolAnswer> answers;
+        for (const std::string& command : arguments)
+            answers.push_back(simulated(command));
+        return answers;
+    });
+    session.RunTogether({"/ENUM /V", "/DBGSETTINGS", "/enum {current} /v"});
+    ASSERT_EQ(batches.size(), 1u) << "one start for all three";
+    EXPECT_TRUE(Sent().empty()) << "in the history only once a run asks for them";
+
+    // Asked in another order than started: each gets its own answer.
+    EXPECT_EQ(session.RunningEntry(), kWin11);
+    ToolAnswer enumerated = session.Run("/ENUM /V");
+    EXPECT_TRUE(AnswerSucceeded(enumerated));
+    EXPECT_NE(enumerated.text.find("Windows Boot Manager"), std::string::npos);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"/enum {current} /v", "/ENUM /V"}));
+
+    // Asked again, a read runs anew; one not asked for is dropped.
+    store.FindByGuid(kWin10)->Find("description")->values[0] = "Changed meanwhile";
+    EXPECT_NE(session.Run("/ENUM /V").text.find("Changed meanwhile"), std::string::npos)
+        << "an answer from ahead is used once";
+    session.DropReadsAhead({"/DBGSETTINGS"});
+    std::string& debugType = store.FindByAlias("{dbgsettings}")->Find("debugtype")->values[0];
+    debugType = "Net";
+    EXPECT_NE(session.Run("/DBGSETTINGS").text.find("Net"), std::string::npos) << "dropped: read anew";
+    EXPECT_EQ(Sent().size(), 4u);
+    ASSERT_EQ(batches.size(), 1u);
+
+    // Without a way to start them together, they run one after another.
+    CSession plain(SimulatorAnsweredRun(simulator), [] { return LocalTime{}; });
+    plain.RunTogether({"/enum {current} /v"});
+    EXPECT_EQ(plain.RunningEntry(), kWin11);
+    EXPECT_EQ(plain.History().Entries().size(), 1u);
+}

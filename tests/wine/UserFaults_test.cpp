@@ -107,7 +107,7 @@ TEST_F(UserFaults, LettersTheCodePageCannotHoldAreRefusedBeforeAnythingIsSent)
     EXPECT_EQ(typed.find('?'), std::string::npos) << typed;
     // Letters it can hold are taken as before (the positive control), once
     // the field has the focus back from the box.
-    ASSERT_TRUE(WaitUntil([&] { return HasFocus(description); }));
+    ASSERT_TRUE(WaitUntil([&] { return HasFocus(description); })) << "one box for one typing";
     TypeUnicode(L"\x00e9t\x00e9");  // "été"
     EXPECT_TRUE(WaitUntil([&] { return WindowText(description).find("\xe9t\xe9") != std::string::npos; }))
         << WindowText(description);
