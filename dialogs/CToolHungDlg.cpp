@@ -1,5 +1,6 @@
 #include "dialogs/CToolHungDlg.h"
 
+#include "exec/CCommandHistory.h"
 #include "res/resource.h"
 
 namespace {
@@ -11,8 +12,10 @@ CToolHungDlg::CToolHungDlg(HANDLE process, const std::string& arguments, unsigne
     : CDialog(IDD_TOOL_HUNG, parent),
       m_process(process),
       m_text("BCDEDIT.EXE has not finished after " + std::to_string(seconds) + " seconds.\n\nbcdedit " +
-             arguments +
-             "\n\nEnd It stops it; whether this command changed the store is then unknown.")
+             arguments + "\n\n" +
+             (IsChangingCommand(arguments)
+                  ? "End It stops it; whether this command changed the store is then unknown."
+                  : "End It stops it; what it was reading is then not shown."))
 {
 }
 
