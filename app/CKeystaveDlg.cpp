@@ -310,6 +310,16 @@ void CKeystaveDlg::FillGrids()
 
 void CKeystaveDlg::FillLoaderList()
 {
+    // Drawn once when filled: row by row, a long list takes ever longer.
+    m_loaderList.SetRedraw(false);
+    FillLoaderRows();
+    m_loaderList.SetRedraw(true);
+    MarkEntries();
+    FitLastColumns();
+}
+
+void CKeystaveDlg::FillLoaderRows()
+{
     m_loaderList.DeleteAllItems();
     const CBcdBootManager* manager = m_model.GetBootManager();
     std::string defaultId = manager ? manager->GetDefault() : std::string();
@@ -328,8 +338,6 @@ void CKeystaveDlg::FillLoaderList()
         m_loaderList.SetItemText(row, 4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
         ++row;
     }
-    MarkEntries();
-    FitLastColumns();
 }
 
 void CKeystaveDlg::MarkEntries()
@@ -337,6 +345,7 @@ void CKeystaveDlg::MarkEntries()
     const CBcdBootManager* manager = m_model.GetBootManager();
     std::string defaultId = manager ? manager->GetDefault() : std::string();
     const std::string& running = m_session.KnownRunningEntry();
+    m_loaderList.SetRedraw(false);
     for (int row = 0; row < m_loaderList.GetItemCount(); ++row) {
         std::string id = m_loaderList.GetItemText(row, 0);
         const CBcdBootLoader* loader = LoaderOfRow(row);
@@ -345,6 +354,7 @@ void CKeystaveDlg::MarkEntries()
                                                !running.empty() && EqualsNoCase(id, running),
                                                loader && StartsInSafeMode(*loader)));
     }
+    m_loaderList.SetRedraw(true);
     UpdateSafeModeButton();
 }
 

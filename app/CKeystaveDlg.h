@@ -64,6 +64,7 @@ private:
     void ShowStatus(const std::string& text);
     LRESULT OnToolBusy(bool busy, const char* text);
     void ReadStore();
+    void FillLoaderRows();
     bool CloseAsked();
     // The session's first backup, said once on the status line.
     void MentionFirstBackup();

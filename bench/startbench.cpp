@@ -2,7 +2,9 @@
 // simulator runs it needs, measured in one run: startbench.exe [RUNS] [DELAY]
 // With DELAY (milliseconds), every simulator command takes that long, and
 // the peer is the bare window plus one such run: reads made at the same
-// time cost about one.
+// time cost about one. With ENTRIES, the store is first made the sample plus
+// that many Windows entries, and the time above the peer is the program's
+// own work for them: reading the listing and filling the list.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -123,6 +125,11 @@ int main(int argc, char** argv)
 {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     int delay = argc > 2 ? std::max(0, std::atoi(argv[2])) : 0;
+    int entries = argc > 3 ? std::max(0, std::atoi(argv[3])) : 0;
+    if (entries > 0 && !AnswerSucceeded(RunTool("BCDEDIT.EXE", "/simgenerate " + std::to_string(entries)))) {
+        std::fprintf(stderr, "the simulator could not generate %d entries\n", entries);
+        return 1;
+    }
     if (delay > 0 && !UseSlowStore(delay)) {
         std::fprintf(stderr, "KEYSTAVE_SIM_STORE must name a store to slow down\n");
         return 1;
@@ -130,8 +137,8 @@ int main(int argc, char** argv)
     std::vector<double> program, baseline;
     for (int i = 0; i < runs; ++i) {
         program.push_back(TimeStart("keystave.exe", "Keystave - Boot Configuration Data Editor",
-                                    [](HWND window) {
-                                        return ListView_GetItemCount(::GetDlgItem(window, 1000)) > 0;
+                                    [entries](HWND window) {
+                                        return ListView_GetItemCount(::GetDlgItem(window, 1000)) > entries;
                                     }));
         double window = TimeStart("toolprobe.exe window 30", "toolprobe window",
                                   [](HWND) { return true; });
@@ -148,5 +155,8 @@ int main(int argc, char** argv)
                           : "bare window program + two simulator runs:     median %.0f ms\n",
                 b);
     std::printf("ratio %.2f\n", b > 0 ? p / b : 0.0);
+    if (entries > 0)
+        std::printf("%d entries: %.0f ms above the peer, %.3f ms an entry\n", entries, p - b,
+                    (p - b) / entries);
     return p > 0 && b > 0 ? 0 : 1;
 }

@@ -5,7 +5,9 @@ namespace {
 
 const char kPreviousProc[] = "KeystaveAnsiGuardProc";
 const char kPending[] = "KeystaveAnsiGuardPending";
-const UINT WM_KEYSTAVE_TELL_REFUSED = WM_APP + 0x3A1;
+// Told when the letters typed in one go have all arrived: a timer's
+// message comes only once no other input or message is waiting.
+const UINT_PTR kTellTimer = 0x4B53;
 
 bool HasAnsiForm(wchar_t c)
 {
@@ -48,7 +50,7 @@ void Refuse(HWND edit, const std::wstring& characters)
             pending->push_back(c);
     ::MessageBeep(MB_ICONWARNING);
     if (!told)
-        ::PostMessageW(edit, WM_KEYSTAVE_TELL_REFUSED, 0, 0);
+        ::SetTimer(edit, kTellTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 void TellRefused(HWND edit)
@@ -91,7 +93,10 @@ LRESULT CALLBACK GuardProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
         }
         break;
     }
-    case WM_KEYSTAVE_TELL_REFUSED:
+    case WM_TIMER:
+        if (wParam != kTellTimer)
+            break;
+        ::KillTimer(edit, kTellTimer);
         TellRefused(edit);
         return 0;
     case WM_NCDESTROY:

@@ -14,6 +14,13 @@ public:
 
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
+    // Drawing off while many rows change; on again, the list is drawn once.
+    void SetRedraw(bool on)
+    {
+        SendMessage(WM_SETREDRAW, on ? TRUE : FALSE);
+        if (on)
+            ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
     void SetExtendedStyle(DWORD style) { SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)); }
     int GetNextItem(int start, UINT flags) const { return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), static_cast<LPARAM>(flags))); }
     // The first selected row, or -1.

@@ -30,6 +30,9 @@ struct SimObject {
 //   @hang = yes                no command ever answers
 //   @hangafter = 3             three commands answer, every later one hangs
 //
+// "BCDEDIT.EXE /simgenerate 10000" (the simulator's own command) replaces
+// the store with the sample plus that many Windows entries.
+//
 //   [{guid}]
 //   @kind = osloader
 //   @alias = {ntldr}           optional well-known name

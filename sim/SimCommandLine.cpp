@@ -63,12 +63,17 @@ std::vector<std::string> SplitArguments(const std::string& arguments)
     return result;
 }
 
-bool AppendCommandLog(const std::string& path, const std::string& arguments)
+std::string CommandLogLine(const std::string& arguments)
 {
     std::string line;
     for (char c : arguments)
         line += (c == '\r' || c == '\n') ? ' ' : c;
-    line += '\n';
+    return line + '\n';
+}
+
+bool AppendCommandLog(const std::string& path, const std::string& arguments)
+{
+    std::string line = CommandLogLine(arguments);
     std::FILE* file = std::fopen(path.c_str(), "ab");
     if (!file)
         return false;

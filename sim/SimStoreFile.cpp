@@ -140,3 +140,31 @@ SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
     result.failed = output.failed;
     return result;
 }
+
+std::string GeneratedStoreText(int loaders)
+{
+    CSimStore store;
+    std::string error;
+    if (!store.Parse(kSampleStoreText, error))
+        return {};
+    const SimObject* model = store.FindByGuid("{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}");
+    SimObject* manager = store.FindByAlias("{bootmgr}");
+    if (!model || !manager || !manager->Find("displayorder"))
+        return {};
+    SimObject copy = *model;
+    std::vector<SimObject> added;
+    added.reserve(static_cast<size_t>(loaders > 0 ? loaders : 0));
+    for (int i = 0; i < loaders; ++i) {
+        char guid[40];
+        std::snprintf(guid, sizeof guid, "{%08x-0000-4000-8000-%012x}", static_cast<unsigned>(i + 1),
+                      static_cast<unsigned>(i + 1));
+        copy.guid = guid;
+        copy.alias.clear();
+        copy.Find("description")->values = {"Windows " + std::to_string(i + 1)};
+        added.push_back(copy);
+        manager->Find("displayorder")->values.push_back(guid);
+    }
+    for (SimObject& object : added)
+        store.objects.push_back(std::move(object));
+    return store.Serialize();
+}

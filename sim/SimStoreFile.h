@@ -23,3 +23,9 @@ bool WriteStoreAtomically(const std::string& path, const std::string& text);
 
 // The store every fresh simulator starts with.
 extern const char* const kSampleStoreText;
+
+// The sample store with `loaders` more Windows entries (copies of its
+// Windows 10, each with a GUID of its own and a numbered description), all
+// in the boot manager's display order: a large store for measurements.
+// Empty when the sample cannot be read.
+std::string GeneratedStoreText(int loaders);

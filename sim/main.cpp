@@ -69,6 +69,21 @@ std::string AsConsoleText(const std::string& utf8, const ToolLanguage& language)
     return Convert(text, CP_UTF8, GetOEMCP());
 }
 
+// One line at the end of the command log. Runs started together append at
+// the same time: opened for appending only, each write lands whole at the
+// end, where a seek to the end and a write could overwrite another's line.
+void AppendLogLine(const std::string& path, const std::string& arguments)
+{
+    std::string line = CommandLogLine(arguments);
+    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
 // The number of this run among those counted in `path`.
 int NextRunNumber(const std::string& path)
 {
@@ -112,7 +127,7 @@ int main()
     // Tests read which commands a window sent, before anything is done.
     const char* log = std::getenv("KEYSTAVE_SIM_LOG");
     if (log && *log)
-        AppendCommandLog(log, ArgumentString(GetCommandLineA()));
+        AppendLogLine(log, ArgumentString(GetCommandLineA()));
 
     std::string storePath;
     const char* configured = std::getenv("KEYSTAVE_SIM_STORE");
@@ -127,8 +142,19 @@ int main()
     const char* denied = std::getenv("KEYSTAVE_SIM_ACCESS_DENIED");
     bool accessDenied = denied && *denied && std::string(denied) != "0";
 
+    // Not the tool's: a large store for measurements, in place of this one.
+    std::vector<std::string> args = Arguments();
+    if (args.size() == 2 && args[0] == "/simgenerate") {
+        std::string text = GeneratedStoreText(std::atoi(args[1].c_str()));
+        if (text.empty() || !WriteStoreAtomically(storePath, text)) {
+            WriteAll(stderr, "The store could not be generated.\r\n");
+            return 1;
+        }
+        WriteAll(stdout, "The store now holds " + args[1] + " more Windows entries.\r\n");
+        return 0;
+    }
     TakeTime(storePath);
-    SimRunResult result = RunSimulatorOnFile(Arguments(), storePath, accessDenied);
+    SimRunResult result = RunSimulatorOnFile(args, storePath, accessDenied);
     const char* chosen = std::getenv("KEYSTAVE_SIM_LANG");
     const ToolLanguage* language =
         FindToolLanguage(chosen && *chosen ? chosen : result.language.empty() ? "en-US" : result.language);

@@ -449,3 +449,26 @@ TEST_F(StoreModel, SectionsUnderHeadingsOfNoKnownLanguageAreReadByTheirContent)
     ASSERT_NE(bare.GetBootManager(), nullptr);
     EXPECT_EQ(bare.GetBootManager()->GetIdentifier(), "{bootmgr}");
 }
+
+TEST_F(StoreModel, AGeneratedLargeStoreIsReadWhole)
+{
+    CSimStore store;
+    std::string error;
+    ASSERT_TRUE(store.Parse(GeneratedStoreText(1000), error)) << error;
+    CSimulator simulator(store);
+    enumText = simulator.Execute({"/ENUM", "/V"}).out;
+    debugText = simulator.Execute({"/DBGSETTINGS"}).out;
+    CStoreModel model = Model();
+    model.EnumerateStore();
+    ASSERT_NE(model.GetBootManager(), nullptr);
+    // The sample's three Windows loaders and the 1,000 copies (the legacy
+    // loader and the boot sector are loaders of other kinds).
+    size_t windows = 0;
+    for (const auto& loader : model.GetLoaders())
+        windows += loader->GetIdentifier().find("-0000-4000-8000-") != std::string::npos;
+    EXPECT_EQ(windows, 1000u);
+    EXPECT_EQ(Loader(model, model.GetLoaders().size() - 1).GetIdentifier(),
+              "{000003e8-0000-4000-8000-0000000003e8}")
+        << "in the display order, last";
+    EXPECT_TRUE(recorder.notices.empty());
+}

@@ -208,7 +208,7 @@ TEST_F(SafetyNet, ASetTheStoreConfirmsButIgnoresIsReported)
     ChooseInCell(::GetDlgItem(window, IDC_LOADER_GRID), "nx", 1);
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
-    ASSERT_TRUE(WaitUntil([&] { return Count("/DBGSETTINGS") == 2; })) << "the main window read again";
+    ASSERT_TRUE(WaitUntil([&] { return Count("/DBGSETTINGS") == 2; })) << "the main window read again" << Count("/DBGSETTINGS");
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
     EXPECT_EQ(Window("Keystave", 1000), nullptr);
     EXPECT_EQ(Stored(kWin11, "nx"), std::vector<std::string>{"OptOut"});
