@@ -1,6 +1,11 @@
 #include "sim/SimCommandLine.h"
 
-#include <cstdio>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 std::string ArgumentString(const std::string& commandLine)
 {
@@ -63,20 +68,29 @@ std::vector<std::string> SplitArguments(const std::string& arguments)
     return result;
 }
 
-std::string CommandLogLine(const std::string& arguments)
+bool AppendCommandLog(const std::string& path, const std::string& arguments)
 {
     std::string line;
     for (char c : arguments)
         line += (c == '\r' || c == '\n') ? ' ' : c;
-    return line + '\n';
-}
-
-bool AppendCommandLog(const std::string& path, const std::string& arguments)
-{
-    std::string line = CommandLogLine(arguments);
-    std::FILE* file = std::fopen(path.c_str(), "ab");
-    if (!file)
+    line += '\n';
+    // Runs started together log at the same time. Opened for appending only,
+    // each write lands whole at the end; a seek to the end and a write (as
+    // the C library's append does on Windows) could overwrite another's line.
+#ifdef _WIN32
+    HANDLE file = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return false;
-    bool ok = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-    return std::fclose(file) == 0 && ok;
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+              written == line.size();
+    return ::CloseHandle(file) && ok;
+#else
+    int file = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+    if (file < 0)
+        return false;
+    bool ok = ::write(file, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+    return ::close(file) == 0 && ok;
+#endif
 }

@@ -16,5 +16,3 @@ std::vector<std::string> SplitArguments(const std::string& arguments);
 // written. Line breaks inside the text are kept off the log so that each
 // command stays one line.
 bool AppendCommandLog(const std::string& path, const std::string& arguments);
-// The line the log gets for a command: one line, whatever it holds.
-std::string CommandLogLine(const std::string& arguments);

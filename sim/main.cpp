@@ -69,21 +69,6 @@ std::string AsConsoleText(const std::string& utf8, const ToolLanguage& language)
     return Convert(text, CP_UTF8, GetOEMCP());
 }
 
-// One line at the end of the command log. Runs started together append at
-// the same time: opened for appending only, each write lands whole at the
-// end, where a seek to the end and a write could overwrite another's line.
-void AppendLogLine(const std::string& path, const std::string& arguments)
-{
-    std::string line = CommandLogLine(arguments);
-    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 // The number of this run among those counted in `path`.
 int NextRunNumber(const std::string& path)
 {
@@ -99,7 +84,12 @@ void TakeTime(const std::string& storePath)
 {
     std::string text, error;
     CSimStore store;
-    if (!ReadWholeFile(storePath, text) || !store.Parse(text, error))
+    if (!ReadWholeFile(storePath, text))
+        return;
+    // The settings are all in the store's own section: a large store's
+    // objects are parsed once, by the command itself.
+    size_t objects = text.find("\n[{");
+    if (!store.Parse(objects == std::string::npos ? text : text.substr(0, objects + 1), error))
         return;
     if (store.delayMilliseconds > 0)
         Sleep(static_cast<DWORD>(store.delayMilliseconds));
@@ -127,7 +117,7 @@ int main()
     // Tests read which commands a window sent, before anything is done.
     const char* log = std::getenv("KEYSTAVE_SIM_LOG");
     if (log && *log)
-        AppendLogLine(log, ArgumentString(GetCommandLineA()));
+        AppendCommandLog(log, ArgumentString(GetCommandLineA()));
 
     std::string storePath;
     const char* configured = std::getenv("KEYSTAVE_SIM_STORE");
