@@ -41,8 +41,7 @@ const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data E
 
 namespace {
 const UINT WM_KEYSTAVE_TELL_READ_FAILURE = WM_APP + 1;
-const UINT WM_KEYSTAVE_MARK_ENTRIES = WM_APP + 2;
-const UINT WM_KEYSTAVE_FIRST_READ = WM_APP + 3;
+const UINT WM_KEYSTAVE_FIRST_READ = WM_APP + 2;
 const int kNoteColumn = 5;
 const char kDefinitionsFile[] = "keystavedata.xml";
 
@@ -751,7 +750,6 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
             return true;
         FreeElementCatalogue();
         EndDialog(IDCANCEL);
-        result = 0;
         return true;
     case WM_HELP:
         ShowHelp();
@@ -774,15 +772,11 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         m_session.RunTogether(
             {EnumStoreCommand().arguments, DebugSettingsCommand().arguments, EnumCurrentCommand().arguments});
         RefreshStore();
-        FillGrids();
-        FillLoaderList();
+        // Known before the list is filled, the running entry is marked with the rest.
         m_session.RunningEntry();
         m_session.DropReadsAhead({EnumCurrentCommand().arguments});
-        MarkEntries();
-        return true;
-    case WM_KEYSTAVE_MARK_ENTRIES:
-        m_session.RunningEntry();
-        MarkEntries();
+        FillGrids();
+        FillLoaderList();
         return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
