@@ -13,13 +13,6 @@ namespace {
 
 bool g_endRequested = false;
 
-HWND MainWindow()
-{
-    CWinApp* app = CWinApp::Current();
-    HWND main = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
-    return main && ::IsWindow(main) ? main : nullptr;
-}
-
 bool IsUserInput(UINT message)
 {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
@@ -48,7 +41,7 @@ bool PumpWhileBusy()
 // Tells the main window for as long as the run lasts.
 class BusyScope {
 public:
-    explicit BusyScope(const std::string& text) : m_window(MainWindow())
+    explicit BusyScope(const std::string& text) : m_window(CWinApp::MainWindow())
     {
         if (m_window)
             ::SendMessageA(m_window, WM_KEYSTAVE_TOOL_BUSY, TRUE, reinterpret_cast<LPARAM>(text.c_str()));

@@ -5,10 +5,8 @@
 HWND CDialog::DefaultOwner()
 {
     HWND start = ::GetActiveWindow();
-    if (!start) {
-        CWinApp* app = CWinApp::Current();
-        start = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
-    }
+    if (!start)
+        start = CWinApp::MainWindow();
     if (!start || !::IsWindow(start))
         return nullptr;
     HWND top = ::GetAncestor(start, GA_ROOT);

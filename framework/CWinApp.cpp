@@ -1,5 +1,7 @@
 #include "framework/CWinApp.h"
 
+#include "framework/CWnd.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -29,6 +31,13 @@ std::string CWinApp::ProgramFolder()
     std::string folder(path, length);
     size_t slash = folder.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
+HWND CWinApp::MainWindow()
+{
+    CWinApp* app = Current();
+    HWND main = app && app->m_pMainWnd ? app->m_pMainWnd->GetSafeHwnd() : nullptr;
+    return main && ::IsWindow(main) ? main : nullptr;
 }
 
 UINT RegisterMessage(const char* name) { return ::RegisterWindowMessageA(name); }

@@ -19,6 +19,8 @@ public:
     // The folder of the running program, without a final backslash; empty
     // when the system does not say.
     static std::string ProgramFolder();
+    // The application's main window while it exists, else null.
+    static HWND MainWindow();
 
     void SetRegistryKey(const char* root) { m_registryRoot = root; }
     const std::string& RegistryKey() const { return m_registryRoot; }
