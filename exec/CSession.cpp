@@ -7,12 +7,18 @@
 #include "exec/CWritePath.h"
 #include "exec/SplitToolOutput.h"
 
+std::vector<std::pair<std::string, ToolAnswer>>::iterator CSession::Ahead(const std::string& arguments)
+{
+    return std::find_if(m_ahead.begin(), m_ahead.end(),
+                        [&](const auto& entry) { return entry.first == arguments; });
+}
+
 void CSession::RunTogether(const std::vector<std::string>& arguments)
 {
     // A read already started ahead is not started twice.
     std::vector<std::string> fresh;
     for (const std::string& command : arguments)
-        if (std::none_of(m_ahead.begin(), m_ahead.end(), [&](const auto& entry) { return entry.first == command; }))
+        if (Ahead(command) == m_ahead.end())
             fresh.push_back(command);
     std::vector<ToolAnswer> answers;
     if (m_together && fresh.size() > 1)
@@ -36,8 +42,7 @@ void CSession::DropReadsAhead(const std::vector<std::string>& arguments)
 
 ToolAnswer CSession::Run(const std::string& arguments)
 {
-    auto ahead = std::find_if(m_ahead.begin(), m_ahead.end(),
-                              [&](const auto& entry) { return entry.first == arguments; });
+    auto ahead = Ahead(arguments);
     ToolAnswer answer;
     if (ahead != m_ahead.end()) {
         answer = std::move(ahead->second);

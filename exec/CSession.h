@@ -70,6 +70,9 @@ public:
     const std::string& KnownRunningEntry() const { return m_running; }
 
 private:
+    // The answer waiting for `arguments`, or the end.
+    std::vector<std::pair<std::string, ToolAnswer>>::iterator Ahead(const std::string& arguments);
+
     CCommandHistory m_history;
     AnsweredToolRun m_run;
     ToolRunTogether m_together;

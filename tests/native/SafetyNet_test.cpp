@@ -91,6 +91,16 @@ protected:
     std::vector<std::string> askedWith;
 };
 
+// The lines of a script that begin with `prefix`: its commands.
+std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    std::vector<std::string> found;
+    for (const std::string& line : lines)
+        if (line.rfind(prefix, 0) == 0)
+            found.push_back(line);
+    return found;
+}
+
 }  // namespace
 
 TEST_F(SafetyNet, TheFirstChangeOfASessionIsPrecededByOneBackup)
@@ -189,10 +199,7 @@ TEST_F(SafetyNet, TheHistoryKeepsEveryCommandAndItsScriptRedoesTheChanges)
 
     std::string script = session.History().Script("2026-12-07");
     std::vector<std::string> lines = SplitToolOutput(script);
-    std::vector<std::string> commands;
-    for (const std::string& line : lines)
-        if (line.rfind("bcdedit ", 0) == 0)
-            commands.push_back(line);
+    std::vector<std::string> commands = LinesStartingWith(lines, "bcdedit ");
     // Only changes that took effect; the percent doubled for cmd.exe.
     EXPECT_EQ(commands, (std::vector<std::string>{
                             std::string("bcdedit /set ") + kWin10 + " description \"Work & Play 100%%\"",
@@ -205,10 +212,7 @@ TEST_F(SafetyNet, TheHistoryKeepsEveryCommandAndItsScriptRedoesTheChanges)
     // single quotes; each line's exit code is checked.
     std::string powerShell = session.History().PowerShellScript("2026-12-07");
     std::vector<std::string> psLines = SplitToolOutput(powerShell);
-    std::vector<std::string> psCommands;
-    for (const std::string& line : psLines)
-        if (line.rfind("bcdedit.exe ", 0) == 0)
-            psCommands.push_back(line);
+    std::vector<std::string> psCommands = LinesStartingWith(psLines, "bcdedit.exe ");
     EXPECT_EQ(psCommands, (std::vector<std::string>{
                               std::string("bcdedit.exe /set '") + kWin10 + "' description 'Work & Play 100%'",
                               std::string("bcdedit.exe /set '{bootmgr}' displayorder '") + kWin10 + "' '" +
