@@ -28,8 +28,8 @@
 #include "exec/ToolCommand.h"
 #include "winexec/ToolRunner.h"
 #include "dialogs/WindowWritePath.h"
-#include "model/DisplayPositions.h"
 #include "model/EntryMarks.h"
+#include "model/LoaderListRows.h"
 #include "model/QuickSettings.h"
 #include "model/ReloadObject.h"
 #include "model/StoreReadFailure.h"
@@ -42,7 +42,6 @@ const char* const CKeystaveDlg::kCaption = "Keystave - Boot Configuration Data E
 namespace {
 const UINT WM_KEYSTAVE_TELL_READ_FAILURE = WM_APP + 1;
 const UINT WM_KEYSTAVE_FIRST_READ = WM_APP + 2;
-const int kNoteColumn = 5;
 const char kDefinitionsFile[] = "keystavedata.xml";
 
 bool InWindow(HWND window, HWND container)
@@ -73,10 +72,7 @@ CKeystaveDlg::CKeystaveDlg(CSession& session, HWND parent)
                         [this](WPARAM, LPARAM) { return static_cast<LRESULT>(m_toolRuns); });
     OnRegisteredMessage(WM_XLISTCTRL_COMBO_SELECTION, [](WPARAM, LPARAM) { return LRESULT(0); });
     // Rows point at the objects: they go before the objects do.
-    m_model.OnBeforeLoadersDeleted([this] {
-        if (m_loaderList.GetSafeHwnd())
-            m_loaderList.DeleteAllItems();
-    });
+    m_model.OnBeforeLoadersDeleted([this] { ClearLoaderList(); });
     m_model.OnBeforeBootManagerDeleted([this] { m_bootGrid.DeleteAllItems(); });
     OnNotify(IDC_LOADER_LIST, NM_RCLICK, [this](NMHDR&) {
         ShowLoaderMenu();
@@ -94,6 +90,16 @@ CKeystaveDlg::CKeystaveDlg(CSession& session, HWND parent)
             UpdateSafeModeButton();
         return LRESULT(0);
     });
+    OnNotify(IDC_LOADER_LIST, LVN_GETDISPINFOA, [this](NMHDR& header) {
+        GiveLoaderText(reinterpret_cast<NMLVDISPINFOA&>(header).item);
+        return LRESULT(0);
+    });
+    OnNotify(IDC_LOADER_LIST, LVN_ODFINDITEMA, [this](NMHDR& header) {
+        const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+            return LRESULT(-1);
+        return LRESULT(FindLoaderListRow(m_loaderRows, find.lvfi.psz, find.iStart));
+    });
     OnNotify(IDC_LOADER_LIST, LVN_KEYDOWN, [this](NMHDR& header) {
         if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey == VK_DELETE)
             DeleteLoader();
@@ -104,8 +110,29 @@ CKeystaveDlg::CKeystaveDlg(CSession& session, HWND parent)
 
 CKeystaveDlg::~CKeystaveDlg()
 {
-    if (m_loaderList.GetSafeHwnd() && ::IsWindow(m_loaderList))
-        m_loaderList.DeleteAllItems();
+    ClearLoaderList();
+}
+
+void CKeystaveDlg::ClearLoaderList()
+{
+    // Rows point at the model's loaders: the list forgets them first.
+    if (m_loaderList.GetSafeHwnd() && ::IsWindow(m_loaderList)) {
+        m_loaderList.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        m_loaderList.SetItemCount(0);
+    }
+    m_loaderRows.clear();
+}
+
+void CKeystaveDlg::GiveLoaderText(LVITEMA& item) const
+{
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
+        return;
+    item.pszText[0] = '\0';
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= m_loaderRows.size() || item.iSubItem < 0 ||
+        item.iSubItem >= kLoaderListColumns)
+        return;
+    const std::string& text = m_loaderRows[static_cast<size_t>(item.iItem)].cells[static_cast<size_t>(item.iSubItem)];
+    ::lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
 
 BOOL CKeystaveDlg::OnInitDialog()
@@ -309,51 +336,20 @@ void CKeystaveDlg::FillGrids()
 
 void CKeystaveDlg::FillLoaderList()
 {
-    // Drawn once when filled: row by row, a long list takes ever longer.
-    m_loaderList.SetRedraw(false);
-    FillLoaderRows();
-    m_loaderList.SetRedraw(true);
-    MarkEntries();
+    // The list asks for the texts of the rows it draws: filling it is
+    // working them out once, however many entries there are.
+    ClearLoaderList();
+    m_loaderRows = LoaderListRows(m_model.GetBootManager(), m_model.GetLoaders(), m_session.KnownRunningEntry());
+    m_loaderList.SetItemCount(static_cast<int>(m_loaderRows.size()));
+    ::InvalidateRect(m_loaderList, nullptr, TRUE);
+    UpdateSafeModeButton();
     FitLastColumns();
-}
-
-void CKeystaveDlg::FillLoaderRows()
-{
-    m_loaderList.DeleteAllItems();
-    const CBcdBootManager* manager = m_model.GetBootManager();
-    std::string defaultId = manager ? manager->GetDefault() : std::string();
-    CDisplayPositions positions(manager);
-    int row = 0;
-    for (const auto& loader : m_model.GetLoaders()) {
-        row = m_loaderList.InsertItem(row, loader->GetIdentifier(),
-                                      reinterpret_cast<LPARAM>(loader.get()));
-        if (row < 0)
-            break;
-        m_loaderList.SetItemText(row, 1, loader->GetDescription());
-        if (!defaultId.empty())
-            m_loaderList.SetItemText(row, 2, loader->GetIdentifier() == defaultId ? "TRUE" : "FALSE");
-        int position = positions.Of(loader->GetIdentifier());
-        m_loaderList.SetItemText(row, 3, position > 0 ? std::to_string(position) : std::string());
-        m_loaderList.SetItemText(row, 4, loader->IsDebugEnabled() ? "TRUE" : "FALSE");
-        ++row;
-    }
 }
 
 void CKeystaveDlg::MarkEntries()
 {
-    const CBcdBootManager* manager = m_model.GetBootManager();
-    std::string defaultId = manager ? manager->GetDefault() : std::string();
-    const std::string& running = m_session.KnownRunningEntry();
-    m_loaderList.SetRedraw(false);
-    for (int row = 0; row < m_loaderList.GetItemCount(); ++row) {
-        std::string id = m_loaderList.GetItemText(row, 0);
-        const CBcdBootLoader* loader = LoaderOfRow(row);
-        m_loaderList.SetItemText(row, kNoteColumn,
-                                 EntryMarkText(!defaultId.empty() && EqualsNoCase(id, defaultId),
-                                               !running.empty() && EqualsNoCase(id, running),
-                                               loader && StartsInSafeMode(*loader)));
-    }
-    m_loaderList.SetRedraw(true);
+    MarkLoaderListRows(m_loaderRows, m_model.GetBootManager(), m_session.KnownRunningEntry());
+    ::InvalidateRect(m_loaderList, nullptr, TRUE);
     UpdateSafeModeButton();
 }
 
@@ -452,17 +448,8 @@ CBcdBootLoader* CKeystaveDlg::SelectedLoader() const
 
 CBcdBootLoader* CKeystaveDlg::LoaderOfRow(int row) const
 {
-    LPARAM data = m_loaderList.GetItemData(row);
-    // Only a pointer to one of our own loaders counts. Rows are filled in
-    // the model's order, so the row's own place is looked at first.
-    const auto& loaders = m_model.GetLoaders();
-    if (row >= 0 && static_cast<size_t>(row) < loaders.size() &&
-        reinterpret_cast<LPARAM>(loaders[static_cast<size_t>(row)].get()) == data)
-        return loaders[static_cast<size_t>(row)].get();
-    for (const auto& loader : loaders)
-        if (reinterpret_cast<LPARAM>(loader.get()) == data)
-            return loader.get();
-    return nullptr;
+    return row >= 0 && static_cast<size_t>(row) < m_loaderRows.size() ? m_loaderRows[static_cast<size_t>(row)].loader
+                                                                        : nullptr;
 }
 
 void CKeystaveDlg::ShowLoaderMenu()

@@ -7,6 +7,7 @@
 #include "framework/CDialog.h"
 #include "framework/CListCtrl.h"
 #include "model/CStoreModel.h"
+#include "model/LoaderListRows.h"
 
 // The program's main window (dialog 102): the boot loader entries, the boot
 // manager's elements and the global debugger settings, read from the tool.
@@ -64,7 +65,10 @@ private:
     void ShowStatus(const std::string& text);
     LRESULT OnToolBusy(bool busy, const char* text);
     void ReadStore();
-    void FillLoaderRows();
+    // Empties the entry list before the loaders its rows point at go.
+    void ClearLoaderList();
+    // A row's text, as the list asks for it.
+    void GiveLoaderText(LVITEMA& item) const;
     bool CloseAsked();
     // The session's first backup, said once on the status line.
     void MentionFirstBackup();
@@ -82,6 +86,7 @@ private:
     HICON m_hIcon;
     CStoreModel m_model;
     CListCtrl m_loaderList;
+    std::vector<LoaderListRow> m_loaderRows;
     std::string m_readFailure;
     std::string m_listingNotice;  // why the last listing may be incomplete
     struct ChildRect {

@@ -44,6 +44,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/EntryMarks.cpp
   model/QuickSettings.cpp
   model/DisplayPositions.cpp
+  model/LoaderListRows.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp

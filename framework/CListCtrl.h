@@ -14,6 +14,8 @@ public:
 
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
+    // A list that asks for its texts (LVS_OWNERDATA): how many rows it has.
+    void SetItemCount(int count) { SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL); }
     // Drawing off while many rows change; on again, the list is drawn once.
     void SetRedraw(bool on)
     {
