@@ -21,6 +21,7 @@ set(KEYSTAVE_CORE_SOURCES
   xml/CXmlDocument.cpp
   xml/CXmlArena.cpp
   common/UserNotice.cpp
+  common/CDebugTrace.cpp
   common/CGatheredNotices.cpp
   catalogue/BcdType.cpp
   catalogue/ElementCatalogue.cpp

@@ -1,5 +1,6 @@
 #include "model/CStoreModel.h"
 
+#include "common/CDebugTrace.h"
 #include "common/TextCompare.h"
 #include "common/UserNotice.h"
 #include "exec/SplitToolOutput.h"
@@ -82,17 +83,17 @@ void ReadContinuations(CBcdItem& item, const OutputLines& lines, size_t& i)
 }
 
 // One element line of a manager or loader section, written to the debug
-// output when `trace`. False when the line has no token: the section ends
-// there.
+// output through `trace` when there is one. False when the line has no
+// token: the section ends there.
 bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
-                 SectionKind kind, bool trace)
+                 SectionKind kind, CDebugTrace* trace)
 {
     CLineTokenizer tokenizer(lines[i], " ");
     std::string_view name;
     if (!tokenizer.NextToken(name))
         return false;
-    if (trace)
-        WriteDebugOutput("Identifier: " + std::string(name) + "\n");
+    if (trace && trace->On())
+        trace->Add("Identifier: " + std::string(name) + "\n");
     // A section begins with its identifier, under a label in the display
     // language ("Bezeichner", "identificateur", ...).
     if (object.GetItems().empty() && !ElementCatalogue::Instance().IsKnownName(name))
@@ -148,10 +149,13 @@ SectionType ClassifySection(const OutputLines& lines, size_t i)
     return ClassifyByContent(lines, i);
 }
 
-bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i)
+bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i, CDebugTrace* trace)
 {
     loader.ReserveItems(SectionElements(lines, i));
-    const bool trace = HasDebugSink();
+    // A section read on its own writes its lines when it ends.
+    CDebugTrace own;
+    if (!trace)
+        trace = &own;
     while (i < lines.size()) {
         if (EndsSection(lines, i)) {
             if (i > 0)
@@ -170,7 +174,7 @@ bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t&
     while (i < lines.size()) {
         if (EndsSection(lines, i))
             break;
-        if (!ElementStep(manager, lines, i, SectionKind::BootManager, false))
+        if (!ElementStep(manager, lines, i, SectionKind::BootManager, nullptr))
             break;
     }
     return true;
@@ -194,7 +198,7 @@ bool CStoreModel::ParseLoaderSection(const OutputLines& lines, size_t& i)
     auto loader = std::make_unique<CBcdBootLoader>();
     loader->SetListing(m_lastOutput);
     i += 2;
-    ParseSectionElements(*loader, lines, i);
+    ParseSectionElements(*loader, lines, i, m_trace);
     m_loaders.push_back(std::move(loader));
     return true;
 }
@@ -255,6 +259,9 @@ void CStoreModel::EnumerateStore()
     m_loaders.clear();
     if (lines.size() < 2)
         return;
+    // One trace for the whole listing: its lines go out in a few blocks.
+    CDebugTrace trace;
+    m_trace = &trace;
     bool managerRead = false;
     size_t i = 0;
     while (i + 1 < lines.size()) {
@@ -271,6 +278,7 @@ void CStoreModel::EnumerateStore()
             ParseLoaderSection(lines, i);
         ++i;
     }
+    m_trace = nullptr;
 }
 
 void CStoreModel::RefreshDebugSettings()

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/CDebugTrace.h"
 #include "exec/ToolRun.h"
 #include "model/CBcdBootLoader.h"
 #include "model/CBcdBootManager.h"
@@ -60,11 +61,14 @@ private:
     std::unique_ptr<CBcdBootManager> m_bootManager;
     std::vector<std::unique_ptr<CBcdBootLoader>> m_loaders;
     std::unique_ptr<CBcdDbgSettings> m_debugSettings;
+    CDebugTrace* m_trace = nullptr;  // the listing's, while one is read
 };
 
 // The element loop of a loader section, from line i (past the heading and
 // underline). Also re-reads one loader from "/enum <identifier>" output.
-bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i);
+// Its debugger lines go to `trace`, or, without one, out when it ends.
+bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i,
+                          CDebugTrace* trace = nullptr);
 
 // The element loop of a boot manager section, from line i; i stops at the
 // line that ended the section.

@@ -91,9 +91,11 @@ TEST_F(StoreModel, ReadsManagerAndLoadersWithContinuationLines)
               std::vector<std::string>{"{r1}"}) << "a list on the very last line";
     EXPECT_EQ(Loader(model, 0).GetDisplayOrderPosition(model.GetBootManager()), 1);
     EXPECT_TRUE(recorder.notices.empty());
-    // One debugger line per loader element line.
-    ASSERT_EQ(recorder.debug.size(), 4u + 2u + 2u);
-    EXPECT_EQ(recorder.debug[0], "Identifier: identifier\n");
+    // One debugger line per loader element line, handed on in one block.
+    ASSERT_EQ(recorder.debug.size(), 1u);
+    EXPECT_EQ(recorder.debug[0], "Identifier: identifier\nIdentifier: description\nIdentifier: device\n"
+                                 "Identifier: inherit\nIdentifier: identifier\nIdentifier: description\n"
+                                 "Identifier: identifier\nIdentifier: recoverysequence\n");
 }
 
 TEST_F(StoreModel, ObjectsKeepTheListingTheirItemsPointInto)
@@ -471,4 +473,41 @@ TEST_F(StoreModel, AGeneratedLargeStoreIsReadWhole)
               "{000003e8-0000-4000-8000-0000000003e8}")
         << "in the display order, last";
     EXPECT_TRUE(recorder.notices.empty());
+}
+
+TEST_F(StoreModel, ALargeListingsDebuggerLinesGoOutInFewBlocksThatSplitNoLine)
+{
+    // 3,000 loaders of four element lines each.
+    std::vector<std::string> lines = {kManager, kUnder, "identifier              {bootmgr}",
+                                      "default                 {current}"};
+    for (int k = 0; k < 3000; ++k)
+        for (const std::string& line :
+             {std::string(), std::string(kLoader), std::string(kLoaderUnder),
+              "identifier              {" + std::to_string(k) + "}", std::string("description             W"),
+              std::string("nx                      OptIn"), std::string("debug                   No")})
+            lines.push_back(line);
+    enumText = CrLf(lines);
+    CStoreModel model = Model();
+    model.EnumerateStore();
+    ASSERT_EQ(model.GetLoaders().size(), 3000u);
+    std::string all;
+    for (const std::string& block : recorder.debug) {
+        EXPECT_LE(block.size(), CDebugTrace::kMostBytes);
+        ASSERT_FALSE(block.empty());
+        EXPECT_EQ(block.back(), '\n') << "a block ends with a whole line";
+        all += block;
+    }
+    EXPECT_LT(recorder.debug.size(), 3000u / 10) << "far fewer blocks than sections";
+    std::string expected;
+    for (int k = 0; k < 3000; ++k)
+        expected += "Identifier: identifier\nIdentifier: description\nIdentifier: nx\nIdentifier: debug\n";
+    EXPECT_EQ(all, expected) << "every line, in order, once";
+
+    // Without a listener nothing is built or written.
+    recorder.debug.clear();
+    DebugSink previous = SetDebugSink(nullptr);
+    model.EnumerateStore();
+    SetDebugSink(previous);
+    EXPECT_TRUE(recorder.debug.empty());
+    EXPECT_EQ(model.GetLoaders().size(), 3000u);
 }
