@@ -27,6 +27,13 @@ public:
     int InsertItem(int row, const std::string& text);
     int InsertItem(int row, const std::string& text, COLORREF textColour, COLORREF backColour);
     bool DeleteAllItems();
+    // Drawing off while many cells change; on again, the grid is drawn once.
+    void SetRedraw(bool on)
+    {
+        SendMessage(WM_SETREDRAW, on ? TRUE : FALSE);
+        if (on)
+            ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
     bool SetItemText(int row, int column, const std::string& text);
     std::string GetItemText(int row, int column) const;
     bool SetItemData(int row, LPARAM data);

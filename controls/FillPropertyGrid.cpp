@@ -5,6 +5,8 @@
 
 void FillPropertyGrid(CXListCtrl& grid, const CBcdObject* object, bool editable)
 {
+    // Each cell set would draw the grid at once: it is drawn when filled.
+    grid.SetRedraw(false);
     grid.DeleteAllItems();
     // A name too long for its column shows whole in a tip.
     grid.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
@@ -29,4 +31,5 @@ void FillPropertyGrid(CXListCtrl& grid, const CBcdObject* object, bool editable)
         }
         ++row;
     }
+    grid.SetRedraw(true);
 }
