@@ -6,30 +6,6 @@
 #include "controls/CXListCtrl.h"
 #include "res/resource.h"
 
-namespace {
-
-// A listing would fill the cell many times over: its first lines say enough.
-std::string WordsInOneLine(const std::vector<std::string>& lines)
-{
-    const size_t kMost = 160;
-    std::string words;
-    for (const std::string& line : lines) {
-        if (line.empty() || line.find_first_not_of('-') == std::string::npos)
-            continue;
-        if (!words.empty())
-            words += ' ';
-        // Listings pad names to a column: one blank says as much here.
-        for (char c : line)
-            if (c != ' ' || (!words.empty() && words.back() != ' '))
-                words += c;
-        if (words.size() > kMost)
-            return words.substr(0, kMost) + "...";
-    }
-    return words;
-}
-
-}  // namespace
-
 CCommandHistoryDlg::CCommandHistoryDlg(const CCommandHistory& history, const std::string& date,
                                        HWND parent)
     : CDialog(IDD_COMMAND_HISTORY, parent), m_history(history), m_date(date)

@@ -1,6 +1,7 @@
 #include "exec/CCommandHistory.h"
 
 #include "common/TextCompare.h"
+#include "exec/SplitToolOutput.h"
 
 const char* OutcomeText(CommandOutcome outcome)
 {
@@ -50,6 +51,21 @@ std::string BatchLineText(const std::string& arguments)
 }
 
 namespace {
+
+const size_t kMostShown = 160;
+
+// Adds a line as the history window shows it, unless it leaves the line out.
+void AppendShown(std::string& words, const std::string& line)
+{
+    if (line.empty() || line.find_first_not_of('-') == std::string::npos)
+        return;
+    if (!words.empty())
+        words += ' ';
+    // Listings pad names to a column: one blank says as much here.
+    for (char c : line)
+        if (c != ' ' || (!words.empty() && words.back() != ' '))
+            words += c;
+}
 
 // The arguments of a command line as the C runtime splits it: blanks
 // outside double quotes separate, the quotes themselves go.
@@ -161,4 +177,24 @@ std::string CCommandHistory::Script(const std::string& date) const
     static const ScriptDialect batch{"@echo off\r\n", "rem ", "Run as an administrator.", "bcdedit ",
                                      BatchLineText, "if errorlevel 1 exit /b 1"};
     return ReplayScript(batch, date);
+}
+
+std::string WordsInOneLine(const std::vector<std::string>& lines)
+{
+    std::string words;
+    for (const std::string& line : lines) {
+        AppendShown(words, line);
+        if (words.size() > kMostShown)
+            return words.substr(0, kMostShown) + "...";
+    }
+    return words;
+}
+
+std::vector<std::string> ShownToolWords(const std::string& toolText)
+{
+    std::string words;
+    return SplitToolOutputUntil(toolText, [&words](const std::string& line) {
+        AppendShown(words, line);
+        return words.size() > kMostShown;
+    });
 }

@@ -14,6 +14,13 @@ struct HistoryEntry {
     std::vector<std::string> words;  // the tool's lines, or why nothing ran
 };
 
+// A command's words as the history window shows them: in one line, runs of
+// blanks as one, underlines left out, cut after 160 characters with "...".
+std::string WordsInOneLine(const std::vector<std::string>& lines);
+// The lines of a tool's answer that WordsInOneLine shows: a listing of
+// thousands of lines is kept as its first few.
+std::vector<std::string> ShownToolWords(const std::string& toolText);
+
 // Whether a command changes the store, judged by its first word: reads,
 // listings and exports do not.
 bool IsChangingCommand(const std::string& arguments);

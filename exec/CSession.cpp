@@ -54,7 +54,8 @@ ToolAnswer CSession::Run(const std::string& arguments)
     entry.time = TimeText(m_clock());
     entry.arguments = arguments;
     entry.outcome = AnswerSucceeded(answer) ? CommandOutcome::Succeeded : CommandOutcome::Failed;
-    entry.words = SplitToolOutput(answer.text);
+    // The history keeps what its window shows, not a listing's every line.
+    entry.words = ShownToolWords(answer.text);
     if (answer.endedAfterSeconds > 0) {
         entry.outcome = CommandOutcome::Unknown;
         entry.words.push_back(EndedRunText(answer.endedAfterSeconds));

@@ -6,6 +6,12 @@
 
 std::vector<std::string> SplitToolOutput(const std::string& text)
 {
+    return SplitToolOutputUntil(text, nullptr);
+}
+
+std::vector<std::string> SplitToolOutputUntil(const std::string& text,
+                                              const std::function<bool(const std::string&)>& enough)
+{
     std::vector<std::string> lines;
     const char* data = text.data();
     const size_t size = text.size();
@@ -17,8 +23,11 @@ std::vector<std::string> SplitToolOutput(const std::string& text)
             break;
         size_t cr = static_cast<size_t>(static_cast<const char*>(found) - data);
         if (cr + 1 < size && data[cr + 1] == '\n') {
-            if (cr > start)
+            if (cr > start) {
                 lines.emplace_back(data + start, cr - start);
+                if (enough && enough(lines.back()))
+                    break;
+            }
             start = cr + 2;
             at = start;
         } else {

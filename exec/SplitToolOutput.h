@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,10 @@
 // Blank lines vanish, a lone CR stays inside its line and text after the
 // last CR LF is dropped: every caller relies on exactly these rules.
 std::vector<std::string> SplitToolOutput(const std::string& text);
+
+// Its first lines: up to and with the one after which `enough` says so.
+std::vector<std::string> SplitToolOutputUntil(const std::string& text,
+                                              const std::function<bool(const std::string& line)>& enough);
 
 // The same over a text whose lines may also end with a bare LF, as
 // SplitToolOutput(NormalizeLineEnds(text)) reads it, without the copy.

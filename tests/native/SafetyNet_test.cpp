@@ -415,3 +415,36 @@ TEST_F(SafetyNet, ReadsStartedTogetherAnswerTheirRunsOnceInTheOrderAsked)
     EXPECT_EQ(plain.RunningEntry(), kWin11);
     EXPECT_EQ(plain.History().Entries().size(), 1u);
 }
+
+TEST_F(SafetyNet, TheHistoryKeepsOfAListingWhatItsWindowShows)
+{
+    // A store of a thousand entries more: its listing runs to many thousand lines.
+    for (int k = 0; k < 1000; ++k) {
+        SimObject copy = *store.FindByKind("osloader");
+        copy.alias.clear();
+        char guid[40];
+        std::snprintf(guid, sizeof guid, "{%08x-0000-4000-8000-000000000000}", k);
+        copy.guid = guid;
+        store.objects.push_back(copy);
+        store.FindByAlias("{bootmgr}")->Find("displayorder")->values.push_back(guid);
+    }
+    std::string listing = simulator.Execute({"/ENUM", "/V"}).out;
+    std::vector<std::string> all = SplitToolOutput(listing);
+    ASSERT_GT(all.size(), 10000u);
+
+    session.Run("/ENUM /V");
+    Path().Run(SetValueCommand("{00000000-0000-0000-0000-000000000000}", "description", "x"));
+    const std::vector<HistoryEntry>& entries = session.History().Entries();
+    ASSERT_EQ(entries.size(), 3u);
+    const HistoryEntry& read = entries[0];
+    EXPECT_LT(read.words.size(), 10u) << "a few lines, not the listing";
+    EXPECT_EQ(WordsInOneLine(read.words), WordsInOneLine(all)) << "the window shows the same";
+    EXPECT_EQ(WordsInOneLine(read.words).rfind("Windows Boot Manager identifier {", 0), 0u);
+    EXPECT_EQ(WordsInOneLine(read.words).size(), 163u) << "cut after 160 characters, with \"...\"";
+    // A short answer is kept whole, every line of it.
+    const HistoryEntry& failed = entries[2];
+    EXPECT_EQ(failed.outcome, CommandOutcome::Failed);
+    EXPECT_EQ(failed.words, SplitToolOutput(simulator.Execute({"/set", "{00000000-0000-0000-0000-000000000000}",
+                                                               "description", "x"}).err));
+    EXPECT_EQ(WordsInOneLine({"a   b", "-----", "", "c"}), "a b c");
+}
