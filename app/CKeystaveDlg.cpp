@@ -149,6 +149,8 @@ BOOL CKeystaveDlg::OnInitDialog()
         EndDialog(IDCANCEL);
         return FALSE;
     }
+    // The reads of start-up run while the window is made and shown.
+    m_session.StartReadsAhead(StartUpReads());
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_bootGrid.Attach(GetDlgItem(IDC_BOOTMGR_GRID));
@@ -269,18 +271,30 @@ void CKeystaveDlg::SetUpLoaderList()
                       {"Identifiers", "Description", "Default", "Display", "Debug", "Note"});
 }
 
+std::vector<std::string> CKeystaveDlg::StartUpReads()
+{
+    return {EnumStoreCommand().arguments, DebugSettingsCommand().arguments, EnumCurrentCommand().arguments};
+}
+
 void CKeystaveDlg::RefreshStore()
 {
     // One message for all a read has to tell, and nothing told twice.
     CGatheredNotices notices;
-    // The listing and the debugger settings are read at the same time.
+    // The listing and the debugger settings are read at the same time; each
+    // part of the window is filled as soon as its own read is in.
     const std::vector<std::string> reads = {EnumStoreCommand().arguments, DebugSettingsCommand().arguments};
-    m_session.RunTogether(reads);
-    ReadStore();
+    m_session.StartReadsAhead(reads);
+    bool listed = ReadListing();
+    FillPropertyGrid(m_bootGrid, m_model.GetBootManager(), false);
+    FillLoaderList();
+    if (listed)
+        m_model.RefreshDebugSettings();
+    FillPropertyGrid(m_debugGrid, m_model.GetDebugSettings(), false);
+    FitLastColumns();
     m_session.DropReadsAhead(reads);
 }
 
-void CKeystaveDlg::ReadStore()
+bool CKeystaveDlg::ReadListing()
 {
     m_model.EnumerateStore();
     if (m_model.GetBootManager()) {
@@ -293,14 +307,14 @@ void CKeystaveDlg::ReadStore()
         if (!notice.empty() || !m_listingNotice.empty())
             ShowStatus(notice);
         m_listingNotice = notice;
-        m_model.RefreshDebugSettings();
-        return;
+        return true;
     }
     // An empty store would be a failure shown as success: say why, once the
     // window is on screen.
     m_listingNotice.clear();
     m_readFailure = StoreReadFailure(m_model.GetLastOutput(), m_model.GetLastEnumAnswer());
     ::PostMessageA(m_hWnd, WM_KEYSTAVE_TELL_READ_FAILURE, 0, 0);
+    return false;
 }
 
 bool CKeystaveDlg::EntryReadAgain(CBcdObject& entry)
@@ -603,8 +617,6 @@ void CKeystaveDlg::CreateEntry()
 void CKeystaveDlg::RefreshAll()
 {
     RefreshStore();
-    FillGrids();
-    FillLoaderList();
     MentionFirstBackup();
     CheckConfirmedChanges();
 }
@@ -755,15 +767,13 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         // not keep it hidden.
         ShowWindow(SW_SHOW);
         ::UpdateWindow(m_hWnd);
-        // The three reads of start-up at once: which Windows runs too.
-        m_session.RunTogether(
-            {EnumStoreCommand().arguments, DebugSettingsCommand().arguments, EnumCurrentCommand().arguments});
+        // The three reads of start-up run at once (begun while the window
+        // was made): which Windows runs too, marked when known.
+        m_session.StartReadsAhead(StartUpReads());
         RefreshStore();
-        // Known before the list is filled, the running entry is marked with the rest.
         m_session.RunningEntry();
         m_session.DropReadsAhead({EnumCurrentCommand().arguments});
-        FillGrids();
-        FillLoaderList();
+        MarkEntries();
         return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {

@@ -31,6 +31,8 @@ private:
     bool HandleCommand(WORD id);
     void AddAboutMenuItem();
     void SetUpLoaderList();
+    // Reads the listing and the debugger settings at once and fills each
+    // part of the window as its read is in.
     void RefreshStore();
     // After a listing that did not end with success: the entry read again on
     // its own before a window may change it; false when that failed too.
@@ -64,7 +66,10 @@ private:
     void MarkEntries();
     void ShowStatus(const std::string& text);
     LRESULT OnToolBusy(bool busy, const char* text);
-    void ReadStore();
+    // The listing into the model; false, with the reason said, when it held no store.
+    bool ReadListing();
+    // The reads of start-up, all begun at once.
+    static std::vector<std::string> StartUpReads();
     // Empties the entry list before the loaders its rows point at go.
     void ClearLoaderList();
     // A row's text, as the list asks for it.

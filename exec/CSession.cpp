@@ -7,25 +7,25 @@
 #include "exec/CWritePath.h"
 #include "exec/SplitToolOutput.h"
 
-std::vector<std::pair<std::string, ToolAnswer>>::iterator CSession::Ahead(const std::string& arguments)
+std::vector<std::pair<std::string, PendingAnswer>>::iterator CSession::Ahead(const std::string& arguments)
 {
     return std::find_if(m_ahead.begin(), m_ahead.end(),
                         [&](const auto& entry) { return entry.first == arguments; });
 }
 
-void CSession::RunTogether(const std::vector<std::string>& arguments)
+void CSession::StartReadsAhead(const std::vector<std::string>& arguments)
 {
     // A read already started ahead is not started twice.
     std::vector<std::string> fresh;
     for (const std::string& command : arguments)
         if (Ahead(command) == m_ahead.end())
             fresh.push_back(command);
-    std::vector<ToolAnswer> answers;
-    if (m_together && fresh.size() > 1)
-        answers = m_together(fresh);
+    std::vector<PendingAnswer> answers;
+    if (m_startReads)
+        answers = m_startReads(fresh);
     else
         for (const std::string& command : fresh)
-            answers.push_back(m_run(command));
+            answers.push_back([run = m_run, command] { return run(command); });
     for (size_t i = 0; i < fresh.size() && i < answers.size(); ++i)
         m_ahead.emplace_back(fresh[i], std::move(answers[i]));
 }
@@ -45,8 +45,9 @@ ToolAnswer CSession::Run(const std::string& arguments)
     auto ahead = Ahead(arguments);
     ToolAnswer answer;
     if (ahead != m_ahead.end()) {
-        answer = std::move(ahead->second);
+        PendingAnswer pending = std::move(ahead->second);
         m_ahead.erase(ahead);
+        answer = pending();
     } else {
         answer = m_run(arguments);
     }

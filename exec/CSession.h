@@ -32,15 +32,16 @@ public:
     }
 
     // Runs a command and keeps it in the history; a read started ahead with
-    // RunTogether is answered from there, once.
+    // StartReadsAhead is answered from there, once.
     ToolAnswer Run(const std::string& arguments);
-    // How reads run at once; without it, one after another.
-    void SetRunTogether(ToolRunTogether together) { m_together = std::move(together); }
-    // Starts reads that do not depend on each other at the same time; each
-    // answer waits for the Run of its command, and goes into the history
-    // then; one already waiting is not started again. Those of `arguments`
-    // no Run asked for are dropped by DropReadsAhead.
-    void RunTogether(const std::vector<std::string>& arguments);
+    // How reads start at once; without it, each runs when its Run asks.
+    void SetStartReads(ToolStartReads start) { m_startReads = std::move(start); }
+    // Starts reads that do not depend on each other at the same time, and
+    // returns: the Run of each command waits for its own answer only, and
+    // puts it into the history then. One already started is not started
+    // again. Those of `arguments` no Run asked for are dropped by
+    // DropReadsAhead.
+    void StartReadsAhead(const std::vector<std::string>& arguments);
     void DropReadsAhead(const std::vector<std::string>& arguments);
     // A command that was not sent, and why.
     void RecordRefusal(const std::string& arguments, const std::string& reason);
@@ -71,12 +72,12 @@ public:
 
 private:
     // The answer waiting for `arguments`, or the end.
-    std::vector<std::pair<std::string, ToolAnswer>>::iterator Ahead(const std::string& arguments);
+    std::vector<std::pair<std::string, PendingAnswer>>::iterator Ahead(const std::string& arguments);
 
     CCommandHistory m_history;
     AnsweredToolRun m_run;
-    ToolRunTogether m_together;
-    std::vector<std::pair<std::string, ToolAnswer>> m_ahead;
+    ToolStartReads m_startReads;
+    std::vector<std::pair<std::string, PendingAnswer>> m_ahead;
     std::function<LocalTime()> m_clock;
     BackupPlace m_place;
     std::string m_firstBackup;

@@ -25,8 +25,12 @@ inline std::string EndedRunText(unsigned long seconds)
     return "ended after " + std::to_string(seconds) + " s: outcome unknown";
 }
 using AnsweredToolRun = std::function<ToolAnswer(const std::string& arguments)>;
-// Several reads started at once, each answer in the order of its command.
-using ToolRunTogether = std::function<std::vector<ToolAnswer>(const std::vector<std::string>& arguments)>;
+// An answer still to come: asking for it waits for the end of its run, and
+// asking again gives the same answer.
+using PendingAnswer = std::function<ToolAnswer()>;
+// Several reads started at once, without waiting for them; each answer in
+// the order of its command.
+using ToolStartReads = std::function<std::vector<PendingAnswer>(const std::vector<std::string>& arguments)>;
 
 // The one place where an answer counts as success: the tool started and
 // exited with 0, as scripts judge it. Its success line is translated in

@@ -87,7 +87,7 @@ CSession MakeProgramSession()
 {
     CSession session([](const std::string& arguments) { return RunBcdedit(arguments); }, Now);
     session.SetBackupPlace(BackupPlace{NewBackupPath, PruneBackups});
-    session.SetRunTogether(RunBcdeditTogether);
+    session.SetStartReads(StartBcdeditReads);
     return session;
 }
 

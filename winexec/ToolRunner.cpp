@@ -142,9 +142,24 @@ public:
     }
     RunningTool(const RunningTool&) = delete;
     RunningTool& operator=(const RunningTool&) = delete;
+    ~RunningTool()
+    {
+        // A read started ahead that nobody asked for: it is of no use, and
+        // its reader must stop before the text it fills goes.
+        if (m_finished)
+            return;
+        if (m_process) {
+            ::TerminateProcess(m_process.Get(), 1);
+            ::WaitForSingleObject(m_process.Get(), INFINITE);
+        }
+        StopReading();
+    }
 
     ToolAnswer Finish()
     {
+        if (m_finished)
+            return m_answer;
+        m_finished = true;
         if (m_process) {
             DWORD start = ::GetTickCount();
             if (!Waiter()(m_process.Get(), m_arguments)) {
@@ -156,16 +171,23 @@ public:
             if (::GetExitCodeProcess(m_process.Get(), &exitCode))
                 m_answer.exitCode = exitCode;
         }
+        StopReading();
+        m_answer.text = ConsoleTextToAnsi(m_reader.text);
+        std::string().swap(m_reader.text);
+        return m_answer;
+    }
+
+private:
+    void StopReading()
+    {
         if (m_reading && ::WaitForSingleObject(m_reading.Get(), kReaderGrace) == WAIT_TIMEOUT) {
             // Something the child started still holds the pipe: stop reading it.
             ::CancelSynchronousIo(m_reading.Get());
             ::WaitForSingleObject(m_reading.Get(), INFINITE);
         }
-        m_answer.text = ConsoleTextToAnsi(m_reader.text);
-        return m_answer;
     }
 
-private:
+    bool m_finished = false;
     std::string m_arguments;
     ToolAnswer m_answer;
     CKernelHandle m_readEnd, m_process, m_thread, m_reading;
@@ -217,16 +239,14 @@ ToolAnswer RunBcdedit(const std::string& arguments)
     return Run(BcdeditPath(), kToolName, arguments);
 }
 
-std::vector<ToolAnswer> RunBcdeditTogether(const std::vector<std::string>& arguments)
+std::vector<PendingAnswer> StartBcdeditReads(const std::vector<std::string>& arguments)
 {
     std::string path = BcdeditPath();
-    std::vector<std::unique_ptr<RunningTool>> running;
-    for (const std::string& command : arguments)
-        running.push_back(std::make_unique<RunningTool>(path, kToolName, command));
-    // All are running: the waits together take as long as the slowest.
-    std::vector<ToolAnswer> answers;
-    for (auto& tool : running)
-        answers.push_back(tool->Finish());
+    std::vector<PendingAnswer> answers;
+    for (const std::string& command : arguments) {
+        auto tool = std::make_shared<RunningTool>(path, kToolName, command);
+        answers.push_back([tool] { return tool->Finish(); });
+    }
     return answers;
 }
 

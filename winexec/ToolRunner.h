@@ -35,8 +35,10 @@ std::string ToolRunner(std::string tool, std::string arguments);
 std::string BcdeditPath();
 // A run of that tool, its command line counted as "BCDEDIT.EXE <arguments>".
 ToolAnswer RunBcdedit(const std::string& arguments);
-// Reads that do not depend on each other, all started at once.
-std::vector<ToolAnswer> RunBcdeditTogether(const std::vector<std::string>& arguments);
+// Reads that do not depend on each other, all started at once; each answer
+// waits for its own run when asked for. A run nobody asked for is ended
+// when the last copy of its answer goes.
+std::vector<PendingAnswer> StartBcdeditReads(const std::vector<std::string>& arguments);
 
 
 // Text a console child wrote, in the program's code page. A character the

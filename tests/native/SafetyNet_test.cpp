@@ -379,20 +379,34 @@ TEST(StoreFileCommands, ExportAndImportNameTheirFileAsOneArgumentOrRefuse)
 TEST_F(SafetyNet, ReadsStartedTogetherAnswerTheirRunsOnceInTheOrderAsked)
 {
     std::vector<std::vector<std::string>> batches;
+    std::vector<std::string> waitedFor;
     AnsweredToolRun simulated = SimulatorAnsweredRun(simulator);
-    session.SetRunTogether([&](const std::vector<std::string>& arguments) {
+    session.SetStartReads([&](const std::vector<std::string>& arguments) {
         batches.push_back(arguments);
-        std::vector<ToolAnswer> answers;
-        for (const std::string& command : arguments)
-            answers.push_back(simulated(command));
+        std::vector<PendingAnswer> answers;
+        for (const std::string& command : arguments) {
+            auto answer = std::make_shared<ToolAnswer>(simulated(command));
+            auto asked = std::make_shared<bool>(false);
+            answers.push_back([&waitedFor, command, answer, asked] {
+                if (!*asked)
+                    waitedFor.push_back(command);
+                *asked = true;
+                return *answer;
+            });
+        }
         return answers;
     });
-    session.RunTogether({"/ENUM /V", "/DBGSETTINGS", "/enum {current} /v"});
+    session.StartReadsAhead({"/ENUM /V", "/DBGSETTINGS", "/enum {current} /v"});
     ASSERT_EQ(batches.size(), 1u) << "one start for all three";
+    EXPECT_TRUE(waitedFor.empty()) << "starting waits for none of them";
     EXPECT_TRUE(Sent().empty()) << "in the history only once a run asks for them";
+    session.StartReadsAhead({"/ENUM /V", "/DBGSETTINGS"});
+    EXPECT_EQ(batches.size(), 2u);
+    EXPECT_TRUE(batches[1].empty()) << "reads already started are not started again";
 
-    // Asked in another order than started: each gets its own answer.
+    // Asked in another order than started: each waits for its own answer only.
     EXPECT_EQ(session.RunningEntry(), kWin11);
+    EXPECT_EQ(waitedFor, std::vector<std::string>{"/enum {current} /v"});
     ToolAnswer enumerated = session.Run("/ENUM /V");
     EXPECT_TRUE(AnswerSucceeded(enumerated));
     EXPECT_NE(enumerated.text.find("Windows Boot Manager"), std::string::npos);
@@ -407,12 +421,18 @@ TEST_F(SafetyNet, ReadsStartedTogetherAnswerTheirRunsOnceInTheOrderAsked)
     debugType = "Net";
     EXPECT_NE(session.Run("/DBGSETTINGS").text.find("Net"), std::string::npos) << "dropped: read anew";
     EXPECT_EQ(Sent().size(), 4u);
-    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(waitedFor, (std::vector<std::string>{"/enum {current} /v", "/ENUM /V"}))
+        << "the dropped read was never waited for";
 
-    // Without a way to start them together, they run one after another.
-    CSession plain(SimulatorAnsweredRun(simulator), [] { return LocalTime{}; });
-    plain.RunTogether({"/enum {current} /v"});
+    // Without a way to start them together, each runs when asked, and a
+    // dropped one never runs.
+    std::vector<std::string> ran;
+    CSession plain(SimulatorAnsweredRun(simulator, &ran), [] { return LocalTime{}; });
+    plain.StartReadsAhead({"/enum {current} /v", "/DBGSETTINGS"});
+    EXPECT_TRUE(ran.empty());
     EXPECT_EQ(plain.RunningEntry(), kWin11);
+    plain.DropReadsAhead({"/DBGSETTINGS"});
+    EXPECT_EQ(ran, std::vector<std::string>{"/enum {current} /v"});
     EXPECT_EQ(plain.History().Entries().size(), 1u);
 }
 

@@ -40,7 +40,7 @@ TEST_F(CloneWizard, ACloneIsANewEntryLastInTheMenuAndInTheList)
     Type("copy of ten");
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
-    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 5; })) << "in the main list";
+    ASSERT_TRUE(WaitForRows(5)) << "in the main list";
     std::vector<std::string> sent = Sent();
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent[0], std::string("/Copy ") + kWin10 + " /d \"copy of ten\"");

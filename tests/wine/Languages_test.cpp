@@ -38,7 +38,7 @@ protected:
         ASSERT_NE(clone, nullptr);
         Press(clone, IDOK);
         ASSERT_TRUE(Gone(clone));
-        EXPECT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 5; })) << language;
+        EXPECT_TRUE(WaitForRows(5)) << language;
         EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Command Output"), nullptr);
     }
 };

@@ -55,7 +55,7 @@ TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
               std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     PressKey(VK_RETURN);
 
-    WaitUntil([&] { return ListView_GetItemCount(loaders) == 3; });
+    WaitForRows(3);
     RemoteListView list(loaders);
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Text(0, 0), kWin11);
@@ -223,7 +223,7 @@ TEST_F(MainWindow, StartedByFullPathFromAnotherFolderItFindsItsDefinitions)
     main = WaitForWindow(program->Id(), kCaption, 20000);
     ASSERT_NE(main, nullptr);
     loaders = ::GetDlgItem(main, 1000);
-    EXPECT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 4; }));
+    EXPECT_TRUE(WaitForRows(4));
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr) << "no message";
 }
 

@@ -113,7 +113,7 @@ protected:
         main = WaitForWindow(program->Id(), kCaption, 20000);
         ASSERT_NE(main, nullptr);
         loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
-        WaitUntil([&] { return ListView_GetItemCount(loaders) == rows; });
+        WaitForRows(rows, 20000);
         ASSERT_EQ(ListView_GetItemCount(loaders), rows);
         // Once the window shows, it asks which Windows is running.
         ASSERT_TRUE(WaitUntil([&] {
@@ -238,6 +238,12 @@ protected:
                status == "Sending a change to the boot configuration...";
     }
     // No run in progress, asked of the window where it takes messages.
+    // The loader list holds `rows` rows and the read that filled it is over:
+    // the list fills before the rest of the window's reads are in.
+    bool WaitForRows(int rows, DWORD milliseconds = 10000)
+    {
+        return WaitUntil([&] { return ListView_GetItemCount(loaders) == rows; }, milliseconds) && WaitIdle();
+    }
     bool WaitIdle()
     {
         static const UINT running = ::RegisterWindowMessageA("KEYSTAVE_TOOL_RUNNING");

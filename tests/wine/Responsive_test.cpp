@@ -75,7 +75,7 @@ TEST_F(Responsive, TheWindowAnswersWhileTheToolReadsAndTakesNoCommandMeanwhile)
     // A click on History during the read does nothing...
     ::ClickAt(WindowCentre(::GetDlgItem(main, IDC_HISTORY)));
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Command History"), nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 4; }, 30000));
+    ASSERT_TRUE(WaitForRows(4, 30000));
     ASSERT_TRUE(WaitIdle());
     EXPECT_EQ(StatusLine(), "") << "the read over, the status line no longer waits";
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Command History"), nullptr)

@@ -58,7 +58,7 @@ TEST_F(SafetyNet, TheFirstChangeIsBackedUpOnceAndTheQuestionNamesTheEntry)
               std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     ASSERT_NE(box, nullptr);
     PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 3; }));
+    ASSERT_TRUE(WaitForRows(3));
 
     // Exactly one export, before the deletion, into a file that holds the
     // store as it was; the status line names it.
@@ -76,7 +76,7 @@ TEST_F(SafetyNet, TheFirstChangeIsBackedUpOnceAndTheQuestionNamesTheEntry)
     question = AskToDelete(1, box);
     EXPECT_NE(question.find("(test signing)"), std::string::npos) << question;
     PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 2; }));
+    ASSERT_TRUE(WaitForRows(2));
     EXPECT_EQ(Count("/export"), 1);
     EXPECT_EQ(BackupFiles().size(), 1u);
 }
@@ -144,7 +144,7 @@ TEST_F(SafetyNet, RestoringTheBackupGivesTheEarlierStoreBackAndTheScriptRedoesTh
     HWND box = nullptr;
     AskToDelete(1, box);
     PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 3; }));
+    ASSERT_TRUE(WaitForRows(3));
     ASSERT_NE(ReadFile(storePath), Rewritten(before));
 
     // Copy as Script: the change that succeeded, as a bcdedit line.
@@ -191,7 +191,7 @@ TEST_F(SafetyNet, RestoringTheBackupGivesTheEarlierStoreBackAndTheScriptRedoesTh
     EXPECT_NE(question.find("replaced"), std::string::npos) << question;
     Press(confirm, IDYES);
     ASSERT_TRUE(Gone(backups));
-    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(loaders) == 4; })) << "read again";
+    ASSERT_TRUE(WaitForRows(4)) << "read again";
     EXPECT_EQ(ReadFile(storePath), Rewritten(before)) << "the earlier store, exactly";
     EXPECT_EQ(Count("/import \"" + appData + "\\Keystave\\Backups\\" + BackupFiles()[0] + "\""), 1);
     EXPECT_EQ(Count("/export"), 1) << "the restore needed no second backup";
