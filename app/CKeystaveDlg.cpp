@@ -142,6 +142,8 @@ BOOL CKeystaveDlg::OnInitDialog()
         EndDialog(IDCANCEL);
         return FALSE;
     }
+    // The reads of start-up run while the window is made and shown.
+    m_session.StartReadsAhead(StartUpReads());
     AddAboutMenuItem();
     std::string definitions = ChooseDefinitionsPath(kDefinitionsFile, CWinApp::ProgramFolder(),
                                                     FileExists);
@@ -149,8 +151,6 @@ BOOL CKeystaveDlg::OnInitDialog()
         EndDialog(IDCANCEL);
         return FALSE;
     }
-    // The reads of start-up run while the window is made and shown.
-    m_session.StartReadsAhead(StartUpReads());
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     m_bootGrid.Attach(GetDlgItem(IDC_BOOTMGR_GRID));
