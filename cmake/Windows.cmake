@@ -4,7 +4,6 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600)
 option(KEYSTAVE_WINDOWS_TESTS "Build the test programs that run under Windows or Wine" ON)
 
 keystave_core_library(keystave_core)
-target_link_libraries(keystave_core PUBLIC ole32)
 
 set(FRAMEWORK_SOURCES
   framework/CWnd.cpp

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "controls/CXListCtrl.h"
+#include "common/SystemFunction.h"
 #include "exec/BackupFiles.h"
 #include "dialogs/CCommandLogDlg.h"
 #include "dialogs/WindowWritePath.h"
@@ -109,7 +110,13 @@ void CBackupsDlg::RestoreFromFile()
     open.lpstrInitialDir = m_folder.empty() ? nullptr : m_folder.c_str();
     open.lpstrTitle = "Restore from File";
     open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (::GetOpenFileNameA(&open))
+    using OpenFileName = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    auto openFileName = SystemFunction<OpenFileName>("comdlg32.dll", "GetOpenFileNameA");
+    if (!openFileName) {
+        ShowError(m_hWnd, "The window for choosing a file could not be opened.");
+        return;
+    }
+    if (openFileName(&open))
         Restore(path);
 }
 

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include "common/SystemFunction.h"
 #include "exec/BackupFiles.h"
 #include "exec/ToolCommand.h"
 #include "winexec/ToolRunner.h"
@@ -38,7 +39,9 @@ std::string LocalAppData()
     DWORD length = ::GetEnvironmentVariableA("LOCALAPPDATA", path, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
         return path;
-    if (SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, path)))
+    using FolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+    auto folderPath = SystemFunction<FolderPath>("shell32.dll", "SHGetFolderPathA");
+    if (folderPath && SUCCEEDED(folderPath(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, path)))
         return path;
     return {};
 }
