@@ -96,3 +96,20 @@ inline size_t SkipByte(const char* data, size_t from, size_t end, char c)
             return i;
     return end;
 }
+
+// Whether every byte is below 128: such text reads the same in every code
+// page Windows uses for ANSI or console text, and needs no conversion.
+inline bool IsAscii(const char* data, size_t size)
+{
+    size_t at = 0;
+    for (; at + 8 <= size; at += 8) {
+        uint64_t word;
+        std::memcpy(&word, data + at, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; at < size; ++at)
+        if (static_cast<unsigned char>(data[at]) >= 0x80)
+            return false;
+    return true;
+}

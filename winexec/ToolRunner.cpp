@@ -1,5 +1,7 @@
 #include "winexec/ToolRunner.h"
 
+#include "common/ByteSearch.h"
+
 #include "framework/CUniqueHandle.h"
 
 #include <windows.h>
@@ -15,7 +17,9 @@ namespace {
 
 std::string Convert(const std::string& text, UINT from, UINT to)
 {
-    if (text.empty() || from == to)
+    // A listing is ASCII but for the odd name: megabytes of it need no trip
+    // through UTF-16 and back.
+    if (text.empty() || from == to || IsAscii(text.data(), text.size()))
         return text;
     int wide = ::MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (wide <= 0)

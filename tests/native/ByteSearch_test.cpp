@@ -94,3 +94,21 @@ TEST(ByteSearch, TheTokenizerCutsLongPaddedLinesAsWithSeveralDelimiters)
         }
     }
 }
+
+TEST(ByteSearch, PlainAsciiIsFoundAsSuchAndOneHighByteAnywhereIsNot)
+{
+    for (size_t size = 0; size <= 40; ++size) {
+        std::string text(size, 'a');
+        if (size > 0)
+            text[size / 2] = '\0';  // a NUL is ASCII too
+        EXPECT_TRUE(IsAscii(text.data(), text.size())) << size;
+        for (size_t place = 0; place < size; ++place) {
+            std::string high = text;
+            high[place] = '\x80';
+            ASSERT_FALSE(IsAscii(high.data(), high.size())) << size << " " << place;
+            high[place] = '\xff';
+            ASSERT_FALSE(IsAscii(high.data(), high.size())) << size << " " << place;
+        }
+    }
+    EXPECT_TRUE(IsAscii(nullptr, 0));
+}
