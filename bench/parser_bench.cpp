@@ -3,8 +3,10 @@
 #include <cstring>
 #include <memory>
 
+#include "bench/CountedHeap.h"
 #include "catalogue/ElementCatalogue.h"
 #include "common/UserNotice.h"
+#include "exec/CSession.h"
 #include "exec/SplitToolOutput.h"
 #include "model/CStoreModel.h"
 #include "model/DisplayPositions.h"
@@ -144,6 +146,36 @@ void BM_DisplayPositions(benchmark::State& state)
 
 }  // namespace
 
+// What the window's model holds once filled, as a multiple of the listing's
+// size, and what each later read adds to the session (its history entry):
+// the program reads the store again after every change.
+void HeldMemory(benchmark::State& state, const std::string& text)
+{
+    long long before = g_heldBytes.load();
+    CSession session([&text](const std::string&) {
+        ToolAnswer answer;
+        answer.started = true;
+        answer.exitCode = 0;
+        answer.text = text;
+        return answer;
+    },
+                     [] { return LocalTime{}; });
+    CStoreModel model(RunThrough(session));
+    model.EnumerateStore();
+    std::vector<LoaderListRow> rows = LoaderListRows(model.GetBootManager(), model.GetLoaders(), "");
+    std::vector<GridRowPlan> grid = PlanPropertyGrid(model.GetBootManager(), false);
+    long long filled = g_heldBytes.load() - before;
+    const int rereads = 5;
+    for (int k = 0; k < rereads; ++k) {
+        model.EnumerateStore();
+        rows = LoaderListRows(model.GetBootManager(), model.GetLoaders(), "");
+        grid = PlanPropertyGrid(model.GetBootManager(), false);
+    }
+    long long grown = g_heldBytes.load() - before - filled;
+    state.counters["held_x_listing"] = static_cast<double>(filled) / static_cast<double>(text.size());
+    state.counters["bytes_a_reread"] = static_cast<double>(grown) / rereads;
+}
+
 // Filling the main window from the tool's answer: the listing read into the
 // model, the entry list's rows worked out, the boot manager's grid planned
 // and the running entry marked. The list itself asks only for the rows it
@@ -165,6 +197,7 @@ void BM_FillMainWindow(benchmark::State& state)
         benchmark::DoNotOptimize(rows.data());
     }
     state.counters["entries"] = static_cast<double>(entries);
+    HeldMemory(state, text);
     // Time an entry: the total divided by the entries.
     state.counters["per_entry"] = benchmark::Counter(static_cast<double>(entries),
                                                      benchmark::Counter::kIsIterationInvariantRate |
