@@ -58,22 +58,52 @@ std::string NestedDocument(size_t bytes, int depth)
     return text + "</root>\n";
 }
 
-const std::string& Document(int which)
+const std::string& Definitions()
 {
-    static const std::string oneMb = GeneratedDocument(1 << 20);
-    static const std::string tenMb = GeneratedDocument(10 << 20);
     static const std::string definitions = [] {
         std::ifstream file(KEYSTAVE_SOURCE_DIR "/data/keystavedata.xml", std::ios::binary);
         std::stringstream text;
         text << file.rdbuf();
         return text.str();
     }();
-    return which == 0 ? oneMb : which == 1 ? tenMb : definitions;
+    return definitions;
+}
+
+// The shipped definitions' own elements, comments and texts, repeated
+// inside one root to about `bytes` bytes.
+std::string RepeatedDefinitions(size_t bytes)
+{
+    const std::string& file = Definitions();
+    size_t open = file.find("<KeystaveData>"), close = file.rfind("</KeystaveData>");
+    if (open == std::string::npos || close == std::string::npos)
+        return file;
+    open += std::string("<KeystaveData>").size();
+    std::string body = file.substr(open, close - open);
+    std::string text = file.substr(0, open);
+    while (text.size() < bytes)
+        text += body;
+    return text + "</KeystaveData>\n";
+}
+
+const std::string& Document(int which)
+{
+    static const std::string oneMb = GeneratedDocument(1 << 20);
+    static const std::string tenMb = GeneratedDocument(10 << 20);
+    static const std::string definitionsOneMb = RepeatedDefinitions(1 << 20);
+    static const std::string definitionsTenMb = RepeatedDefinitions(10 << 20);
+    switch (which) {
+    case 0: return oneMb;
+    case 1: return tenMb;
+    case 3: return definitionsOneMb;
+    case 4: return definitionsTenMb;
+    default: return Definitions();
+    }
 }
 
 const char* DocumentName(int which)
 {
-    return which == 0 ? "1MB" : which == 1 ? "10MB" : "keystavedata.xml";
+    const char* const names[] = {"1MB", "10MB", "keystavedata.xml", "definitions 1MB", "definitions 10MB"};
+    return which >= 0 && which <= 4 ? names[which] : "?";
 }
 
 enum Reader { kKeystave, kPugixml, kTinyxml2 };
@@ -178,11 +208,12 @@ void BM_KeystaveNested(benchmark::State& state)
     Run(state, kKeystave, texts[depth], false);
 }
 
-// Arguments: document (0: 1 MB, 1: 10 MB, 2: the definitions file), cold (0 or 1).
+// Arguments: document (0: 1 MB, 1: 10 MB, 2: the definitions file, 3 and 4:
+// the definitions' elements repeated to 1 and 10 MB), cold (0 or 1).
 void Documents(benchmark::internal::Benchmark* bench)
 {
     for (int cold = 0; cold <= 1; ++cold)
-        for (int which = 0; which <= 2; ++which)
+        for (int which = 0; which <= 4; ++which)
             bench->Args({which, cold});
     bench->ArgNames({"doc", "cold"});
 }
