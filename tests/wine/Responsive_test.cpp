@@ -5,6 +5,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "tests/wine/ProgramFixture.h"
+#include "winexec/ToolRunner.h"
 
 // The window while BCDEDIT.EXE works: it keeps answering, says what it
 // waits for, takes no second command, and lets a tool that does not end be
@@ -131,6 +132,43 @@ TEST_F(Responsive, AHungToolIsEndedOnRequestAndTheRestOfTheChangeIsNotSent)
         unknown = unknown || (list.Text(row, 1).find("allowedinmemorysettings") != std::string::npos &&
                               list.Text(row, 2) == "outcome unknown");
     EXPECT_TRUE(unknown) << "the ended command's outcome is unknown in the history";
+    ::PostMessageA(history, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(Gone(history));
+}
+
+TEST_F(Responsive, AStoreOfTenThousandEntriesOpensScrollsAndIsKeptSmallInTheHistory)
+{
+    ASSERT_NE(ToolRunner("BCDEDIT.EXE", "/simgenerate 10000").find("10000 more Windows entries"), std::string::npos);
+    Start(10004);
+    RemoteListView list(loaders);
+    const int last = list.Count() - 1;
+    EXPECT_EQ(list.Text(last, 0), "{00002710-0000-4000-8000-000000002710}");
+    EXPECT_EQ(list.Text(last, 1), "Windows 10000");
+    EXPECT_EQ(std::stoi(list.Text(last, 3)), std::stoi(list.Text(last - 1, 3)) + 1) << "no gap in the places";
+    EXPECT_EQ(list.Text(last, 5), "");
+
+    // To the end and back with the keyboard: the window answers at once.
+    ClickAt(list.ItemCentre(0));
+    ASSERT_TRUE(WaitUntil([&] { return ListView_GetNextItem(loaders, -1, LVNI_SELECTED) == 0; }));
+    PressKey(VK_END);
+    ASSERT_TRUE(WaitUntil([&] { return ListView_GetNextItem(loaders, -1, LVNI_SELECTED) == last; }));
+    EXPECT_GT(ListView_GetTopIndex(loaders), last - 100) << "scrolled to the end";
+    DWORD start = ::GetTickCount();
+    DWORD_PTR answer = 0;
+    EXPECT_NE(::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer), 0);
+    EXPECT_LT(::GetTickCount() - start, 200u);
+    PressKey(VK_HOME);
+    ASSERT_TRUE(WaitUntil([&] { return ListView_GetTopIndex(loaders) == 0; }));
+
+    // The history holds the listing's first words, not its lines.
+    Press(main, IDC_HISTORY);
+    HWND history = Window("Command History");
+    ASSERT_NE(history, nullptr);
+    RemoteListView entries(::GetDlgItem(history, IDC_HISTORY_LIST));
+    ASSERT_GE(entries.Count(), 1);
+    std::string words = entries.Text(0, 3);
+    EXPECT_EQ(words.rfind("Windows Boot Manager identifier {", 0), 0u) << words;
+    EXPECT_EQ(words.size(), 163u) << words;
     ::PostMessageA(history, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(Gone(history));
 }
