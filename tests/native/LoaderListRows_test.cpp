@@ -4,16 +4,9 @@
 
 #include "model/CStoreModel.h"
 #include "tests/native/CatalogueFixture.h"
+#include "tests/native/Samples.h"
 
 namespace {
-
-std::string CrLf(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
 
 // A manager whose default is written in capitals, one loader out of the
 // display order, one in safe mode with the debugger on.

@@ -2,6 +2,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "exec/SplitToolOutput.h"
 
@@ -12,4 +13,13 @@ inline std::string ReadSample(const std::string& name)
     std::stringstream text;
     text << file.rdbuf();
     return NormalizeLineEnds(text.str());
+}
+
+// Lines as the tool prints them, each ended with CR LF.
+inline std::string CrLf(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
 }

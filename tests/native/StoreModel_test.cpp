@@ -18,14 +18,6 @@
 
 namespace {
 
-std::string CrLf(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 
 class StoreModel : public WithShippedCatalogue {
 protected:
