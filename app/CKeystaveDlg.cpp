@@ -273,7 +273,11 @@ void CKeystaveDlg::SetUpLoaderList()
 
 std::vector<std::string> CKeystaveDlg::StartUpReads()
 {
-    return {EnumStoreCommand().arguments, DebugSettingsCommand().arguments, EnumCurrentCommand().arguments};
+    std::vector<std::string> reads;
+    for (const ToolCommand& command : {EnumStoreCommand(), DebugSettingsCommand(), EnumCurrentCommand()})
+        if (command.ok)
+            reads.push_back(command.arguments);
+    return reads;
 }
 
 void CKeystaveDlg::RefreshStore()

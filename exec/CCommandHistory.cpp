@@ -2,6 +2,7 @@
 
 #include "common/TextCompare.h"
 #include "exec/SplitToolOutput.h"
+#include "exec/ToolCommand.h"
 
 const char* OutcomeText(CommandOutcome outcome)
 {
@@ -16,7 +17,7 @@ const char* OutcomeText(CommandOutcome outcome)
 
 bool IsChangingCommand(const std::string& arguments)
 {
-    std::string text = TrimBlanks(arguments);
+    std::string text = TrimBlanks(WithoutStorePart(arguments));
     size_t blank = text.find(' ');
     std::string first = ToLowerAscii(text.substr(0, blank));
     // "/dbgsettings" alone shows the settings; with a connection it sets them.

@@ -150,9 +150,11 @@ std::vector<ElementChange> CSession::TakeChanges()
 
 const std::string& CSession::RunningEntry()
 {
-    if (!m_runningAsked) {
+    // A store file has no running Windows: nothing is asked, nor noted as asked.
+    ToolCommand command = EnumCurrentCommand();
+    if (!m_runningAsked && command.ok) {
         m_runningAsked = true;
-        ToolAnswer answer = Run(EnumCurrentCommand().arguments);
+        ToolAnswer answer = Run(command.arguments);
         if (AnswerSucceeded(answer))
             m_running = RunningEntryFromOutput(SplitToolOutput(answer.text));
     }

@@ -5,6 +5,10 @@
 #include "common/TextCompare.h"
 
 const char* const kToolName = "BCDEDIT.EXE";
+const char* const kNoCurrentInStoreFile =
+    "A store file has no Windows running from it: {current} names nothing there.";
+const char* const kNoExportForStoreFile =
+    "BCDEDIT.EXE exports and imports only this PC's own store: a store file is backed up by copying the file.";
 
 namespace {
 
@@ -66,14 +70,26 @@ ToolCommand Refused(const std::string& reason)
     return command;
 }
 
+// The store file every command names; empty for this PC's own store.
+std::string& StoreFile()
+{
+    static std::string path;
+    return path;
+}
+
+std::string StorePart(const std::string& path) { return "/store \"" + path + "\" "; }
+
+// The one place a command is finished: it names the store file in use, and
+// it must fit the runner's buffer with it.
 ToolCommand Built(const std::string& arguments)
 {
-    if (!FitsCommandLine(arguments))
+    std::string full = StoreFile().empty() ? arguments : StorePart(StoreFile()) + arguments;
+    if (!FitsCommandLine(full))
         return Refused("The command is too long for " + std::string(kToolName) + " (" +
-                       std::to_string(arguments.size()) + " characters).");
+                       std::to_string(full.size()) + " characters).");
     ToolCommand command;
     command.ok = true;
-    command.arguments = arguments;
+    command.arguments = full;
     return command;
 }
 
@@ -205,18 +221,56 @@ ToolCommand DeleteValueCommand(const std::string& identifier, const std::string&
                            : Refused(problem);
 }
 
-ToolCommand EnumCurrentCommand() { return Built("/enum {current} /v"); }
+ToolCommand EnumCurrentCommand()
+{
+    if (!StoreFile().empty())
+        return Refused(kNoCurrentInStoreFile);
+    return Built("/enum {current} /v");
+}
 
 ToolCommand ExportStoreCommand(const std::string& path)
 {
+    if (!StoreFile().empty())
+        return Refused(kNoExportForStoreFile);
     std::string problem = CheckPath(path);
     return problem.empty() ? Built("/export \"" + path + "\"") : Refused(problem);
 }
 
 ToolCommand ImportStoreCommand(const std::string& path)
 {
+    if (!StoreFile().empty())
+        return Refused(kNoExportForStoreFile);
     std::string problem = CheckPath(path);
     return problem.empty() ? Built("/import \"" + path + "\"") : Refused(problem);
+}
+
+ToolCommand UseStoreFile(const std::string& path)
+{
+    if (path.empty()) {
+        StoreFile().clear();
+        return Built("/ENUM /V");
+    }
+    std::string problem = CheckPath(path);
+    if (!problem.empty())
+        return Refused(problem);
+    // The longest command the program builds is a value or a list of values:
+    // the store's part must leave room for the listing at least.
+    std::string listing = StorePart(path) + "/ENUM /V";
+    if (!FitsCommandLine(listing))
+        return Refused("The store file's name is too long for " + std::string(kToolName) + " (" +
+                       std::to_string(path.size()) + " characters).");
+    StoreFile() = path;
+    return Built("/ENUM /V");
+}
+
+const std::string& StoreFileInUse() { return StoreFile(); }
+
+std::string WithoutStorePart(const std::string& arguments)
+{
+    const std::string& path = StoreFile();
+    if (!path.empty() && arguments.rfind(StorePart(path), 0) == 0)
+        return arguments.substr(StorePart(path).size());
+    return arguments;
 }
 
 ToolCommand DebugSerialCommand(const std::string& port, const std::string& baudRate,

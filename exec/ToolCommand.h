@@ -63,5 +63,18 @@ ToolCommand DebugNetCommand(const std::string& hostIp, const std::string& port,
                             const std::string& key, const DebugOptions& options);
 ToolCommand DebugLocalCommand(const DebugOptions& options);
 
+// Which store every command names: a store file (a repaired PC's, a
+// virtual disk's), or this PC's own with an empty path. Every command built
+// afterwards begins with /store "<path>". A path with a quote or a control
+// character, one that ends with a backslash, or one too long for a command
+// is refused and the store in use stays; an accepted choice gives the
+// listing to read it with.
+ToolCommand UseStoreFile(const std::string& path);
+const std::string& StoreFileInUse();
+// A command as the tool's first word judges it: without the store's part.
+std::string WithoutStorePart(const std::string& arguments);
+extern const char* const kNoCurrentInStoreFile;
+extern const char* const kNoExportForStoreFile;
+
 // Whether "BCDEDIT.EXE" + blank + arguments + NUL fits the runner's buffer.
 bool FitsCommandLine(const std::string& arguments);

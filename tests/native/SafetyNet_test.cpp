@@ -468,3 +468,15 @@ TEST_F(SafetyNet, TheHistoryKeepsOfAListingWhatItsWindowShows)
                                                                "description", "x"}).err));
     EXPECT_EQ(WordsInOneLine({"a   b", "-----", "", "c"}), "a b c");
 }
+
+TEST_F(SafetyNet, AStoreFileHasNoRunningEntryAndThisPCsStoreStillHasOne)
+{
+    std::vector<std::string> ran;
+    CSession fileSession(SimulatorAnsweredRun(simulator, &ran), [] { return LocalTime{}; });
+    ASSERT_TRUE(UseStoreFile("D:\\EFI\\Microsoft\\Boot\\BCD").ok);
+    EXPECT_EQ(fileSession.RunningEntry(), "");
+    EXPECT_TRUE(ran.empty()) << "nothing is asked of a store file";
+    ASSERT_TRUE(UseStoreFile("").ok);
+    EXPECT_EQ(fileSession.RunningEntry(), kWin11) << "asked once this PC's store is back";
+    EXPECT_EQ(ran, std::vector<std::string>{"/enum {current} /v"});
+}

@@ -1,11 +1,17 @@
 #include "exec/ToolCommand.h"
 #include "exec/ToolWords.h"
+#include "exec/CCommandHistory.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const std::string kId = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
+
+// This PC's store again when a test ends, however it ends.
+struct SystemStoreAfterwards {
+    ~SystemStoreAfterwards() { UseStoreFile(""); }
+};
 
 std::string Args(const ToolCommand& command)
 {
@@ -93,4 +99,60 @@ TEST(ToolCommand, TheToolsWordsAreRecognisedAsTheCallersReadThem)
     EXPECT_EQ(CopiedIdentifierInAnyLanguage({"The operation completed successfully."}), "");
     EXPECT_EQ(CopiedIdentifierInAnyLanguage({"The entry was successfully copied to"}), "");
     EXPECT_EQ(CopiedIdentifierInAnyLanguage(Lines{}), "");
+}
+
+TEST(ToolCommand, AStoreFileIsNamedByEveryCommandAndRefusedWhenItCannotBe)
+{
+    const std::string file = "D:\\EFI\\Microsoft\\Boot\\BCD";
+    const std::string part = "/store \"" + file + "\" ";
+    SystemStoreAfterwards restore;
+    // This PC's store first: no store part anywhere.
+    ASSERT_TRUE(UseStoreFile("").ok);
+    EXPECT_EQ(StoreFileInUse(), "");
+    EXPECT_EQ(Args(EnumStoreCommand()), "/ENUM /V");
+    const std::string longText(940, 'x');
+    EXPECT_TRUE(SetValueCommand(kId, "description", longText).ok) << "fits without a store's part";
+
+    ToolCommand chosen = UseStoreFile(file);
+    ASSERT_TRUE(chosen.ok) << chosen.reason;
+    EXPECT_EQ(chosen.arguments, part + "/ENUM /V") << "the listing to read it with";
+    EXPECT_EQ(StoreFileInUse(), file);
+    // Reads, writes, copies, deletions and the debugger's: each names the file once, first.
+    EXPECT_EQ(Args(EnumStoreCommand()), part + "/ENUM /V");
+    EXPECT_EQ(Args(DebugSettingsCommand()), part + "/DBGSETTINGS");
+    EXPECT_EQ(Args(EnumObjectCommand("{bootmgr}")), part + "/enum {bootmgr} /v");
+    EXPECT_EQ(Args(DeleteEntryCommand(kId)), part + "/DELETE " + kId + " /cleanup");
+    EXPECT_EQ(Args(CopyEntryCommand(kId, "Copy")), part + "/Copy " + kId + " /d \"Copy\"");
+    EXPECT_EQ(Args(SetValueCommand(kId, "nx", "OptIn")), part + "/set " + kId + " nx \"OptIn\"");
+    EXPECT_EQ(Args(SetListCommand("{bootmgr}", "displayorder", {"{a}"})), part + "/set {bootmgr} displayorder {a} ");
+    EXPECT_EQ(Args(DeleteValueCommand(kId, "sos")), part + "/deletevalue " + kId + " sos");
+    EXPECT_EQ(Args(DebugLocalCommand({})), part + "/DBGSETTINGS LOCAL");
+    // What the program judges by the first word sees through the store's part.
+    EXPECT_TRUE(IsChangingCommand(Args(SetValueCommand(kId, "nx", "OptIn"))));
+    EXPECT_FALSE(IsChangingCommand(Args(EnumStoreCommand()))) << "a read of a store file changes nothing";
+    EXPECT_FALSE(IsChangingCommand(Args(DebugSettingsCommand())));
+    EXPECT_EQ(WithoutStorePart(Args(DeleteEntryCommand(kId))), "/DELETE " + kId + " /cleanup");
+    // {current}, /export and /import mean nothing for a file: refused, with why.
+    EXPECT_FALSE(EnumCurrentCommand().ok);
+    EXPECT_EQ(EnumCurrentCommand().reason, kNoCurrentInStoreFile);
+    EXPECT_FALSE(ExportStoreCommand("C:\\backup.bak").ok);
+    EXPECT_EQ(ImportStoreCommand("C:\\backup.bak").reason, kNoExportForStoreFile);
+    // A command that no longer fits with the store's part is refused whole.
+    ToolCommand tooLong = SetValueCommand(kId, "description", longText);
+    EXPECT_FALSE(tooLong.ok);
+    EXPECT_NE(tooLong.reason.find("too long"), std::string::npos);
+
+    // Paths that cannot be one argument are refused, and the file in use stays.
+    for (const std::string& bad : {std::string("D:\\a\"b\\BCD"), std::string("D:\\Boot\\"),
+                                   std::string("D:\\") + std::string(1010, 'n'), std::string("D:\\a\nb")}) {
+        ToolCommand refused = UseStoreFile(bad);
+        EXPECT_FALSE(refused.ok) << bad;
+        EXPECT_FALSE(refused.reason.empty());
+        EXPECT_EQ(StoreFileInUse(), file);
+    }
+    // Back to this PC's store: every command as before.
+    ASSERT_TRUE(UseStoreFile("").ok);
+    EXPECT_EQ(Args(EnumCurrentCommand()), "/enum {current} /v");
+    EXPECT_EQ(Args(ExportStoreCommand("C:\\b.bak")), "/export \"C:\\b.bak\"");
+    EXPECT_EQ(Args(EnumStoreCommand()), "/ENUM /V");
 }
