@@ -13,6 +13,18 @@ constexpr const char* kStoreCorrupt =
 constexpr const char* kStoreDenied =
     "The boot configuration data store could not be opened.\r\n"
     "Access is denied.\r\n";
+constexpr const char* kStoreExportFailed =
+    "The store export operation has failed.\r\n"
+    "The parameter is incorrect.\r\n";
+constexpr const char* kStoreImportFailed =
+    "The store import operation has failed.\r\n"
+    "The parameter is incorrect.\r\n";
+constexpr const char* kStoreSwitchWithoutFile =
+    "Invalid command line switch: /store\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kStoreNotCreated =
+    "The boot configuration data store could not be created.\r\n"
+    "The file exists.\r\n";
 constexpr const char* kStoreWriteFailed =
     "The boot configuration data store could not be written.\r\n"
     "Access is denied.\r\n";

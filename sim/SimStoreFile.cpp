@@ -6,6 +6,8 @@
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
 #include "sim/SimMessages.h"
+#include "common/FileText.h"
+#include "common/TextCompare.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -139,6 +141,48 @@ SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
     result.err = output.err;
     result.failed = output.failed;
     return result;
+}
+
+SimRunResult RunSimulatorCommand(std::vector<std::string> args, const std::string& systemStorePath,
+                                 bool accessDenied)
+{
+    SimRunResult result;
+    std::string storePath = systemStorePath;
+    bool storeFile = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (!EqualsNoCase(args[i], "/store"))
+            continue;
+        if (i + 1 >= args.size()) {
+            result.err = kStoreSwitchWithoutFile;
+            return result;
+        }
+        storePath = args[i + 1];
+        storeFile = true;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        break;
+    }
+    if (!args.empty() && EqualsNoCase(args[0], "/createstore")) {
+        std::string existing;
+        if (args.size() != 2) {
+            result.err = kStoreSwitchWithoutFile;
+        } else if (ReadWholeFile(args[1], existing)) {
+            result.err = kStoreNotCreated;
+        } else if (!WriteStoreAtomically(args[1], CSimStore().Serialize())) {
+            result.err = kStoreWriteFailed;
+        } else {
+            result.out = kOperationSucceeded;
+        }
+        return result;
+    }
+    if (storeFile && !args.empty() && EqualsNoCase(args[0], "/export")) {
+        result.err = kStoreExportFailed;
+        return result;
+    }
+    if (storeFile && !args.empty() && EqualsNoCase(args[0], "/import")) {
+        result.err = kStoreImportFailed;
+        return result;
+    }
+    return RunSimulatorOnFile(args, storePath, accessDenied);
 }
 
 std::string GeneratedStoreText(int loaders)

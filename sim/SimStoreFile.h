@@ -19,6 +19,13 @@ struct SimRunResult {
 SimRunResult RunSimulatorOnFile(const std::vector<std::string>& args,
                                 const std::string& storePath, bool accessDenied);
 
+// One run as the tool's command line gives it: "/store <file>" anywhere
+// makes that file the store in place of `systemStorePath` (a missing one
+// fails as the tool does); "/createstore <file>" makes an empty store file;
+// "/export" and "/import" work only on the system store.
+SimRunResult RunSimulatorCommand(std::vector<std::string> args, const std::string& systemStorePath,
+                                 bool accessDenied);
+
 bool WriteStoreAtomically(const std::string& path, const std::string& text);
 
 // The store every fresh simulator starts with.

@@ -144,7 +144,7 @@ int main()
         return 0;
     }
     TakeTime(storePath);
-    SimRunResult result = RunSimulatorOnFile(args, storePath, accessDenied);
+    SimRunResult result = RunSimulatorCommand(args, storePath, accessDenied);
     const char* chosen = std::getenv("KEYSTAVE_SIM_LANG");
     const ToolLanguage* language =
         FindToolLanguage(chosen && *chosen ? chosen : result.language.empty() ? "en-US" : result.language);

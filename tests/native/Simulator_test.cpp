@@ -530,3 +530,42 @@ TEST(Simulator, ElementsPrintInTypeCodeOrderAndBadSetsGetTheToolsWords)
     EXPECT_NE(Err(sim, {"/set", kWin10, "nx", "Sometimes"}).find("not valid"), std::string::npos);
     EXPECT_EQ(store.FindByGuid(kWin10)->Find("numproc"), nullptr) << "nothing stored";
 }
+
+TEST_F(SimulatorStoreFile, StoreSwitchReadsAndChangesThatFileOnlyAndCreatestoreMakesOne)
+{
+    ASSERT_TRUE(WriteStoreAtomically(path_, kSampleStoreText));
+    const std::string system = Contents();
+    const std::string other = folder_ + "/other.txt";
+
+    // Made empty, then read: the tool's words for an empty store.
+    SimRunResult made = RunSimulatorCommand({"/createstore", other}, path_, false);
+    EXPECT_EQ(made.out, "The operation completed successfully.\r\n");
+    EXPECT_EQ(made.err, "");
+    SimRunResult again = RunSimulatorCommand({"/createstore", other}, path_, false);
+    EXPECT_EQ(again.err, "The boot configuration data store could not be created.\r\nThe file exists.\r\n");
+    SimRunResult empty = RunSimulatorCommand({"/store", other, "/ENUM", "/V"}, path_, false);
+    EXPECT_EQ(empty.out + empty.err, "There are no matching objects or the store is empty.\r\n");
+
+    // The sample in the other file: a change there leaves the system store as it was.
+    ASSERT_TRUE(WriteStoreAtomically(other, kSampleStoreText));
+    SimRunResult set = RunSimulatorCommand({"/store", other, "/set", kWin10, "description", "Repaired"}, path_, false);
+    EXPECT_EQ(set.out, "The operation completed successfully.\r\n") << set.err;
+    EXPECT_NE(RunSimulatorCommand({"/ENUM", "/V", "/STORE", other}, path_, false).out.find("Repaired"), std::string::npos)
+        << "the switch in any place and case";
+    EXPECT_EQ(RunSimulatorCommand({"/ENUM", "/V"}, path_, false).out.find("Repaired"), std::string::npos);
+    EXPECT_EQ(Contents(), system) << "the system store is byte for byte the same";
+
+    // A missing file, a switch without a file, and /export or /import on a file fail.
+    SimRunResult missing = RunSimulatorCommand({"/store", folder_ + "/none.txt", "/ENUM", "/V"}, path_, false);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "The boot configuration data store could not be opened.\r\n"
+                           "The system cannot find the file specified.\r\n");
+    EXPECT_NE(RunSimulatorCommand({"/ENUM", "/V", "/store"}, path_, false).err.find("/store"), std::string::npos);
+    EXPECT_EQ(RunSimulatorCommand({"/store", other, "/export", folder_ + "/x.bak"}, path_, false).err,
+              "The store export operation has failed.\r\nThe parameter is incorrect.\r\n");
+    EXPECT_EQ(RunSimulatorCommand({"/store", other, "/import", folder_ + "/x.bak"}, path_, false).err,
+              "The store import operation has failed.\r\nThe parameter is incorrect.\r\n");
+    std::string ignored;
+    EXPECT_FALSE(ReadWholeFile(folder_ + "/x.bak", ignored)) << "nothing exported";
+    std::remove(other.c_str());
+}
