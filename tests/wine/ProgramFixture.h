@@ -282,7 +282,9 @@ protected:
     HWND FromLoaderMenu(int row, WORD key, const char* caption)
     {
         RightClickRow(row);
-        EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr; })) << "the context menu of row " << row;
+        // Shown is not yet taking keys: the program's thread must be in the menu's loop.
+        EXPECT_TRUE(WaitUntil([&] { return Menu() != nullptr && InMenuLoop(main); }))
+            << "the context menu of row " << row;
         PressKey(key);
         return Window(caption);
     }

@@ -282,6 +282,14 @@ bool HasFocus(HWND window)
            info.hwndFocus == window;
 }
 
+bool InMenuLoop(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
+           (info.hwndMenuOwner != nullptr || (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0);
+}
+
 POINT WindowCentre(HWND window)
 {
     RECT rect = {};

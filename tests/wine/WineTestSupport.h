@@ -75,5 +75,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 1000
 std::vector<std::string> ReadCommandLog(const std::string& path);
 // Whether `window` has the keyboard focus of the thread it belongs to.
 bool HasFocus(HWND window);
+// Whether the window's thread runs a menu's loop, which then takes the keys.
+bool InMenuLoop(HWND window);
 // The centre of a window's rectangle, in screen coordinates.
 POINT WindowCentre(HWND window);
