@@ -8,6 +8,8 @@
 
 namespace {
 
+const char* const kStoreOf = " of ";
+
 bool Digits(const std::string& text, size_t at, size_t count, int& value)
 {
     if (at + count > text.size())
@@ -44,6 +46,13 @@ bool ReadKey(const std::string& name, BackupKey& key)
     if (!EqualsNoCase(rest.substr(rest.size() - 4), ".bak"))
         return false;
     rest.resize(rest.size() - 4);
+    // A store file's copy names the file after the moment.
+    size_t of = rest.find(kStoreOf);
+    if (of != std::string::npos) {
+        if (of + std::string(kStoreOf).size() >= rest.size())
+            return false;
+        rest.resize(of);
+    }
     key.serial = 1;
     if (!rest.empty()) {
         if (rest[0] != '-' || rest.size() < 2 || rest.size() > 5 ||
@@ -52,6 +61,19 @@ bool ReadKey(const std::string& name, BackupKey& key)
     }
     key.name = name;
     return true;
+}
+
+std::string SafeFileName(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/:");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    for (char& c : name)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+              c == '.' || c == '-' || c == '_'))
+            c = '_';
+    if (name.size() > 60)
+        name.resize(60);
+    return name.empty() ? "store" : name;
 }
 
 bool Newer(const BackupKey& a, const BackupKey& b)
@@ -74,6 +96,22 @@ std::string BackupFileName(const LocalTime& time, int serial)
     if (serial > 1)
         name += "-" + std::to_string(serial);
     return name + ".bak";
+}
+
+std::string StoreCopyFileName(const std::string& storeFile, const LocalTime& time, int serial)
+{
+    std::string name = BackupFileName(time, serial);
+    return name.substr(0, name.size() - 4) + kStoreOf + SafeFileName(storeFile) + ".bak";
+}
+
+std::string BackupStoreName(const std::string& name)
+{
+    BackupKey key;
+    if (!ReadKey(name, key))
+        return {};
+    size_t of = name.find(kStoreOf);
+    return of == std::string::npos ? std::string() : name.substr(of + std::string(kStoreOf).size(),
+                                                                name.size() - 4 - of - std::string(kStoreOf).size());
 }
 
 bool BackupTimeFromName(const std::string& name, LocalTime& time)

@@ -75,10 +75,28 @@ void CSession::RecordRefusal(const std::string& arguments, const std::string& re
     m_history.Add(std::move(entry));
 }
 
+std::string CSession::FirstBackup() const
+{
+    auto found = m_firstBackups.find(StoreFileInUse());
+    return found == m_firstBackups.end() ? std::string() : found->second;
+}
+
 BackupResult CSession::BackUp()
 {
     BackupResult result;
     std::string why = "No folder for backups was set.";
+    const std::string store = StoreFileInUse();
+    if (!store.empty()) {
+        // No tool runs: the file is copied as it is.
+        why = "No way to copy a store file was set.";
+        if (m_place.copyStore)
+            result.path = m_place.copyStore(store, m_clock(), why);
+        result.made = !result.path.empty();
+        result.lines = {result.made ? "Copied to " + result.path : why};
+        if (result.made)
+            m_firstBackups.emplace(store, result.path);
+        return result;
+    }
     if (m_place.newPath)
         result.path = m_place.newPath(m_clock(), why);
     if (result.path.empty()) {
@@ -96,8 +114,7 @@ BackupResult CSession::BackUp()
     result.made = AnswerSucceeded(answer);
     if (!result.made)
         return result;
-    if (m_firstBackup.empty())
-        m_firstBackup = result.path;
+    m_firstBackups.emplace(store, result.path);
     if (m_place.prune)
         m_place.prune();
     return result;
@@ -106,13 +123,14 @@ BackupResult CSession::BackUp()
 bool CSession::ReadyToChange(const std::string& arguments,
                              const std::function<bool(const std::vector<std::string>&)>& goOnWithout)
 {
-    if (!IsChangingCommand(arguments) || !m_firstBackup.empty() || m_wentOnWithoutBackup)
+    const std::string store = StoreFileInUse();
+    if (!IsChangingCommand(arguments) || m_firstBackups.count(store) > 0 || m_wentOnWithoutBackup.count(store) > 0)
         return true;
     BackupResult backup = BackUp();
     if (backup.made)
         return true;
     if (goOnWithout && goOnWithout(backup.lines)) {
-        m_wentOnWithoutBackup = true;
+        m_wentOnWithoutBackup.insert(store);
         return true;
     }
     RecordRefusal(arguments, "Not sent: the store could not be backed up, and the change was not "
@@ -151,14 +169,23 @@ std::vector<ElementChange> CSession::TakeChanges()
 const std::string& CSession::RunningEntry()
 {
     // A store file has no running Windows: nothing is asked, nor noted as asked.
+    static const std::string none;
     ToolCommand command = EnumCurrentCommand();
-    if (!m_runningAsked && command.ok) {
+    if (!command.ok)
+        return none;
+    if (!m_runningAsked) {
         m_runningAsked = true;
         ToolAnswer answer = Run(command.arguments);
         if (AnswerSucceeded(answer))
             m_running = RunningEntryFromOutput(SplitToolOutput(answer.text));
     }
     return m_running;
+}
+
+const std::string& CSession::KnownRunningEntry() const
+{
+    static const std::string none;
+    return StoreFileInUse().empty() ? m_running : none;
 }
 
 AnsweredToolRun RunThrough(CSession& session)

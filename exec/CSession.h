@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,9 +12,13 @@
 
 // Where the session's backups go: a new file name there (or empty, with
 // why there is none), and the clean-up that keeps the newest of them.
+// A store file is backed up as a copy of the file itself (the tool exports
+// only this PC's store): `copyStore` makes it and gives its path, or empty
+// with why.
 struct BackupPlace {
     std::function<std::string(const LocalTime& now, std::string& why)> newPath;
     std::function<void()> prune;
+    std::function<std::string(const std::string& storeFile, const LocalTime& now, std::string& why)> copyStore;
 };
 
 struct BackupResult {
@@ -56,8 +62,9 @@ public:
                        const std::function<bool(const std::vector<std::string>& lines)>& goOnWithout);
     // A backup now, whatever came before.
     BackupResult BackUp();
-    // The first backup of this session; empty until one was made.
-    const std::string& FirstBackup() const { return m_firstBackup; }
+    // The backup made before the first change to the store in use; empty
+    // until one was made.
+    std::string FirstBackup() const;
 
     // A confirmed change, to be compared with the store when it is next read.
     void NoteChange(const ElementChange& change);
@@ -65,10 +72,11 @@ public:
 
     // The identifier of the loader the system booted from, asked of the tool
     // once: the running system does not change while the program runs.
-    // Empty when the tool does not say.
+    // Empty when the tool does not say, and for a store file, which no
+    // Windows runs from.
     const std::string& RunningEntry();
     // The same without asking: empty until it was asked.
-    const std::string& KnownRunningEntry() const { return m_running; }
+    const std::string& KnownRunningEntry() const;
 
 private:
     // The answer waiting for `arguments`, or the end.
@@ -80,8 +88,10 @@ private:
     std::vector<std::pair<std::string, PendingAnswer>> m_ahead;
     std::function<LocalTime()> m_clock;
     BackupPlace m_place;
-    std::string m_firstBackup;
-    bool m_wentOnWithoutBackup = false;
+    // Each store's first backup, and the stores changed without one, by
+    // store file ("" for this PC's store).
+    std::map<std::string, std::string> m_firstBackups;
+    std::set<std::string> m_wentOnWithoutBackup;
     std::vector<ElementChange> m_changes;
     bool m_runningAsked = false;
     std::string m_running;

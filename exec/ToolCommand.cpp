@@ -265,6 +265,14 @@ ToolCommand UseStoreFile(const std::string& path)
 
 const std::string& StoreFileInUse() { return StoreFile(); }
 
+std::string StoreFileArgument(const std::vector<std::string>& arguments)
+{
+    for (size_t i = 0; i + 1 < arguments.size(); ++i)
+        if (EqualsNoCase(arguments[i], "/store"))
+            return arguments[i + 1];
+    return {};
+}
+
 std::string WithoutStorePart(const std::string& arguments)
 {
     const std::string& path = StoreFile();

@@ -71,6 +71,9 @@ ToolCommand DebugLocalCommand(const DebugOptions& options);
 // listing to read it with.
 ToolCommand UseStoreFile(const std::string& path);
 const std::string& StoreFileInUse();
+// The store file a program's command line names: the argument after
+// "/store" (any case); empty when there is none.
+std::string StoreFileArgument(const std::vector<std::string>& arguments);
 // A command as the tool's first word judges it: without the store's part.
 std::string WithoutStorePart(const std::string& arguments);
 extern const char* const kNoCurrentInStoreFile;

@@ -47,7 +47,16 @@ protected:
                 why = "The folder for backups could not be made.";
                 return std::string();
             },
-            [this] { ++prunes; }});
+            [this] { ++prunes; },
+            [this](const std::string& storeFile, const LocalTime& now, std::string& why) {
+                if (backupFolder.empty() || storeFile.find("nowhere") != std::string::npos) {
+                    why = "The store file could not be copied.";
+                    return std::string();
+                }
+                std::string copy = backupFolder + "\\" + StoreCopyFileName(storeFile, now);
+                copies.push_back(storeFile + " -> " + copy);
+                return copy;
+            }});
     }
 
     // The write path of a window, wired to the session as the program's is.
@@ -89,6 +98,7 @@ protected:
     int questions = 0;
     bool goOnWithoutBackup = false;
     std::vector<std::string> askedWith;
+    std::vector<std::string> copies;  // "store file -> copy"
 };
 
 // The lines of a script that begin with `prefix`: its commands.
@@ -479,4 +489,70 @@ TEST_F(SafetyNet, AStoreFileHasNoRunningEntryAndThisPCsStoreStillHasOne)
     ASSERT_TRUE(UseStoreFile("").ok);
     EXPECT_EQ(fileSession.RunningEntry(), kWin11) << "asked once this PC's store is back";
     EXPECT_EQ(ran, std::vector<std::string>{"/enum {current} /v"});
+    // Known, it is still no store file's.
+    ASSERT_TRUE(UseStoreFile("D:\\EFI\\Microsoft\\Boot\\BCD").ok);
+    EXPECT_EQ(fileSession.RunningEntry(), "");
+    EXPECT_EQ(fileSession.KnownRunningEntry(), "");
+    ASSERT_TRUE(UseStoreFile("").ok);
+    EXPECT_EQ(fileSession.KnownRunningEntry(), kWin11);
+    EXPECT_EQ(ran.size(), 1u) << "asked once";
+}
+
+TEST(BackupFiles, AStoreFilesCopyIsNamedAfterTheFileAndSortsWithTheRest)
+{
+    LocalTime t{2026, 12, 7, 10, 15, 0};
+    EXPECT_EQ(StoreCopyFileName("D:\\EFI\\Microsoft\\Boot\\BCD", t), "BCD-20261207-101500 of BCD.bak");
+    EXPECT_EQ(StoreCopyFileName("Z:\\vm disks\\my store?.txt", t, 3), "BCD-20261207-101500-3 of my_store_.txt.bak");
+    EXPECT_EQ(StoreCopyFileName("D:", t), "BCD-20261207-101500 of store.bak");
+    EXPECT_EQ(BackupStoreName("BCD-20261207-101500 of BCD.bak"), "BCD");
+    EXPECT_EQ(BackupStoreName("BCD-20261207-101500.bak"), "") << "this PC's store";
+    EXPECT_EQ(BackupStoreName("BCD-20261207-101500 of .bak"), "") << "no file named: no backup";
+    LocalTime read;
+    ASSERT_TRUE(BackupTimeFromName("BCD-20261207-101500-3 of my_store_.txt.bak", read));
+    EXPECT_EQ(TimeText(read), "10:15:00");
+    EXPECT_EQ(BackupsNewestFirst({"BCD-20261207-101500.bak", "BCD-20261207-101501 of BCD.bak"}),
+              (std::vector<std::string>{"BCD-20261207-101501 of BCD.bak", "BCD-20261207-101500.bak"}));
+}
+
+TEST_F(SafetyNet, AStoreFileIsCopiedBeforeItsFirstChangeAndEachStoreIsBackedUpOnce)
+{
+    struct SystemStoreAfterwards {
+        ~SystemStoreAfterwards() { UseStoreFile(""); }
+    } restore;
+    auto Count = [this](const std::string& prefix) {
+        int count = 0;
+        for (const std::string& sent : Sent())
+            count += sent.rfind(prefix, 0) == 0;
+        return count;
+    };
+    // This PC's store: backed up by the tool, once.
+    ASSERT_TRUE(Path().Run(SetValueCommand(kWin10, "description", "A")).succeeded);
+    ASSERT_EQ(Count("/export"), 1);
+    const std::string systemBackup = session.FirstBackup();
+    ASSERT_FALSE(systemBackup.empty());
+
+    // A store file: copied, not exported, before its first change only.
+    const std::string file = "D:\\EFI\\Microsoft\\Boot\\BCD";
+    ASSERT_TRUE(UseStoreFile(file).ok);
+    EXPECT_EQ(session.FirstBackup(), "") << "that store has no backup yet";
+    Path().Run(SetValueCommand(kWin10, "description", "B"));
+    Path().Run(SetValueCommand(kWin10, "description", "C"));
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].rfind(file + " -> " + backupFolder + "\\BCD-20261207-1015", 0), 0u) << copies[0];
+    EXPECT_EQ(Count("/export"), 1) << "the tool exports only this PC's store";
+    EXPECT_EQ(session.FirstBackup().find(" of BCD.bak"), session.FirstBackup().size() - 11);
+
+    // Back on this PC's store: its own first backup, and no second one.
+    ASSERT_TRUE(UseStoreFile("").ok);
+    EXPECT_EQ(session.FirstBackup(), systemBackup);
+    Path().Run(SetValueCommand(kWin10, "description", "D"));
+    EXPECT_EQ(Count("/export"), 1);
+
+    // A file that cannot be copied: the user is asked, and No sends nothing.
+    ASSERT_TRUE(UseStoreFile("D:\\nowhere\\BCD").ok);
+    goOnWithoutBackup = false;
+    std::vector<std::string> before = Sent();
+    EXPECT_FALSE(Path().Run(SetValueCommand(kWin10, "description", "E")).sent);
+    EXPECT_EQ(askedWith, std::vector<std::string>{"The store file could not be copied."});
+    EXPECT_EQ(Sent(), before);
 }

@@ -156,3 +156,13 @@ TEST(ToolCommand, AStoreFileIsNamedByEveryCommandAndRefusedWhenItCannotBe)
     EXPECT_EQ(Args(ExportStoreCommand("C:\\b.bak")), "/export \"C:\\b.bak\"");
     EXPECT_EQ(Args(EnumStoreCommand()), "/ENUM /V");
 }
+
+TEST(ToolCommand, TheProgramsCommandLineNamesAStoreFileAfterTheStoreSwitch)
+{
+    EXPECT_EQ(StoreFileArgument({"keystave.exe", "/store", "D:\\EFI\\Microsoft\\Boot\\BCD"}),
+              "D:\\EFI\\Microsoft\\Boot\\BCD");
+    EXPECT_EQ(StoreFileArgument({"keystave.exe", "/STORE", "x"}), "x");
+    EXPECT_EQ(StoreFileArgument({"keystave.exe", "/store"}), "") << "a switch without a file names none";
+    EXPECT_EQ(StoreFileArgument({"keystave.exe"}), "");
+    EXPECT_EQ(StoreFileArgument({}), "");
+}
