@@ -3,7 +3,12 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "app/CKeystaveDlg.h"
+#include "exec/ToolCommand.h"
 #include "app/ToolWait.h"
 #include "common/TextEncoding.h"
 #include "common/UserNotice.h"
@@ -70,6 +75,8 @@ BOOL CKeystaveApp::InitInstance()
     // The one session of this run: every window is handed it.
     CSession session = MakeProgramSession();
     CKeystaveDlg dialog(session, nullptr);
+    // "keystave.exe /store <file>" opens a store file: a repaired PC's, a virtual disk's.
+    dialog.OpenAtStart(StoreFileArgument(std::vector<std::string>(__argv, __argv + __argc)));
     m_pMainWnd = &dialog;
     dialog.DoModal();
     m_pMainWnd = nullptr;

@@ -2,6 +2,7 @@
 #include "framework/MessageBoxes.h"
 
 #include "framework/CUniqueHandle.h"
+#include "framework/FileDialog.h"
 
 #include <commctrl.h>
 
@@ -142,6 +143,13 @@ BOOL CKeystaveDlg::OnInitDialog()
         EndDialog(IDCANCEL);
         return FALSE;
     }
+    if (!m_startStore.empty()) {
+        ToolCommand chosen = UseStoreFile(m_startStore);
+        if (!chosen.ok) {
+            m_readFailure = chosen.reason;
+            ::PostMessageA(m_hWnd, WM_KEYSTAVE_TELL_READ_FAILURE, 0, 0);
+        }
+    }
     // The reads of start-up run while the window is made and shown.
     m_session.StartReadsAhead(StartUpReads());
     AddAboutMenuItem();
@@ -159,6 +167,7 @@ BOOL CKeystaveDlg::OnInitDialog()
     m_bootGrid.SetReadOnly(true);
     m_debugGrid.SetReadOnly(true);
     SetUpLoaderList();
+    ShowStoreName();
     MakeResizable();
     // The window shows at once, empty; the store is read once it is there.
     ::PostMessageA(m_hWnd, WM_KEYSTAVE_FIRST_READ, 0, 0);
@@ -214,6 +223,9 @@ void CKeystaveDlg::LayOut(int width, int height)
         case IDC_QUICK_SETTINGS: ::OffsetRect(&r, 0, dy); break;
         case IDC_LEAVE_SAFE_MODE: ::OffsetRect(&r, dx, dy); break;
         case IDC_STATUS_TEXT: ::OffsetRect(&r, 0, dy); r.right += dx; break;
+        case IDC_STORE_TEXT: r.right += dx; break;
+        case IDC_OPEN_STORE:
+        case IDC_SYSTEM_STORE: ::OffsetRect(&r, 0, dy); break;
         default:
             // Labels go with the list below them.
             if (r.top > boot.bottom)
@@ -280,7 +292,7 @@ std::vector<std::string> CKeystaveDlg::StartUpReads()
     return reads;
 }
 
-void CKeystaveDlg::RefreshStore()
+bool CKeystaveDlg::RefreshStore()
 {
     // One message for all a read has to tell, and nothing told twice.
     CGatheredNotices notices;
@@ -296,6 +308,45 @@ void CKeystaveDlg::RefreshStore()
     FillPropertyGrid(m_debugGrid, m_model.GetDebugSettings(), false);
     FitLastColumns();
     m_session.DropReadsAhead(reads);
+    return listed;
+}
+
+bool CKeystaveDlg::ShowStore(const std::string& path)
+{
+    std::string before = StoreFileInUse();
+    ToolCommand chosen = UseStoreFile(path);
+    if (!chosen.ok) {
+        ShowError(m_hWnd, chosen.reason);
+        return false;
+    }
+    // Changes still to be checked were another store's.
+    m_session.TakeChanges();
+    ShowStoreName();
+    bool shown = RefreshStore();
+    if (!shown && !path.empty()) {
+        // Not a store that could be read: the one shown before stays.
+        UseStoreFile(before);
+        ShowStoreName();
+        RefreshStore();
+    }
+    m_session.RunningEntry();
+    MarkEntries();
+    return shown;
+}
+
+void CKeystaveDlg::OpenStoreFile()
+{
+    std::string path = AskForFile(m_hWnd, "Open Store File", "All files (*.*)\0*.*\0", std::string());
+    if (!path.empty())
+        ShowStore(path);
+}
+
+void CKeystaveDlg::ShowStoreName()
+{
+    const std::string& file = StoreFileInUse();
+    ::SetDlgItemTextA(m_hWnd, IDC_STORE_TEXT, file.empty() ? "Store: this PC (system)" : ("Store: " + file).c_str());
+    SetWindowText(file.empty() ? std::string(kCaption) : std::string(kCaption) + " - " + file);
+    ::EnableWindow(GetDlgItem(IDC_SYSTEM_STORE), !file.empty());
 }
 
 bool CKeystaveDlg::ReadListing()
@@ -422,9 +473,8 @@ bool CKeystaveDlg::CloseAsked()
 void CKeystaveDlg::MentionFirstBackup()
 {
     const std::string& backup = m_session.FirstBackup();
-    if (m_backupMentioned || backup.empty())
+    if (backup.empty() || !m_mentionedBackups.insert(backup).second)
         return;
-    m_backupMentioned = true;
     ShowStatus("Backed up before the first change: " + backup);
 }
 
@@ -713,6 +763,8 @@ bool CKeystaveDlg::HandleCommand(WORD id)
     case IDC_LEAVE_SAFE_MODE:
     case ID_LOADER_LEAVE_SAFE_MODE: LeaveSafeMode(); return true;
     case IDC_BACKUPS: ShowBackups(); return true;
+    case IDC_OPEN_STORE: OpenStoreFile(); return true;
+    case IDC_SYSTEM_STORE: ShowStore(std::string()); return true;
     case IDC_HISTORY: ShowHistory(); return true;
     case ID_HELP_BUTTON: ShowHelp(); return true;
     default: return false;
@@ -774,7 +826,12 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         // The three reads of start-up run at once (begun while the window
         // was made): which Windows runs too, marked when known.
         m_session.StartReadsAhead(StartUpReads());
-        RefreshStore();
+        if (!RefreshStore() && !StoreFileInUse().empty()) {
+            // The command line's store file could not be read: this PC's is shown.
+            UseStoreFile(std::string());
+            ShowStoreName();
+            RefreshStore();
+        }
         m_session.RunningEntry();
         m_session.DropReadsAhead({EnumCurrentCommand().arguments});
         MarkEntries();

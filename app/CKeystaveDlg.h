@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ public:
     // opens are handed in turn.
     CKeystaveDlg(CSession& session, HWND parent);
     ~CKeystaveDlg() override;
+    // A store file to show from the start (the command line's "/store").
+    void OpenAtStart(const std::string& storeFile) { m_startStore = storeFile; }
 
     static const char* const kCaption;
 
@@ -33,7 +36,13 @@ private:
     void SetUpLoaderList();
     // Reads the listing and the debugger settings at once and fills each
     // part of the window as its read is in.
-    void RefreshStore();
+    bool RefreshStore();
+    // Shows a store file, or this PC's store with an empty path. A store
+    // that cannot be read is said so, and the one shown before stays.
+    bool ShowStore(const std::string& path);
+    void OpenStoreFile();
+    // The window's title and the line above the lists name the store shown.
+    void ShowStoreName();
     // After a listing that did not end with success: the entry read again on
     // its own before a window may change it; false when that failed too.
     bool EntryReadAgain(CBcdObject& entry);
@@ -103,7 +112,8 @@ private:
     SIZE m_minimumSize = {};  // why the last enumeration found no boot manager
     CXListCtrl m_bootGrid;
     CXListCtrl m_debugGrid;
-    bool m_backupMentioned = false;
+    std::set<std::string> m_mentionedBackups;  // each store's, told once on the status line
+    std::string m_startStore;       // the store file the command line named
     // Runs of the tool in progress (nested when a wait answers a message
     // that runs another), the status line they replaced, and a close asked
     // for during one.

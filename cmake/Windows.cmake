@@ -9,6 +9,7 @@ set(FRAMEWORK_SOURCES
   framework/CWnd.cpp
   framework/CMsgWnd.cpp
   framework/CDialogWindow.cpp
+  framework/FileDialog.cpp
   framework/MessageBoxes.cpp
   framework/CDialog.cpp
   framework/AnsiTextGuard.cpp

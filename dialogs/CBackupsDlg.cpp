@@ -1,10 +1,9 @@
 #include "dialogs/CBackupsDlg.h"
 #include "framework/MessageBoxes.h"
 
-#include <commdlg.h>
 
 #include "controls/CXListCtrl.h"
-#include "common/SystemFunction.h"
+#include "framework/FileDialog.h"
 #include "exec/BackupFiles.h"
 #include "dialogs/CCommandLogDlg.h"
 #include "dialogs/WindowWritePath.h"
@@ -49,7 +48,9 @@ void CBackupsDlg::FillList()
         int row = m_list.InsertItem(static_cast<int>(i), DateText(backup.time), static_cast<LPARAM>(i));
         m_list.SetItemText(row, 1, TimeText(backup.time));
         m_list.SetItemText(row, 2, FileSizeText(backup.size));
-        m_list.SetItemText(row, 3, backup.name);
+        // A store file's copy says which store it came from.
+        std::string origin = StoreFileOfCopy(backup.path);
+        m_list.SetItemText(row, 3, origin.empty() ? backup.name : backup.name + "  (" + origin + ")");
     }
     if (!m_backups.empty())
         m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -100,23 +101,9 @@ void CBackupsDlg::RestoreSelected()
 
 void CBackupsDlg::RestoreFromFile()
 {
-    char path[MAX_PATH] = {};
-    OPENFILENAMEA open = {};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = m_hWnd;
-    open.lpstrFilter = "Backups (*.bak)\0*.bak\0All files (*.*)\0*.*\0";
-    open.lpstrFile = path;
-    open.nMaxFile = sizeof path;
-    open.lpstrInitialDir = m_folder.empty() ? nullptr : m_folder.c_str();
-    open.lpstrTitle = "Restore from File";
-    open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    using OpenFileName = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    auto openFileName = SystemFunction<OpenFileName>("comdlg32.dll", "GetOpenFileNameA");
-    if (!openFileName) {
-        ShowError(m_hWnd, "The window for choosing a file could not be opened.");
-        return;
-    }
-    if (openFileName(&open))
+    std::string path = AskForFile(m_hWnd, "Restore from File", "Backups (*.bak)\0*.bak\0All files (*.*)\0*.*\0",
+                                  m_folder);
+    if (!path.empty())
         Restore(path);
 }
 
@@ -124,6 +111,19 @@ void CBackupsDlg::Restore(const std::string& path)
 {
     LocalTime time;
     std::string moment = FileMoment(path, time) ? DateText(time) + " at " + TimeText(time) : std::string("an unknown time");
+    // A store file's copy goes back into that file, never into this PC's store.
+    std::string origin = StoreFileOfCopy(path);
+    size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (!origin.empty()) {
+        RestoreStoreFile(path, origin, moment);
+        return;
+    }
+    if (!BackupStoreName(name).empty()) {
+        ShowError(m_hWnd, "This backup is a copy of a store file, and where it came from is not known:\n\n" + path +
+                              "\n\nIt is not put into this PC's store.");
+        return;
+    }
     std::string question = "Restore the backup of " + moment + "?\n\n" + path +
                            "\n\nThe boot configuration of this PC is replaced by the backup's: every "
                            "change made since then is lost.";
@@ -131,6 +131,20 @@ void CBackupsDlg::Restore(const std::string& path)
         return;
     if (!WindowWritePath(m_session, m_hWnd).Run(ImportStoreCommand(path)).succeeded)
         return;
+    m_restoredMoment = moment;
+    EndDialog(IDOK);
+}
+
+void CBackupsDlg::RestoreStoreFile(const std::string& copy, const std::string& storeFile, const std::string& moment)
+{
+    std::string question = "Restore the backup of " + moment + "?\n\n" + copy + "\n\nThe store file " + storeFile +
+                           " is replaced by this copy: every change made to it since then is lost.";
+    if (!AskYesNo(m_hWnd, question, kCaption))
+        return;
+    if (!::CopyFileA(copy.c_str(), storeFile.c_str(), FALSE)) {
+        ShowError(m_hWnd, "The copy could not be put back into " + storeFile + ":\n\n" + SystemErrorText(::GetLastError()));
+        return;
+    }
     m_restoredMoment = moment;
     EndDialog(IDOK);
 }

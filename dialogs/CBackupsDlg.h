@@ -30,6 +30,8 @@ private:
     void RestoreSelected();
     void RestoreFromFile();
     void Restore(const std::string& path);
+    // A store file's copy, put back into that file after the same question.
+    void RestoreStoreFile(const std::string& copy, const std::string& storeFile, const std::string& moment);
     void UpdateButtons();
 
     CListCtrl m_list;

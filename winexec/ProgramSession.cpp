@@ -4,6 +4,9 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
+
+#include "common/FileText.h"
 #include "common/SystemFunction.h"
 #include "exec/BackupFiles.h"
 #include "exec/ToolCommand.h"
@@ -69,11 +72,58 @@ void PruneBackups()
     std::vector<std::string> names;
     for (const BackupFile& backup : ListBackups(folder))
         names.push_back(backup.name);
-    for (const std::string& name : BackupsToRemove(names, kBackupsKept))
+    for (const std::string& name : BackupsToRemove(names, kBackupsKept)) {
         ::DeleteFileA((folder + "\\" + name).c_str());
+        ::DeleteFileA((folder + "\\" + name + kStoreOriginSuffix).c_str());
+    }
+}
+
+// Writes the store file's full path beside its copy: Restore puts the copy
+// back there.
+bool NoteStoreOrigin(const std::string& copy, const std::string& storeFile)
+{
+    std::FILE* file = std::fopen((copy + kStoreOriginSuffix).c_str(), "wb");
+    if (!file)
+        return false;
+    bool written = std::fwrite(storeFile.data(), 1, storeFile.size(), file) == storeFile.size();
+    return std::fclose(file) == 0 && written;
+}
+
+std::string CopyStoreFile(const std::string& storeFile, const LocalTime& now, std::string& why)
+{
+    std::string folder = BackupFolder(why);
+    if (folder.empty())
+        return {};
+    for (int serial = 1; serial < 100; ++serial) {
+        std::string copy = folder + "\\" + StoreCopyFileName(storeFile, now, serial);
+        if (Exists(copy))
+            continue;
+        if (!::CopyFileA(storeFile.c_str(), copy.c_str(), TRUE)) {
+            why = "The store file " + storeFile + " could not be copied to " + copy + ": " +
+                  SystemErrorText(::GetLastError());
+            return {};
+        }
+        if (!NoteStoreOrigin(copy, storeFile)) {
+            ::DeleteFileA(copy.c_str());
+            why = "Where the copy of " + storeFile + " came from could not be written beside it in " + folder + ".";
+            return {};
+        }
+        return copy;
+    }
+    why = "There are too many backups of this second in " + folder + ".";
+    return {};
 }
 
 }  // namespace
+
+std::string StoreFileOfCopy(const std::string& backupPath)
+{
+    std::string origin;
+    if (!ReadWholeFile(backupPath + kStoreOriginSuffix, origin))
+        return {};
+    // One line, as it was written; anything else is no path to copy back to.
+    return origin.find_first_of("\r\n\"") == std::string::npos ? origin : std::string();
+}
 
 std::string SystemErrorText(DWORD error)
 {
@@ -89,7 +139,7 @@ std::string SystemErrorText(DWORD error)
 CSession MakeProgramSession()
 {
     CSession session([](const std::string& arguments) { return RunBcdedit(arguments); }, Now);
-    session.SetBackupPlace(BackupPlace{NewBackupPath, PruneBackups});
+    session.SetBackupPlace(BackupPlace{NewBackupPath, PruneBackups, CopyStoreFile});
     session.SetStartReads(StartBcdeditReads);
     return session;
 }

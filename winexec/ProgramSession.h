@@ -25,6 +25,10 @@ struct BackupFile {
 // The backups in the folder, newest first.
 std::vector<BackupFile> ListBackups(const std::string& folder);
 
+// The store file a backup is a copy of, as written beside it; empty for a
+// backup of this PC's store, or when nothing says.
+std::string StoreFileOfCopy(const std::string& backupPath);
+
 // The moment a file stands for: the one its name tells, or when it was last written.
 bool FileMoment(const std::string& path, LocalTime& time);
 
