@@ -352,7 +352,8 @@ void CKeystaveDlg::ShowStoreName()
 bool CKeystaveDlg::ReadListing()
 {
     m_model.EnumerateStore();
-    if (m_model.GetBootManager()) {
+    // The boot manager kept from an earlier listing is no sign that this one read a store.
+    if (m_model.ListedBootManager()) {
         // A listing that ended in an error shows what it read, and says so.
         const ToolAnswer& answer = m_model.GetLastEnumAnswer();
         std::string notice = m_model.IsListingComplete()
@@ -449,6 +450,9 @@ LRESULT CKeystaveDlg::OnToolBusy(bool busy, const char* text)
         if (CWnd(GetDlgItem(IDC_STATUS_TEXT)).GetWindowText() == m_runStatus)
             ShowStatus(m_statusBeforeRun);
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+        if (m_tellAfterRun)
+            ::PostMessageA(m_hWnd, WM_KEYSTAVE_TELL_READ_FAILURE, 0, 0);
+        m_tellAfterRun = false;
         if (m_closeAfterRun)
             ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
         else if (m_endAfterRun)
@@ -811,6 +815,11 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         result = TRUE;
         return true;
     case WM_KEYSTAVE_TELL_READ_FAILURE:
+        // Not inside a wait for the tool: the run's end would wait for the box.
+        if (m_toolRuns > 0) {
+            m_tellAfterRun = true;
+            return true;
+        }
         if (!m_readFailure.empty()) {
             // The dialog shows itself only once its queue is empty: show it first.
             ShowWindow(SW_SHOW);

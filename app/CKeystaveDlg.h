@@ -118,6 +118,7 @@ private:
     // that runs another), the status line they replaced, and a close asked
     // for during one.
     int m_toolRuns = 0;
+    bool m_tellAfterRun = false;  // a read's failure, told once the run is over
     std::string m_statusBeforeRun, m_runStatus;
     bool m_closeAfterRun = false;
     WORD m_endAfterRun = 0;

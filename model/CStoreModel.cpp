@@ -244,6 +244,7 @@ void CStoreModel::EnumerateStore()
 {
     if (m_beforeLoaders)
         m_beforeLoaders();
+    m_managerListed = false;
     m_enumAnswer = m_run(EnumStoreCommand().arguments);
     m_lastOutput = std::make_shared<const std::string>(std::move(m_enumAnswer.text));
     m_enumAnswer.text.clear();
@@ -269,6 +270,7 @@ void CStoreModel::EnumerateStore()
             if (ClassifySection(lines, i) == SectionType::BootManager) {
                 ParseBootManagerSection(lines, i);
                 managerRead = true;
+                m_managerListed = true;
                 continue;  // the line that ended the section may be a loader heading
             }
             ++i;

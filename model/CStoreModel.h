@@ -39,6 +39,9 @@ public:
     // still be what the store holds, but nothing says it is all of it.
     const ToolAnswer& GetLastEnumAnswer() const { return m_enumAnswer; }
     bool IsListingComplete() const;
+    // Whether the last listing held a boot manager: the one kept from an
+    // earlier listing does not say that this one read a store.
+    bool ListedBootManager() const { return m_managerListed; }
     // The tool's own lines at the end of a listing that failed (they are
     // not read as elements); empty when it said nothing.
     const std::vector<std::string>& GetListingWords() const { return m_listingWords; }
@@ -62,6 +65,7 @@ private:
     std::vector<std::unique_ptr<CBcdBootLoader>> m_loaders;
     std::unique_ptr<CBcdDbgSettings> m_debugSettings;
     CDebugTrace* m_trace = nullptr;  // the listing's, while one is read
+    bool m_managerListed = false;
 };
 
 // The element loop of a loader section, from line i (past the heading and

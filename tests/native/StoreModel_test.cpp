@@ -189,10 +189,12 @@ TEST_F(StoreModel, FailedOrEmptyOutputKeepsThePreviousManager)
     CBcdBootManager* manager = model.GetBootManager();
     ASSERT_NE(manager, nullptr);
     EXPECT_EQ(managerCleared, 0);
+    EXPECT_TRUE(model.ListedBootManager());
 
     enumText = "The boot configuration data store could not be opened.\r\nAccess is denied.\r\n";
     model.EnumerateStore();
     EXPECT_EQ(model.GetBootManager(), manager);
+    EXPECT_FALSE(model.ListedBootManager()) << "the kept manager is no sign of a store read";
     EXPECT_TRUE(model.GetLoaders().empty());
     EXPECT_EQ(loadersCleared, 2);
     EXPECT_EQ(model.GetLastOutput(), enumText);

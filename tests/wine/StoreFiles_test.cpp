@@ -72,6 +72,17 @@ TEST_F(StoreFiles, AFileOpenedThroughTheWindowIsChangedAloneAndCopiedFirst)
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(main, IDC_SYSTEM_STORE)));
     EXPECT_EQ(RowText(1, 1), "Windows 10 Pro");
 
+    // A file that is no store: the tool's words, and this PC's store stays on screen.
+    const std::string notAStore = folder + "\\other\\notes.txt";
+    ASSERT_TRUE(WriteStoreAtomically(notAStore, "[store\nnot a store at all\n"));
+    OpenThroughTheWindow(notAStore);
+    std::string told = AnswerBox();
+    EXPECT_NE(told.find("The boot configuration data store could not be opened."), std::string::npos) << told;
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(RowText(1, 1), "Windows 10 Pro");
+    EXPECT_EQ(StoreLine(), "Store: this PC (system)");
+    EXPECT_EQ(WindowText(main), kCaption);
+
     OpenThroughTheWindow(otherPath);
     ASSERT_TRUE(WaitUntil([&] { return RowText(1, 1) == "Repaired Windows"; })) << RowText(1, 1);
     ASSERT_TRUE(WaitIdle());
