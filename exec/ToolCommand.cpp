@@ -248,7 +248,7 @@ ToolCommand UseStoreFile(const std::string& path)
 {
     if (path.empty()) {
         StoreFile().clear();
-        return Built("/ENUM /V");
+        return EnumStoreCommand();
     }
     std::string problem = CheckPath(path);
     if (!problem.empty())
@@ -260,7 +260,7 @@ ToolCommand UseStoreFile(const std::string& path)
         return Refused("The store file's name is too long for " + std::string(kToolName) + " (" +
                        std::to_string(path.size()) + " characters).");
     StoreFile() = path;
-    return Built("/ENUM /V");
+    return EnumStoreCommand();
 }
 
 const std::string& StoreFileInUse() { return StoreFile(); }
@@ -275,10 +275,13 @@ std::string StoreFileArgument(const std::vector<std::string>& arguments)
 
 std::string WithoutStorePart(const std::string& arguments)
 {
-    const std::string& path = StoreFile();
-    if (!path.empty() && arguments.rfind(StorePart(path), 0) == 0)
-        return arguments.substr(StorePart(path).size());
-    return arguments;
+    // Whichever store it named: a command kept from before a switch is
+    // judged as well as one built now. A store's path holds no quote.
+    const std::string head = "/store \"";
+    if (arguments.rfind(head, 0) != 0)
+        return arguments;
+    size_t close = arguments.find("\" ", head.size());
+    return close == std::string::npos ? arguments : arguments.substr(close + 2);
 }
 
 ToolCommand DebugSerialCommand(const std::string& port, const std::string& baudRate,

@@ -74,7 +74,8 @@ const std::string& StoreFileInUse();
 // The store file a program's command line names: the argument after
 // "/store" (any case); empty when there is none.
 std::string StoreFileArgument(const std::vector<std::string>& arguments);
-// A command as the tool's first word judges it: without the store's part.
+// A command as the tool's first word judges it: without the store's part,
+// whichever store file it names.
 std::string WithoutStorePart(const std::string& arguments);
 extern const char* const kNoCurrentInStoreFile;
 extern const char* const kNoExportForStoreFile;

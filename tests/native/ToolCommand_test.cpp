@@ -150,8 +150,15 @@ TEST(ToolCommand, AStoreFileIsNamedByEveryCommandAndRefusedWhenItCannotBe)
         EXPECT_FALSE(refused.reason.empty());
         EXPECT_EQ(StoreFileInUse(), file);
     }
+    const std::string fileRead = Args(EnumStoreCommand());
+    const std::string fileChange = Args(SetValueCommand(kId, "nx", "OptIn"));
     // Back to this PC's store: every command as before.
     ASSERT_TRUE(UseStoreFile("").ok);
+    // Commands kept from the file (the history's) are judged as they were.
+    EXPECT_FALSE(IsChangingCommand(fileRead));
+    EXPECT_TRUE(IsChangingCommand(fileChange));
+    EXPECT_EQ(WithoutStorePart(fileRead), "/ENUM /V");
+    EXPECT_EQ(WithoutStorePart("/ENUM /V"), "/ENUM /V");
     EXPECT_EQ(Args(EnumCurrentCommand()), "/enum {current} /v");
     EXPECT_EQ(Args(ExportStoreCommand("C:\\b.bak")), "/export \"C:\\b.bak\"");
     EXPECT_EQ(Args(EnumStoreCommand()), "/ENUM /V");
