@@ -835,12 +835,9 @@ bool CKeystaveDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         // The three reads of start-up run at once (begun while the window
         // was made): which Windows runs too, marked when known.
         m_session.StartReadsAhead(StartUpReads());
-        if (!RefreshStore() && !StoreFileInUse().empty()) {
-            // The command line's store file could not be read: this PC's is shown.
-            UseStoreFile(std::string());
-            ShowStoreName();
-            RefreshStore();
-        }
+        // The command line's store file could not be read: this PC's is shown.
+        if (!RefreshStore() && !StoreFileInUse().empty())
+            ShowStore(std::string());
         m_session.RunningEntry();
         m_session.DropReadsAhead({EnumCurrentCommand().arguments});
         MarkEntries();

@@ -113,13 +113,11 @@ void CBackupsDlg::Restore(const std::string& path)
     std::string moment = FileMoment(path, time) ? DateText(time) + " at " + TimeText(time) : std::string("an unknown time");
     // A store file's copy goes back into that file, never into this PC's store.
     std::string origin = StoreFileOfCopy(path);
-    size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     if (!origin.empty()) {
         RestoreStoreFile(path, origin, moment);
         return;
     }
-    if (!BackupStoreName(name).empty()) {
+    if (!BackupStoreName(FileNameOfPath(path)).empty()) {
         ShowError(m_hWnd, "This backup is a copy of a store file, and where it came from is not known:\n\n" + path +
                               "\n\nIt is not put into this PC's store.");
         return;

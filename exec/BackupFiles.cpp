@@ -65,8 +65,7 @@ bool ReadKey(const std::string& name, BackupKey& key)
 
 std::string SafeFileName(const std::string& path)
 {
-    size_t slash = path.find_last_of("\\/:");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name = FileNameOfPath(path);
     for (char& c : name)
         if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
               c == '.' || c == '-' || c == '_'))
@@ -96,6 +95,12 @@ std::string BackupFileName(const LocalTime& time, int serial)
     if (serial > 1)
         name += "-" + std::to_string(serial);
     return name + ".bak";
+}
+
+std::string FileNameOfPath(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string StoreCopyFileName(const std::string& storeFile, const LocalTime& time, int serial)

@@ -13,6 +13,8 @@ std::string BackupFileName(const LocalTime& time, int serial = 1);
 // "BCD-20261207-101500 of BCD.bak"; letters a file name should not hold
 // become '_'.
 std::string StoreCopyFileName(const std::string& storeFile, const LocalTime& time, int serial = 1);
+// The last part of a path: what follows its last backslash, slash or colon.
+std::string FileNameOfPath(const std::string& path);
 // The store file's name a backup's name tells; empty for this PC's store.
 std::string BackupStoreName(const std::string& name);
 

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <functional>
 
 #include "common/FileText.h"
 #include "common/SystemFunction.h"
@@ -49,18 +50,25 @@ std::string LocalAppData()
     return {};
 }
 
-std::string NewBackupPath(const LocalTime& now, std::string& why)
+// The first free name of a backup of this moment in the backups folder
+// (serials 1 to 99); empty, with why, when there is none.
+std::string FreeBackupPath(const std::function<std::string(int serial)>& nameOf, std::string& why)
 {
     std::string folder = BackupFolder(why);
     if (folder.empty())
         return {};
     for (int serial = 1; serial < 100; ++serial) {
-        std::string path = folder + "\\" + BackupFileName(now, serial);
+        std::string path = folder + "\\" + nameOf(serial);
         if (!Exists(path))
             return path;
     }
     why = "There are too many backups of this second in " + folder + ".";
     return {};
+}
+
+std::string NewBackupPath(const LocalTime& now, std::string& why)
+{
+    return FreeBackupPath([&now](int serial) { return BackupFileName(now, serial); }, why);
 }
 
 void PruneBackups()
@@ -91,27 +99,22 @@ bool NoteStoreOrigin(const std::string& copy, const std::string& storeFile)
 
 std::string CopyStoreFile(const std::string& storeFile, const LocalTime& now, std::string& why)
 {
-    std::string folder = BackupFolder(why);
-    if (folder.empty())
+    std::string copy =
+        FreeBackupPath([&](int serial) { return StoreCopyFileName(storeFile, now, serial); }, why);
+    if (copy.empty())
         return {};
-    for (int serial = 1; serial < 100; ++serial) {
-        std::string copy = folder + "\\" + StoreCopyFileName(storeFile, now, serial);
-        if (Exists(copy))
-            continue;
-        if (!::CopyFileA(storeFile.c_str(), copy.c_str(), TRUE)) {
-            why = "The store file " + storeFile + " could not be copied to " + copy + ": " +
-                  SystemErrorText(::GetLastError());
-            return {};
-        }
-        if (!NoteStoreOrigin(copy, storeFile)) {
-            ::DeleteFileA(copy.c_str());
-            why = "Where the copy of " + storeFile + " came from could not be written beside it in " + folder + ".";
-            return {};
-        }
-        return copy;
+    if (!::CopyFileA(storeFile.c_str(), copy.c_str(), TRUE)) {
+        why = "The store file " + storeFile + " could not be copied to " + copy + ": " +
+              SystemErrorText(::GetLastError());
+        return {};
     }
-    why = "There are too many backups of this second in " + folder + ".";
-    return {};
+    if (!NoteStoreOrigin(copy, storeFile)) {
+        ::DeleteFileA(copy.c_str());
+        why = "Where the copy of " + storeFile + " came from could not be written beside it in " +
+              copy.substr(0, copy.size() - FileNameOfPath(copy).size() - 1) + ".";
+        return {};
+    }
+    return copy;
 }
 
 }  // namespace
@@ -188,8 +191,7 @@ std::vector<BackupFile> ListBackups(const std::string& folder)
 
 bool FileMoment(const std::string& path, LocalTime& time)
 {
-    size_t slash = path.find_last_of("\\/");
-    if (BackupTimeFromName(slash == std::string::npos ? path : path.substr(slash + 1), time))
+    if (BackupTimeFromName(FileNameOfPath(path), time))
         return true;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))

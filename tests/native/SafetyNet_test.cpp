@@ -505,6 +505,10 @@ TEST(BackupFiles, AStoreFilesCopyIsNamedAfterTheFileAndSortsWithTheRest)
     EXPECT_EQ(StoreCopyFileName("Z:\\vm disks\\my store?.txt", t, 3), "BCD-20261207-101500-3 of my_store_.txt.bak");
     EXPECT_EQ(StoreCopyFileName("D:", t), "BCD-20261207-101500 of store.bak");
     EXPECT_EQ(BackupStoreName("BCD-20261207-101500 of BCD.bak"), "BCD");
+    EXPECT_EQ(FileNameOfPath("D:\\EFI\\Microsoft\\Boot\\BCD"), "BCD");
+    EXPECT_EQ(FileNameOfPath("Z:/tmp/x.bak"), "x.bak");
+    EXPECT_EQ(FileNameOfPath("C:BCD"), "BCD");
+    EXPECT_EQ(FileNameOfPath("BCD"), "BCD");
     EXPECT_EQ(BackupStoreName("BCD-20261207-101500.bak"), "") << "this PC's store";
     EXPECT_EQ(BackupStoreName("BCD-20261207-101500 of .bak"), "") << "no file named: no backup";
     LocalTime read;
