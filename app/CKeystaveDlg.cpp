@@ -409,7 +409,8 @@ void CKeystaveDlg::FillLoaderList()
     // The list asks for the texts of the rows it draws: filling it is
     // working them out once, however many entries there are.
     ClearLoaderList();
-    m_loaderRows = LoaderListRows(m_model.GetBootManager(), m_model.GetLoaders(), m_session.KnownRunningEntry());
+    m_loaderRows = LoaderListRows(m_model.GetBootManager(), m_model.GetListedObjects(), m_session.KnownRunningEntry(),
+                                  m_model.ListsEveryObject());
     m_loaderList.SetItemCount(static_cast<int>(m_loaderRows.size()));
     ::InvalidateRect(m_loaderList, nullptr, TRUE);
     UpdateSafeModeButton();

@@ -162,13 +162,13 @@ void HeldMemory(benchmark::State& state, const std::string& text)
                      [] { return LocalTime{}; });
     CStoreModel model(RunThrough(session));
     model.EnumerateStore();
-    std::vector<LoaderListRow> rows = LoaderListRows(model.GetBootManager(), model.GetLoaders(), "");
+    std::vector<LoaderListRow> rows = LoaderListRows(model.GetBootManager(), model.GetListedObjects(), "");
     std::vector<GridRowPlan> grid = PlanPropertyGrid(model.GetBootManager(), false);
     long long filled = g_heldBytes.load() - before;
     const int rereads = 5;
     for (int k = 0; k < rereads; ++k) {
         model.EnumerateStore();
-        rows = LoaderListRows(model.GetBootManager(), model.GetLoaders(), "");
+        rows = LoaderListRows(model.GetBootManager(), model.GetListedObjects(), "");
         grid = PlanPropertyGrid(model.GetBootManager(), false);
     }
     long long grown = g_heldBytes.load() - before - filled;
@@ -189,7 +189,7 @@ void BM_FillMainWindow(benchmark::State& state)
     size_t entries = 0;
     for (auto _ : state) {
         model->EnumerateStore();
-        std::vector<LoaderListRow> rows = LoaderListRows(model->GetBootManager(), model->GetLoaders(), "");
+        std::vector<LoaderListRow> rows = LoaderListRows(model->GetBootManager(), model->GetListedObjects(), "");
         std::vector<GridRowPlan> grid = PlanPropertyGrid(model->GetBootManager(), false);
         MarkLoaderListRows(rows, model->GetBootManager(), rows.empty() ? "" : rows.back().cells[kLoaderIdColumn]);
         entries = rows.size();

@@ -31,6 +31,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/GridCellPlan.cpp
   model/CBcdItem.cpp
   model/CBcdObject.cpp
+  model/ObjectKind.cpp
   model/CollectUnknownElement.cpp
   exec/ToolWords.cpp
   model/CStoreModel.cpp
@@ -46,6 +47,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/QuickSettings.cpp
   model/DisplayPositions.cpp
   model/LoaderListRows.cpp
+  model/FirmwareMenu.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp

@@ -149,6 +149,26 @@ ToolCommand EnumStoreCommand() { return Built("/ENUM /V"); }
 
 ToolCommand DebugSettingsCommand() { return Built("/DBGSETTINGS"); }
 
+ToolCommand EnumAllCommand() { return Built("/enum all /v"); }
+
+ToolCommand EnumFirmwareCommand() { return Built("/enum firmware /v"); }
+
+ToolCommand BootSequenceCommand(const std::string& identifier)
+{
+    std::string problem = CheckWord(identifier, "identifier");
+    return problem.empty() ? WithChange(Built("/bootsequence " + identifier), ElementChange::Set, "{bootmgr}",
+                                        "bootsequence", {identifier})
+                           : Refused(problem);
+}
+
+ToolCommand RemoveFromDisplayOrderCommand(const std::string& manager, const std::string& identifier)
+{
+    std::string problem =
+        FirstProblem({CheckWord(manager, "identifier"), CheckWord(identifier, "identifier")});
+    return problem.empty() ? Built("/set " + manager + " displayorder " + identifier + " /remove")
+                           : Refused(problem);
+}
+
 ToolCommand EnumObjectCommand(const std::string& identifier)
 {
     std::string problem = CheckWord(identifier, "identifier");

@@ -30,6 +30,13 @@ struct ToolCommand {
 
 ToolCommand EnumStoreCommand();
 ToolCommand DebugSettingsCommand();
+// Every object of the store, and the firmware's boot menu.
+ToolCommand EnumAllCommand();
+ToolCommand EnumFirmwareCommand();
+// The boot manager's entry for the next start only.
+ToolCommand BootSequenceCommand(const std::string& identifier);
+// One entry out of a menu's display order; the entry itself stays.
+ToolCommand RemoveFromDisplayOrderCommand(const std::string& manager, const std::string& identifier);
 // With "/v": without it the tool names well-known entries ({current},
 // {bootmgr}, {ntldr}) instead of their GUIDs.
 ToolCommand EnumObjectCommand(const std::string& identifier);

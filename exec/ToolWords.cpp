@@ -36,15 +36,28 @@ struct HeadingTexts {
     std::bitset<256> lengths;
     std::bitset<256> firstBytes;
     bool longer = false;  // a text of 256 bytes or more
+    // Headings that carry the object's type in hexadecimal ("Firmware
+    // Application (101fffff)"): the words before and after its 8 digits.
+    std::vector<std::pair<std::string, std::string>> numbered;
 };
+
+constexpr std::string_view kTypeDigits = "%08x";
 
 const HeadingTexts& Headings(ToolHeading heading)
 {
     static HeadingTexts cache[kHeadingUnknownEntryType + 1];
     HeadingTexts& headings = cache[heading];
     if (headings.texts.empty()) {
+        std::vector<std::string> texts;
         for (size_t i = 0; i < kToolLanguageCount; ++i)
-            AddVariants(headings.texts, kToolLanguages[i].headings[heading]);
+            AddVariants(texts, kToolLanguages[i].headings[heading]);
+        for (std::string& text : texts) {
+            size_t digits = text.find(kTypeDigits);
+            if (digits == std::string::npos)
+                headings.texts.push_back(std::move(text));
+            else
+                headings.numbered.emplace_back(text.substr(0, digits), text.substr(digits + kTypeDigits.size()));
+        }
         for (const std::string& text : headings.texts) {
             if (!text.empty())
                 headings.firstBytes.set(static_cast<unsigned char>(text[0]));
@@ -66,8 +79,21 @@ const std::vector<std::string>& SuccessLines()
     return texts;
 }
 
+bool IsNumberedOne(std::string_view line, const std::pair<std::string, std::string>& words)
+{
+    const auto& [before, after] = words;
+    if (line.size() != before.size() + 8 + after.size() || line.compare(0, before.size(), before) != 0 ||
+        line.compare(line.size() - after.size(), after.size(), after) != 0)
+        return false;
+    std::string_view digits = line.substr(before.size(), 8);
+    return digits.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos;
+}
+
 bool IsOneOf(std::string_view line, const HeadingTexts& headings)
 {
+    for (const auto& words : headings.numbered)
+        if (IsNumberedOne(line, words))
+            return true;
     if (line.size() < headings.lengths.size() ? !headings.lengths.test(line.size()) : !headings.longer)
         return false;
     if (!line.empty() && !headings.firstBytes.test(static_cast<unsigned char>(line[0])))
@@ -113,6 +139,14 @@ bool IsOtherKnownHeading(std::string_view line)
         if (IsOneOf(line, Headings(static_cast<ToolHeading>(heading))))
             return true;
     return false;
+}
+
+int ToolHeadingOf(std::string_view line)
+{
+    for (int heading = 0; heading <= kHeadingUnknownEntryType; ++heading)
+        if (IsOneOf(line, Headings(static_cast<ToolHeading>(heading))))
+            return heading;
+    return -1;
 }
 
 bool StartsWithAnySuccessLine(std::string_view line)

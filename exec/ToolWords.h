@@ -13,6 +13,9 @@ bool IsLegacyLoaderHeading(std::string_view line);
 bool IsLoaderHeading(std::string_view line);
 // Any other heading the tool prints (resume, settings objects, ...).
 bool IsOtherKnownHeading(std::string_view line);
+// Which heading of the table (a ToolHeading) the line is, in any language;
+// -1 for none.
+int ToolHeadingOf(std::string_view line);
 // A line that begins with the success line of any language.
 bool StartsWithAnySuccessLine(std::string_view line);
 // The identifier the copy sentence of any language names; empty if none.

@@ -3,4 +3,6 @@
 
 // The "Windows Boot Manager" section. Whatever it prints, its debug type stays none.
 class CBcdBootManager : public CBcdObject {
+public:
+    CBcdBootManager() { SetKind(ObjectKind::BootManager); }
 };

@@ -5,6 +5,7 @@
 
 #include "model/CBcdItem.h"
 #include "model/DebugType.h"
+#include "model/ObjectKind.h"
 
 // One section of the tool's output and its elements, in output order.
 class CBcdObject {
@@ -35,6 +36,9 @@ public:
     // `other` is left without items.
     void ReplaceItemsWith(CBcdObject& other);
 
+    // What the listing's heading said the object is.
+    ObjectKind GetKind() const { return m_kind; }
+    void SetKind(ObjectKind kind) { m_kind = kind; }
     const std::string& GetIdentifier() const { return m_identifier; }
     const std::string& GetDescription() const { return m_description; }
     DebugType GetDebugType() const { return m_debugType; }
@@ -75,6 +79,7 @@ private:
     void Adopt(CBcdItem& item);
     std::string FirstValueOf(const char* name) const;
 
+    ObjectKind m_kind = ObjectKind::Other;
     std::string m_identifier;
     std::string m_description;
     DebugType m_debugType = DebugTypeNone;

@@ -9,52 +9,14 @@
 #include "model/CollectUnknownElement.h"
 #include "exec/ToolWords.h"
 #include "catalogue/ElementCatalogue.h"
+#include "model/ObjectKind.h"
 
 
 namespace {
 
-enum class SectionKind { BootManager, Loader };
-
-// The value of the section's element `name` (its first line is read as the
-// identifier, whatever its label), up to the next section; empty if none.
-std::string SectionValue(const OutputLines& lines, size_t heading, std::string_view name)
-{
-    for (size_t i = heading + 2; i < lines.size(); ++i) {
-        if (IsSectionHeading(lines, i))
-            break;
-        CLineTokenizer tokenizer(lines[i], " ");
-        std::string_view label;
-        if (!tokenizer.NextToken(label))
-            break;
-        bool identifier = i == heading + 2 && name == "identifier";
-        if (identifier || EqualsNoCase(label, name))
-            return TrimBlanks(tokenizer.Rest());
-    }
-    return {};
-}
-
-bool EndsWithNoCase(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-// A heading in no language the program knows: what the section holds says
-// what it is.
-SectionType ClassifyByContent(const OutputLines& lines, size_t heading)
-{
-    std::string identifier = SectionValue(lines, heading, "identifier");
-    std::string path = SectionValue(lines, heading, "path");
-    if (EqualsNoCase(identifier, "{bootmgr}") ||
-        EqualsNoCase(identifier, "{9dea862c-5cdd-4e70-acc1-f32b344d4795}"))
-        return SectionType::BootManager;
-    if (EqualsNoCase(identifier, "{ntldr}") ||
-        EqualsNoCase(identifier, "{466f5a88-0af2-4f76-9038-095b170dc21c}") ||
-        EqualsNoCase(path, "\\ntldr"))
-        return SectionType::Loader;
-    if (EndsWithNoCase(path, "winload.exe") || EndsWithNoCase(path, "winload.efi"))
-        return SectionType::Loader;
-    return SectionType::Other;
-}
+// Loaders' unknown elements are told; other objects' are kept without a word,
+// as the program edits them only through their property window.
+enum class SectionKind { BootManager, Loader, Quiet };
 
 // Lines of spaces only end a section; so does the heading of any other
 // section, which the tool prints for resume, memory-test, setup, firmware
@@ -110,7 +72,7 @@ bool ElementStep(CBcdObject& object, const OutputLines& lines, size_t& i,
         ++i;
         return true;
     }
-    if (name.substr(0, 7) != "custom:") {
+    if (name.substr(0, 7) != "custom:" && kind != SectionKind::Quiet) {
         const char* format = kind == SectionKind::BootManager ? "Unsupported Boot Identifier: "
                                                               : "Unsupported Loader Identifier: ";
         ShowNotice(format + std::string(name) + ".\nPlease report unsupported identifiers to Corvane.",
@@ -138,20 +100,25 @@ size_t SectionElements(const OutputLines& lines, size_t i)
 
 SectionType ClassifySection(const OutputLines& lines, size_t i)
 {
-    if (i >= lines.size())
+    if (!IsSectionHeading(lines, i))
         return SectionType::Other;
-    if (IsManagerHeading(lines[i]))
+    switch (KindOfSection(lines, i)) {
+    case ObjectKind::BootManager:
         return SectionType::BootManager;
-    if (IsLoaderHeading(lines[i]))
+    case ObjectKind::Loader:
+    case ObjectKind::LegacyLoader:
         return SectionType::Loader;
-    if (!IsSectionHeading(lines, i) || IsOtherKnownHeading(lines[i]))
+    default:
         return SectionType::Other;
-    return ClassifyByContent(lines, i);
+    }
 }
 
 bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i, CDebugTrace* trace)
 {
     loader.ReserveItems(SectionElements(lines, i));
+    SectionKind kind = loader.GetKind() == ObjectKind::Loader || loader.GetKind() == ObjectKind::LegacyLoader
+                           ? SectionKind::Loader
+                           : SectionKind::Quiet;
     // A section read on its own writes its lines when it ends.
     CDebugTrace own;
     if (!trace)
@@ -162,7 +129,7 @@ bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& 
                 --i;  // the caller's advance lands on the heading
             return true;
         }
-        if (!ElementStep(loader, lines, i, SectionKind::Loader, trace))
+        if (!ElementStep(loader, lines, i, kind, trace))
             return true;
     }
     return true;
@@ -190,16 +157,23 @@ bool CStoreModel::ParseBootManagerSection(const OutputLines& lines, size_t& i)
     i += 2;
     ParseManagerElements(*manager, lines, i);
     m_bootManager = std::move(manager);
+    m_listed.push_back(m_bootManager.get());
     return true;
 }
 
 bool CStoreModel::ParseLoaderSection(const OutputLines& lines, size_t& i)
 {
-    auto loader = std::make_unique<CBcdBootLoader>();
-    loader->SetListing(m_lastOutput);
+    ObjectKind kind = KindOfSection(lines, i);
+    auto entry = std::make_unique<CBcdBootLoader>();
+    entry->SetKind(kind);
+    entry->SetListing(m_lastOutput);
     i += 2;
-    ParseSectionElements(*loader, lines, i, m_trace);
-    m_loaders.push_back(std::move(loader));
+    ParseSectionElements(*entry, lines, i, m_trace);
+    m_listed.push_back(entry.get());
+    if (kind == ObjectKind::Loader || kind == ObjectKind::LegacyLoader)
+        m_loaders.push_back(std::move(entry));
+    else
+        m_otherEntries.push_back(std::move(entry));
     return true;
 }
 
@@ -240,12 +214,47 @@ size_t BeforeSuccessLine(const OutputLines& lines)
     return end > 0 ? end - 1 : 0;
 }
 
+namespace {
+
+// The boot manager's section: the one under its heading that names
+// {bootmgr}, as a listing may hold copies of it under the same heading
+// (firmware entries made by copying it); else the first under that heading.
+size_t ManagerSection(const OutputLines& lines)
+{
+    size_t first = lines.size();
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (ClassifySection(lines, i) != SectionType::BootManager)
+            continue;
+        if (IsBootManagerId(SectionIdentifier(lines, i)))
+            return i;
+        if (first == lines.size())
+            first = i;
+    }
+    return first;
+}
+
+}  // namespace
+
+std::string SectionIdentifier(const OutputLines& lines, size_t heading)
+{
+    if (heading + 2 >= lines.size())
+        return {};
+    CLineTokenizer tokenizer(lines[heading + 2], " ");
+    std::string_view label;
+    if (!tokenizer.NextToken(label))
+        return {};
+    return TrimBlanks(tokenizer.Rest());
+}
+
 void CStoreModel::EnumerateStore()
 {
     if (m_beforeLoaders)
         m_beforeLoaders();
     m_managerListed = false;
-    m_enumAnswer = m_run(EnumStoreCommand().arguments);
+    ToolCommand command = m_scope == Scope::All        ? EnumAllCommand()
+                          : m_scope == Scope::Firmware ? EnumFirmwareCommand()
+                                                       : EnumStoreCommand();
+    m_enumAnswer = m_run(command.arguments);
     m_lastOutput = std::make_shared<const std::string>(std::move(m_enumAnswer.text));
     m_enumAnswer.text.clear();
     OutputLines lines = SplitOutputLineViews(*m_lastOutput);
@@ -258,29 +267,72 @@ void CStoreModel::EnumerateStore()
     }
     // The old objects go only now: the new ones take their freed memory.
     m_loaders.clear();
+    m_otherEntries.clear();
+    m_listed.clear();
     if (lines.size() < 2)
+        return;
+    size_t manager = ManagerSection(lines);
+    // The firmware's menu is read whole, with or without the boot manager.
+    if (manager == lines.size() && m_scope != Scope::Firmware)
         return;
     // One trace for the whole listing: its lines go out in a few blocks.
     CDebugTrace trace;
     m_trace = &trace;
-    bool managerRead = false;
-    size_t i = 0;
-    while (i + 1 < lines.size()) {
-        if (!managerRead) {
-            if (ClassifySection(lines, i) == SectionType::BootManager) {
-                ParseBootManagerSection(lines, i);
-                managerRead = true;
-                m_managerListed = true;
-                continue;  // the line that ended the section may be a loader heading
-            }
-            ++i;
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (!IsSectionHeading(lines, i))
+            continue;
+        if (i == manager) {
+            ParseBootManagerSection(lines, i);
+            m_managerListed = true;
+            --i;  // the line that ended the section may be the next heading
             continue;
         }
-        if (ClassifySection(lines, i) == SectionType::Loader)
-            ParseLoaderSection(lines, i);
-        ++i;
+        ParseLoaderSection(lines, i);
     }
     m_trace = nullptr;
+    if (m_scope == Scope::Menus && IsListingComplete())
+        ReadToolsEntries();
+}
+
+void CStoreModel::ReadToolsEntries()
+{
+    // "/ENUM /V" lists the display order's entries, not the tools menu's
+    // (the memory tester): each is read on its own.
+    const CBcdItem* tools = m_bootManager ? m_bootManager->FindItem("toolsdisplayorder") : nullptr;
+    if (!tools)
+        return;
+    for (const std::string& identifier : tools->GetValues()) {
+        if (FindEntry(identifier))
+            continue;
+        ToolCommand command = EnumObjectCommand(identifier);
+        if (!command.ok)
+            continue;
+        ToolAnswer answer = m_run(command.arguments);
+        if (!AnswerSucceeded(answer))
+            continue;
+        auto output = std::make_shared<const std::string>(std::move(answer.text));
+        OutputLines lines = SplitOutputLineViews(*output);
+        for (size_t i = 0; i + 1 < lines.size(); ++i) {
+            if (!IsSectionHeading(lines, i) || !SameIdentifier(SectionIdentifier(lines, i), identifier))
+                continue;
+            auto entry = std::make_unique<CBcdBootLoader>();
+            entry->SetKind(KindOfSection(lines, i));
+            entry->SetListing(output);
+            i += 2;
+            ParseSectionElements(*entry, lines, i);
+            m_listed.push_back(entry.get());
+            m_otherEntries.push_back(std::move(entry));
+            break;
+        }
+    }
+}
+
+CBcdObject* CStoreModel::FindEntry(const std::string& identifier) const
+{
+    for (CBcdObject* object : m_listed)
+        if (SameIdentifier(object->GetIdentifier(), identifier))
+            return object;
+    return nullptr;
 }
 
 void CStoreModel::RefreshDebugSettings()

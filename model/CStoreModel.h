@@ -21,9 +21,15 @@ public:
     // A runner that gives only text: its answers count as exit code 0.
     explicit CStoreModel(ToolRun run);
 
-    // Rebuilds the boot manager and the loaders from "/ENUM /V". When the
-    // output holds no boot manager section, the previous boot manager stays.
+    // Rebuilds the boot manager and every other object from "/ENUM /V" (and
+    // the tools menu's entries, each read on its own), from "/enum all /v"
+    // when every object is asked for, or from "/enum firmware /v". When the
+    // output holds no boot manager section, the previous boot manager stays
+    // and, but for the firmware's listing, no other object is kept.
     void EnumerateStore();
+    enum class Scope { Menus, All, Firmware };
+    void SetScope(Scope scope) { m_scope = scope; }
+    bool ListsEveryObject() const { return m_scope == Scope::All; }
     // Rebuilds the debugger settings from "/DBGSETTINGS".
     void RefreshDebugSettings();
 
@@ -46,13 +52,23 @@ public:
     // not read as elements); empty when it said nothing.
     const std::vector<std::string>& GetListingWords() const { return m_listingWords; }
     CBcdBootManager* GetBootManager() const { return m_bootManager.get(); }
+    // The Windows and earlier-Windows loaders.
     const std::vector<std::unique_ptr<CBcdBootLoader>>& GetLoaders() const { return m_loaders; }
+    // The listing's other objects: boot sectors, memory testers, resume,
+    // firmware entries, settings objects, copies of the boot manager.
+    const std::vector<std::unique_ptr<CBcdBootLoader>>& GetOtherEntries() const { return m_otherEntries; }
+    // Every object of the last listing in its order, the boot manager too.
+    const std::vector<CBcdObject*>& GetListedObjects() const { return m_listed; }
+    // The listed object of that identifier ("{bootmgr}" and its GUID alike); null if none.
+    CBcdObject* FindEntry(const std::string& identifier) const;
     CBcdDbgSettings* GetDebugSettings() const { return m_debugSettings.get(); }
 
     bool ParseBootManagerSection(const OutputLines& lines, size_t& i);
     bool ParseLoaderSection(const OutputLines& lines, size_t& i);
 
 private:
+    void ReadToolsEntries();
+
     AnsweredToolRun m_run;
     ToolAnswer m_enumAnswer;  // its text moves to m_lastOutput
     std::vector<std::string> m_listingWords;
@@ -63,6 +79,9 @@ private:
     std::shared_ptr<const std::string> m_lastOutput = std::make_shared<const std::string>();
     std::unique_ptr<CBcdBootManager> m_bootManager;
     std::vector<std::unique_ptr<CBcdBootLoader>> m_loaders;
+    std::vector<std::unique_ptr<CBcdBootLoader>> m_otherEntries;
+    std::vector<CBcdObject*> m_listed;
+    Scope m_scope = Scope::Menus;
     std::unique_ptr<CBcdDbgSettings> m_debugSettings;
     CDebugTrace* m_trace = nullptr;  // the listing's, while one is read
     bool m_managerListed = false;
@@ -82,6 +101,8 @@ bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t&
 // heading in none, by its content (identifier and path).
 enum class SectionType { BootManager, Loader, Other };
 SectionType ClassifySection(const OutputLines& lines, size_t i);
+// The first value of a section's first line, its identifier under any label.
+std::string SectionIdentifier(const OutputLines& lines, size_t heading);
 
 // Where the tool's own words begin at the end of a listing that failed:
 // the trailing non-empty lines that are neither elements, continuation

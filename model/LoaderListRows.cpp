@@ -1,9 +1,12 @@
 #include "model/LoaderListRows.h"
 
+#include <cctype>
+#include <unordered_map>
+#include <unordered_set>
+
 #include "common/TextCompare.h"
 #include "model/CBcdBootLoader.h"
 #include "model/CBcdBootManager.h"
-#include "model/DisplayPositions.h"
 #include "model/EntryMarks.h"
 #include "model/QuickSettings.h"
 
@@ -14,38 +17,118 @@ std::string DefaultOf(const CBcdBootManager* manager)
     return manager ? manager->GetDefault() : std::string();
 }
 
-std::string NoteOf(const CBcdBootLoader& loader, const std::string& defaultId, const std::string& running)
+std::string OneTimeOf(const CBcdBootManager* manager)
 {
-    const std::string& id = loader.GetIdentifier();
-    return EntryMarkText(!defaultId.empty() && EqualsNoCase(id, defaultId),
-                         !running.empty() && EqualsNoCase(id, running), StartsInSafeMode(loader));
+    const CBcdItem* next = manager ? manager->FindItem("bootsequence") : nullptr;
+    return next && next->GetValueCount() > 0 ? next->GetValue(0) : std::string();
 }
+
+std::string NoteOf(const LoaderListRow& row, const std::string& defaultId, const std::string& running,
+                   const std::string& oneTime)
+{
+    const CBcdBootLoader& entry = *row.loader;
+    const std::string& id = entry.GetIdentifier();
+    std::string note = EntryMarkText(!defaultId.empty() && SameIdentifier(id, defaultId),
+                                     !running.empty() && SameIdentifier(id, running),
+                                     entry.GetKind() == ObjectKind::Loader && StartsInSafeMode(entry));
+    auto add = [&note](const char* words) {
+        if (note.empty()) {
+            note = words;
+            return;
+        }
+        note += ", ";
+        note += static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+        note += words + 1;
+    };
+    if (!oneTime.empty() && SameIdentifier(id, oneTime))
+        add("Next start only");
+    if (row.menu == EntryMenu::None)
+        add("Not in a menu");
+    return note;
+}
+
+LoaderListRow RowOf(CBcdBootLoader* entry, EntryMenu menu, int place, const std::string& defaultId)
+{
+    LoaderListRow row;
+    row.loader = entry;
+    row.menu = menu;
+    const std::string& id = entry->GetIdentifier();
+    bool starts = StartsFromMenu(entry->GetKind());
+    row.cells[kLoaderIdColumn] = id;
+    row.cells[kLoaderDescriptionColumn] = entry->GetDescription();
+    if (!defaultId.empty() && starts)
+        row.cells[kLoaderDefaultColumn] = SameIdentifier(id, defaultId) ? "TRUE" : "FALSE";
+    if (menu == EntryMenu::Boot)
+        row.cells[kLoaderDisplayColumn] = std::to_string(place);
+    else if (menu == EntryMenu::Tools)
+        row.cells[kLoaderDisplayColumn] = "Tools " + std::to_string(place);
+    bool loader = entry->GetKind() == ObjectKind::Loader || entry->GetKind() == ObjectKind::LegacyLoader;
+    if (loader)
+        row.cells[kLoaderDebugColumn] = entry->IsDebugEnabled() ? "TRUE" : "FALSE";
+    row.cells[kLoaderKindColumn] = ObjectKindLabel(entry->GetKind());
+    return row;
+}
+
+// The listed entries by identifier, lower case, well-known names under their GUIDs too.
+class CListedEntries {
+public:
+    explicit CListedEntries(const std::vector<CBcdObject*>& listed)
+    {
+        m_byId.reserve(listed.size());
+        for (CBcdObject* object : listed)
+            if (auto* entry = dynamic_cast<CBcdBootLoader*>(object))
+                m_byId.emplace(Key(entry->GetIdentifier()), entry);
+    }
+    CBcdBootLoader* Find(const std::string& identifier) const
+    {
+        auto found = m_byId.find(Key(identifier));
+        return found == m_byId.end() ? nullptr : found->second;
+    }
+
+private:
+    static std::string Key(const std::string& identifier) { return ToLowerAscii(std::string(CanonicalIdentifier(identifier))); }
+    std::unordered_map<std::string, CBcdBootLoader*> m_byId;
+};
 
 }  // namespace
 
-std::vector<LoaderListRow> LoaderListRows(const CBcdBootManager* manager,
-                                          const std::vector<std::unique_ptr<CBcdBootLoader>>& loaders,
-                                          const std::string& runningEntry)
+std::vector<LoaderListRow> LoaderListRows(const CBcdBootManager* manager, const std::vector<CBcdObject*>& listed,
+                                          const std::string& runningEntry, bool others)
 {
     std::string defaultId = DefaultOf(manager);
-    CDisplayPositions positions(manager);
+    std::string oneTime = OneTimeOf(manager);
+    CListedEntries entries(listed);
+    std::unordered_set<const CBcdBootLoader*> shown;
     std::vector<LoaderListRow> rows;
-    rows.reserve(loaders.size());
-    for (const auto& loader : loaders) {
-        LoaderListRow row;
-        row.loader = loader.get();
-        const std::string& id = loader->GetIdentifier();
-        row.cells[kLoaderIdColumn] = id;
-        row.cells[kLoaderDescriptionColumn] = loader->GetDescription();
-        if (!defaultId.empty())
-            row.cells[kLoaderDefaultColumn] = EqualsNoCase(id, defaultId) ? "TRUE" : "FALSE";
-        int position = positions.Of(id);
-        if (position > 0)
-            row.cells[kLoaderDisplayColumn] = std::to_string(position);
-        row.cells[kLoaderDebugColumn] = loader->IsDebugEnabled() ? "TRUE" : "FALSE";
-        row.cells[kLoaderNoteColumn] = NoteOf(*loader, defaultId, runningEntry);
-        rows.push_back(std::move(row));
+    rows.reserve(listed.size());
+    for (auto [element, menu] : {std::pair{"displayorder", EntryMenu::Boot}, std::pair{"toolsdisplayorder", EntryMenu::Tools}}) {
+        const CBcdItem* order = manager ? manager->FindItem(element) : nullptr;
+        if (!order)
+            continue;
+        int place = 0;
+        for (const std::string& identifier : order->GetValues()) {
+            CBcdBootLoader* entry = entries.Find(identifier);
+            if (!entry || !shown.insert(entry).second)
+                continue;
+            rows.push_back(RowOf(entry, menu, ++place, defaultId));
+        }
     }
+    // Entries a listing holds outside both menus: always the Windows
+    // loaders (a store file's, {current}), the rest when asked for.
+    for (CBcdObject* object : listed) {
+        auto* entry = dynamic_cast<CBcdBootLoader*>(object);
+        if (!entry || shown.count(entry))
+            continue;
+        ObjectKind kind = entry->GetKind();
+        bool loader = kind == ObjectKind::Loader || kind == ObjectKind::LegacyLoader;
+        bool firmware = kind == ObjectKind::FirmwareApp || kind == ObjectKind::FirmwareManager;
+        if (firmware || (!loader && !others) || kind == ObjectKind::BootManager)
+            continue;
+        shown.insert(entry);
+        rows.push_back(RowOf(entry, EntryMenu::None, 0, defaultId));
+    }
+    for (LoaderListRow& row : rows)
+        row.cells[kLoaderNoteColumn] = NoteOf(row, defaultId, runningEntry, oneTime);
     return rows;
 }
 
@@ -53,9 +136,10 @@ void MarkLoaderListRows(std::vector<LoaderListRow>& rows, const CBcdBootManager*
                         const std::string& runningEntry)
 {
     std::string defaultId = DefaultOf(manager);
+    std::string oneTime = OneTimeOf(manager);
     for (LoaderListRow& row : rows)
         if (row.loader)
-            row.cells[kLoaderNoteColumn] = NoteOf(*row.loader, defaultId, runningEntry);
+            row.cells[kLoaderNoteColumn] = NoteOf(row, defaultId, runningEntry, oneTime);
 }
 
 int FindLoaderListRow(const std::vector<LoaderListRow>& rows, const std::string& prefix, int start)

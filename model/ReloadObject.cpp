@@ -6,18 +6,25 @@
 
 #include "exec/ToolCommand.h"
 #include "model/CStoreModel.h"
+#include "model/CollectUnknownElement.h"
 
 namespace {
 
 using Lines = OutputLines;
 
-// Index of the first line (the last excepted: an underline must follow)
-// that `isHeading` accepts; lines.size() when none does.
-size_t FindHeading(const Lines& lines, SectionType type)
+// Index of the first heading of the object's own kind (either loader kind
+// for a loader), or of a section naming the object; lines.size() when none.
+size_t FindHeading(const Lines& lines, const CBcdObject& object, SectionType type)
 {
-    for (size_t i = 0; i + 1 < lines.size(); ++i)
-        if (ClassifySection(lines, i) == type)
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (!IsSectionHeading(lines, i))
+            continue;
+        if (type != SectionType::Other ? ClassifySection(lines, i) == type
+                                       : KindOfSection(lines, i) == object.GetKind())
             return i;
+        if (!object.GetIdentifier().empty() && SameIdentifier(SectionIdentifier(lines, i), object.GetIdentifier()))
+            return i;
+    }
     return lines.size();
 }
 
@@ -33,10 +40,11 @@ bool Reload(Object& object, const AnsweredToolRun& run, const std::function<void
         return false;
     auto output = std::make_shared<const std::string>(std::move(answer.text));
     Lines lines = SplitOutputLineViews(*output);
-    size_t heading = FindHeading(lines, type);
+    size_t heading = FindHeading(lines, object, type);
     if (heading == lines.size())
         return false;
     Object fresh;
+    fresh.SetKind(object.GetKind());
     fresh.SetListing(output);
     size_t i = heading + 2;
     parse(fresh, lines, i);
@@ -63,8 +71,9 @@ bool ReloadObject(CBcdBootManager& manager, const ToolRun& run,
 bool ReloadObject(CBcdBootLoader& loader, const AnsweredToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
+    bool isLoader = loader.GetKind() == ObjectKind::Loader || loader.GetKind() == ObjectKind::LegacyLoader;
     return Reload(
-        loader, run, beforeReplace, SectionType::Loader,
+        loader, run, beforeReplace, isLoader ? SectionType::Loader : SectionType::Other,
         [](CBcdObject& object, const Lines& lines, size_t& i) {
             ParseSectionElements(object, lines, i);
         });

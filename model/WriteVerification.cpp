@@ -43,7 +43,7 @@ const CBcdObject* FindObject(const CStoreModel& model, const std::string& identi
     for (const auto& loader : model.GetLoaders())
         if (EqualsNoCase(loader->GetIdentifier(), id))
             return loader.get();
-    return nullptr;
+    return model.FindEntry(id);
 }
 
 // Whether a later change of the same element, or the entry's deletion,

@@ -93,6 +93,18 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
         store.hangAfter = std::atoi(value.c_str());
         return true;
     }
+    if (name == "@firmware") {
+        if (!EqualsNoCase(value, "bios") && !EqualsNoCase(value, "uefi")) {
+            error = "@firmware is bios or uefi";
+            return false;
+        }
+        store.biosFirmware = EqualsNoCase(value, "bios");
+        return true;
+    }
+    if (name == "@deviceerror") {
+        store.deviceError = EqualsNoCase(value, "yes");
+        return true;
+    }
     if (name == "@enumcut") {
         store.enumCut = std::atoi(value.c_str());
         return true;
@@ -210,6 +222,10 @@ std::string CSimStore::Serialize() const
         out += "@exportfails = yes\n";
     if (secureBoot)
         out += "@secureboot = on\n";
+    if (biosFirmware)
+        out += "@firmware = bios\n";
+    if (deviceError)
+        out += "@deviceerror = yes\n";
     if (enumCut > 0)
         out += "@enumcut = " + std::to_string(enumCut) + "\n";
     if (delayMilliseconds > 0)

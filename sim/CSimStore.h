@@ -63,6 +63,12 @@ public:
     int hangAfter = -1;  // none
     // Secure Boot on: the elements its policy guards cannot be set or deleted.
     bool secureBoot = false;
+    // A PC started in BIOS mode: no firmware boot manager or firmware
+    // entries, and loaders run the .exe forms of their programs.
+    bool biosFirmware = false;
+    // A device an entry names is gone: every listing ends with the error
+    // line and exit code 1, after the whole listing.
+    bool deviceError = false;
 };
 
 // A value with blanks at either end is kept between double quotes in the

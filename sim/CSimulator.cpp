@@ -85,8 +85,10 @@ bool MatchesEnumType(const SimObject& object, const std::string& type)
         return true;
     if (type == "bootmgr")
         return object.kind == "bootmgr";
+    // The firmware's menu: its manager, then every boot manager and
+    // firmware application.
     if (type == "firmware")
-        return object.kind == "fwbootmgr";
+        return object.kind == "fwbootmgr" || object.kind == "bootmgr" || object.kind == "fwapp";
     if (type == "osloader")
         return (objectClass & kClassOsLoader) != 0;
     if (type == "resume")
@@ -158,12 +160,12 @@ SimObject* CSimulator::Resolve(const std::string& identifier, std::string& error
     else if (id == "{default}")
         id = DefaultGuid();
     if (IsBracedGuidText(id)) {
-        if (SimObject* object = store_.FindByGuid(id))
+        if (SimObject* object = store_.FindByGuid(id); object && Visible(*object))
             return object;
         error = kEntryMissing;
         return nullptr;
     }
-    if (SimObject* object = store_.FindByAlias(id))
+    if (SimObject* object = store_.FindByAlias(id); object && Visible(*object))
         return object;
     error = IsWellKnownName(identifier) ? kEntryMissing : kIdentifierInvalid;
     return nullptr;
@@ -182,6 +184,23 @@ std::string CSimulator::DisplayIdentifier(const std::string& guid, bool verbose)
         return "{default}";
     return guid;
 }
+
+namespace {
+
+// What a BIOS-started PC's store names: the boot manager is \bootmgr, and
+// Windows's own programs are the .exe forms of the UEFI ones.
+std::string BiosProgramPath(const SimObject& object, const std::string& path)
+{
+    if (object.kind == "bootmgr")
+        return "\\bootmgr";
+    const std::string efi = ".efi";
+    bool windows = (ClassOf(object) & (kClassOsLoader | kClassResume | kClassMemTest)) != 0;
+    if (!windows || path.size() < efi.size() || !EqualsNoCase(path.substr(path.size() - efi.size()), efi))
+        return path;
+    return path.substr(0, path.size() - efi.size()) + ".exe";
+}
+
+}  // namespace
 
 std::string CSimulator::FormatObject(const SimObject& object, bool verbose) const
 {
@@ -204,6 +223,11 @@ std::string CSimulator::FormatObject(const SimObject& object, bool verbose) cons
         if (info && IsReferenceFormat(info->format))
             for (std::string& value : values)
                 value = DisplayIdentifier(value, verbose);
+        if (store_.biosFirmware && EqualsNoCase(element.name, "path"))
+            for (std::string& value : values)
+                value = BiosProgramPath(object, value);
+        if (values.empty())
+            continue;
         text += FormatElement(element.name, values);
     }
     return text;
@@ -219,8 +243,17 @@ bool CSimulator::GuardedBySecureBoot(const std::string& name) const
     return false;
 }
 
+bool CSimulator::Visible(const SimObject& object) const
+{
+    return !store_.biosFirmware || (object.kind != "fwbootmgr" && object.kind != "fwapp");
+}
+
 SimOutput CSimulator::CutListing(SimOutput output) const
 {
+    if (store_.deviceError && output.err.empty()) {
+        output.err = kNoSuchDevice;
+        return output;
+    }
     if (store_.enumCut <= 0 || !output.err.empty())
         return output;
     size_t end = 0;
@@ -257,6 +290,10 @@ SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
         return Set(rest);
     if (command == "/deletevalue")
         return DeleteValue(rest);
+    if (command == "/bootsequence")
+        return EditList("{bootmgr}", "bootsequence", rest, kBootSequenceInvalid);
+    if (command == "/displayorder")
+        return EditList("{bootmgr}", "displayorder", rest, kDisplayOrderInvalid);
     if (command == "/copy")
         return Copy(rest);
     if (command == "/delete")
@@ -270,7 +307,7 @@ SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
         output.out =
             "BCDEDIT - Boot Configuration Data Store Editor (Keystave simulator)\r\n\r\n"
             "Supported: /enum [type|id] [/v], /dbgsettings, /set, /deletevalue, /copy, "
-            "/delete, /export, /import.\r\n";
+            "/delete, /export, /import, /bootsequence, /displayorder.\r\n";
         return output;
     }
     return Failure("Invalid command line switch: " + args.front() + "\r\n" SIM_HELP_HINT
@@ -291,7 +328,7 @@ SimOutput CSimulator::Enumerate(const std::vector<std::string>& args, bool verbo
         chosen.push_back(object);
     } else if (type == "active") {
         // The boot manager, then the entries of its display order.
-        const SimObject* manager = store_.FindByKind("bootmgr");
+        const SimObject* manager = store_.FindByAlias("{bootmgr}");
         if (manager) {
             chosen.push_back(manager);
             if (const SimElement* order = manager->Find("displayorder"))
@@ -299,18 +336,26 @@ SimOutput CSimulator::Enumerate(const std::vector<std::string>& args, bool verbo
                     if (const SimObject* entry = store_.FindByGuid(guid))
                         chosen.push_back(entry);
         }
+    } else if (type == "firmware") {
+        // The firmware's boot manager first, then the rest in store order.
+        if (const SimObject* manager = store_.FindByKind("fwbootmgr"); manager && Visible(*manager)) {
+            chosen.push_back(manager);
+            for (const SimObject& object : store_.objects)
+                if (&object != manager && Visible(object) && MatchesEnumType(object, type))
+                    chosen.push_back(&object);
+        }
     } else {
         static const char* const types[] = {"all",    "bootmgr", "firmware", "osloader",
                                             "resume", "inherit", "bootapp"};
         if (std::find(std::begin(types), std::end(types), type) == std::end(types))
             return Failure(kEnumTypeInvalid);
         for (const SimObject& object : store_.objects)
-            if (MatchesEnumType(object, type))
+            if (Visible(object) && MatchesEnumType(object, type))
                 chosen.push_back(&object);
     }
     SimOutput output;
     if (chosen.empty()) {
-        output.out = "There are no matching objects or the store is empty.\r\n";
+        output.out = kNoMatchingObjects;
         return output;
     }
     for (const SimObject* object : chosen)
@@ -523,6 +568,9 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
     if (GuardedBySecureBoot(name))
         return Failure(kSecureBootProtected);
     std::vector<std::string> values(args.begin() + static_cast<long>(next), args.end());
+    if (info->format == SimFormat::ObjectList && !values.empty() && values.back().size() > 1 &&
+        values.back()[0] == '/')
+        return EditList(identifier, ToLowerAscii(name), values, kSetInvalid);
     if (values.empty() || (!IsListFormat(info->format) && values.size() != 1))
         return Failure(kSetInvalid);
     std::vector<std::string> normalized;
@@ -542,6 +590,59 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
         element->values = normalized;
     else
         object->elements.push_back(SimElement{ToLowerAscii(name), normalized});
+    return Success();
+}
+
+SimOutput CSimulator::EditList(const std::string& identifier, const std::string& name,
+                               const std::vector<std::string>& args, const char* invalid)
+{
+    // "{a} {b} ... [/addfirst | /addlast | /remove]": without a switch the
+    // list is replaced; with one, each named entry is moved or taken out.
+    std::vector<std::string> ids = args;
+    std::string how;
+    if (!ids.empty() && !ids.back().empty() && ids.back()[0] == '/') {
+        how = ToLowerAscii(ids.back());
+        ids.pop_back();
+        if (how != "/addfirst" && how != "/addlast" && how != "/remove")
+            return Failure(invalid);
+    }
+    if (ids.empty())
+        return Failure(invalid);
+    std::string error;
+    SimObject* owner = Resolve(identifier, error);
+    if (!owner)
+        return Failure(error);
+    std::vector<std::string> named;
+    for (const std::string& id : ids) {
+        std::string guid;
+        if (!NormalizeReference(id, guid, error))
+            return Failure(error);
+        named.push_back(guid);
+    }
+    if (store_.ignoreSet)
+        return Success(false);
+    SimElement* element = owner->Find(name);
+    std::vector<std::string> list = element ? element->values : std::vector<std::string>();
+    if (how.empty()) {
+        list = named;
+    } else {
+        for (const std::string& guid : named)
+            list.erase(std::remove_if(list.begin(), list.end(),
+                                      [&](const std::string& value) { return EqualsNoCase(value, guid); }),
+                       list.end());
+        if (how == "/addfirst")
+            list.insert(list.begin(), named.begin(), named.end());
+        else if (how == "/addlast")
+            list.insert(list.end(), named.begin(), named.end());
+    }
+    if (list.empty()) {
+        if (element)
+            owner->elements.erase(owner->elements.begin() + (element - owner->elements.data()));
+    } else if (element) {
+        element->values = list;
+    } else {
+        owner->elements.push_back(SimElement{name, list});
+    }
     return Success();
 }
 
@@ -575,7 +676,10 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
     SimObject* source = Resolve(args[0], error);
     if (!source)
         return Failure(error);
-    if ((ClassOf(*source) & kClassApp & ~kClassManager) == 0)
+    // Boot applications can be copied, and the boot manager itself: its copy
+    // joins the firmware's menu.
+    bool manager = source->kind == "bootmgr";
+    if (!manager && (ClassOf(*source) & kClassApp & ~kClassManager) == 0)
         return Failure(kCopyInvalid);
     std::string description;
     if (!StorableValue(args[2], description))
@@ -597,13 +701,15 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
     std::string guid = copy.guid;
     bool loader = (ClassOf(copy) & (kClassOsLoader | kClassLegacy)) != 0;
     store_.objects.push_back(std::move(copy));
-    // The tool puts a copied loader at the end of the boot menu.
-    if (loader)
-        if (SimObject* manager = store_.FindByAlias("{bootmgr}")) {
-            if (SimElement* order = manager->Find("displayorder"))
+    // The tool puts a copied loader at the end of the boot menu, a copied
+    // boot manager at the end of the firmware's.
+    const char* menu = loader ? "{bootmgr}" : manager ? "{fwbootmgr}" : nullptr;
+    if (menu)
+        if (SimObject* owner = store_.FindByAlias(menu); owner && Visible(*owner)) {
+            if (SimElement* order = owner->Find("displayorder"))
                 order->values.push_back(guid);
             else
-                manager->elements.push_back(SimElement{"displayorder", {guid}});
+                owner->elements.push_back(SimElement{"displayorder", {guid}});
         }
     SimOutput output;
     output.out = "The entry was successfully copied to " + guid + ".\r\n";
@@ -667,7 +773,7 @@ SimOutput CSimulator::Delete(const std::vector<std::string>& args)
     SimObject* object = Resolve(args[0], error);
     if (!object)
         return Failure(error);
-    if (!force && (ClassOf(*object) & (kClassManager | kClassSettings)) != 0)
+    if (!force && !object->alias.empty() && (ClassOf(*object) & (kClassManager | kClassSettings)) != 0)
         return Failure(kDeleteProtected);
     std::vector<std::string> removed = {object->guid};
     if (cleanup) {

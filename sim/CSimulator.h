@@ -44,6 +44,11 @@ private:
     SimOutput ShowDebugSettings();
     SimOutput Set(const std::vector<std::string>& args);
     SimOutput DeleteValue(const std::vector<std::string>& args);
+    // A list of entries set, or entries moved in it or taken out of it.
+    SimOutput EditList(const std::string& identifier, const std::string& name,
+                       const std::vector<std::string>& args, const char* invalid);
+    // Objects a BIOS-started PC does not have are neither listed nor found.
+    bool Visible(const SimObject& object) const;
     SimOutput Copy(const std::vector<std::string>& args);
     SimOutput Delete(const std::vector<std::string>& args);
     SimOutput Export(const std::vector<std::string>& args);

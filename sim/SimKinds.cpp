@@ -19,6 +19,7 @@ const SimKind kKinds[] = {
     {"resumeloadersettings", "Resume Loader Settings", kClassSettings},
     {"hypervisorsettings", "Hypervisor Settings", kClassSettings},
     {"device", "Device options", kClassDevice},
+    {"fwapp", "Firmware Application (101fffff)", kClassFirmware},
 };
 
 }  // namespace

@@ -11,8 +11,9 @@ enum SimClass : unsigned {
     kClassSector = 32,    // real-mode boot sector
     kClassSettings = 64,  // inheritable settings objects: take any element
     kClassDevice = 128,   // device options
+    kClassFirmware = 256, // the firmware's own boot applications
     kClassApp = kClassManager | kClassOsLoader | kClassLegacy | kClassResume | kClassMemTest |
-                kClassSector,
+                kClassSector | kClassFirmware,
 };
 
 struct SimKind {

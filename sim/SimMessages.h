@@ -63,6 +63,14 @@ constexpr const char* kCopyInvalid =
 constexpr const char* kDebugSettingsInvalid =
     "The debugger settings specified are not valid.\r\n" SIM_HELP_HINT
     "The parameter is incorrect.\r\n";
+constexpr const char* kDisplayOrderInvalid =
+    "The display order command specified is not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kBootSequenceInvalid =
+    "The boot sequence command specified is not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kNoSuchDevice = "A device which does not exist was specified.\r\n";
+constexpr const char* kNoMatchingObjects = "There are no matching objects or the store is empty.\r\n";
 constexpr const char* kEnumTypeInvalid =
     "The enumeration type specified is not valid.\r\n" SIM_HELP_HINT
     "The parameter is incorrect.\r\n";

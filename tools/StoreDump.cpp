@@ -6,6 +6,7 @@
 #include "exec/SplitToolOutput.h"
 #include "exec/ToolCommand.h"
 #include "model/CStoreModel.h"
+#include "model/ObjectKind.h"
 
 namespace {
 
@@ -43,6 +44,14 @@ std::string DumpStoreModel(const CStoreModel& model, const std::vector<std::stri
         DumpObject(out, "loader", *loader);
     if (model.GetDebugSettings())
         DumpObject(out, "debugger", *model.GetDebugSettings());
+    // Every object of the listing, in its order, with the kind its heading says.
+    for (const CBcdObject* object : model.GetListedObjects()) {
+        out += std::string("entry ") + ObjectKindWord(object->GetKind()) + " " +
+               (object->GetIdentifier().empty() ? "-" : object->GetIdentifier());
+        if (!object->GetDescription().empty())
+            out += " " + object->GetDescription();
+        out += "\n";
+    }
     for (const std::string& message : messages)
         out += "message " + EscapeNewlines(message) + "\n";
     return out;
@@ -59,6 +68,8 @@ std::string DumpSavedOutput(const std::string& enumText, const std::string* debu
     std::vector<std::string> messages;
     NoticeSink previous = SetNoticeSink(
         [&](const std::string& text, NoticeKind) { messages.push_back(text); });
+    // Any listing: "/enum /v", "/enum all /v" or the firmware's, every object read.
+    model.SetScope(CStoreModel::Scope::Firmware);
     model.EnumerateStore();
     if (debugText && model.GetBootManager())
         model.RefreshDebugSettings();

@@ -51,7 +51,7 @@ TEST_F(LoaderListRowsTest, RowsSayWhatTheListShowsAndTheNotesFollowTheRunningEnt
     ASSERT_EQ(model.GetLoaders().size(), 3u);
 
     // Before the running entry is known: the default is marked, whatever its case.
-    std::vector<LoaderListRow> rows = LoaderListRows(model.GetBootManager(), model.GetLoaders(), "");
+    std::vector<LoaderListRow> rows = LoaderListRows(model.GetBootManager(), model.GetListedObjects(), "");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].loader, model.GetLoaders()[0].get());
     EXPECT_EQ(rows[0].cells[kLoaderIdColumn], "{current}");
@@ -67,7 +67,7 @@ TEST_F(LoaderListRowsTest, RowsSayWhatTheListShowsAndTheNotesFollowTheRunningEnt
     EXPECT_EQ(rows[1].cells[kLoaderNoteColumn], "Starts in safe mode");
 
     EXPECT_EQ(rows[2].cells[kLoaderDisplayColumn], "") << "not in the display order";
-    EXPECT_EQ(rows[2].cells[kLoaderNoteColumn], "");
+    EXPECT_EQ(rows[2].cells[kLoaderNoteColumn], "Not in a menu");
 
     // The running entry, once known, is marked without building the rows again.
     MarkLoaderListRows(rows, model.GetBootManager(), "{CURRENT}");
@@ -79,14 +79,14 @@ TEST_F(LoaderListRowsTest, RowsSayWhatTheListShowsAndTheNotesFollowTheRunningEnt
 
     // No default named: the Default column says nothing rather than FALSE everywhere.
     CStoreModel noDefault = Read(false);
-    rows = LoaderListRows(noDefault.GetBootManager(), noDefault.GetLoaders(), "");
+    rows = LoaderListRows(noDefault.GetBootManager(), noDefault.GetListedObjects(), "");
     ASSERT_EQ(rows.size(), 3u);
     for (const LoaderListRow& row : rows) {
         EXPECT_EQ(row.cells[kLoaderDefaultColumn], "");
         EXPECT_EQ(row.cells[kLoaderNoteColumn].find("Default"), std::string::npos);
     }
     // No boot manager at all: rows still come, without places.
-    rows = LoaderListRows(nullptr, noDefault.GetLoaders(), "");
+    rows = LoaderListRows(nullptr, noDefault.GetListedObjects(), "");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].cells[kLoaderDisplayColumn], "");
 }
@@ -94,7 +94,7 @@ TEST_F(LoaderListRowsTest, RowsSayWhatTheListShowsAndTheNotesFollowTheRunningEnt
 TEST_F(LoaderListRowsTest, TypingFindsTheNextRowThatBeginsSoAndGoesRound)
 {
     CStoreModel model = Read(true);
-    std::vector<LoaderListRow> rows = LoaderListRows(model.GetBootManager(), model.GetLoaders(), "");
+    std::vector<LoaderListRow> rows = LoaderListRows(model.GetBootManager(), model.GetListedObjects(), "");
     EXPECT_EQ(FindLoaderListRow(rows, "{C", 0), 0);
     EXPECT_EQ(FindLoaderListRow(rows, "{c", 1), 0) << "from row 1 it goes round to row 0";
     EXPECT_EQ(FindLoaderListRow(rows, "{AAAA", 0), 2);

@@ -151,8 +151,12 @@ TEST(Simulator, ResolvesWellKnownIdentifiersAsTheToolDoes)
     EXPECT_EQ(sim.Resolve("{bootmgr}", error)->kind, "bootmgr");
     EXPECT_EQ(sim.Resolve("{ntldr}", error)->kind, "legacy");
     EXPECT_EQ(sim.Resolve("{5D8A3F30-1C4B-11EF-9A7D-806E6F6E6963}", error)->guid, kWin10);
+    EXPECT_EQ(sim.Resolve("{fwbootmgr}", error)->kind, "fwbootmgr");
+    // A PC started in BIOS mode has no firmware boot manager to name.
+    store.biosFirmware = true;
     EXPECT_EQ(sim.Resolve("{fwbootmgr}", error), nullptr);
     EXPECT_NE(error.find("reference the specified entry"), std::string::npos);
+    store.biosFirmware = false;
     EXPECT_EQ(sim.Resolve("{nonsense}", error), nullptr);
     EXPECT_NE(error.find("identifier specified is not valid"), std::string::npos);
 

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
 #include "sim/SimStoreFile.h"
 #include "tests/native/CatalogueFixture.h"
+#include "tests/native/Samples.h"
 
 namespace {
 
@@ -65,7 +67,47 @@ TEST_F(StoreDump, PrintsEveryObjectAndItemOfTheSimulatorsStore)
     EXPECT_NE(std::find(lines.begin(), lines.end(),
                         "  custom:47000005 : CUSTOM IDENTIFIER = 301989892 | 3"),
               lines.end());
-    EXPECT_EQ(lines.back(), "  debugtype = Local");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  debugtype = Local"), lines.end());
+    // Then every object of the listing with its kind: the boot sector too,
+    // which has no object lines of its own.
+    std::vector<std::string> entries;
+    for (const std::string& line : lines)
+        if (line.rfind("entry ", 0) == 0)
+            entries.push_back(line);
+    EXPECT_EQ(entries, (std::vector<std::string>{
+                           "entry bootmanager {9dea862c-5cdd-4e70-acc1-f32b344d4795} Windows Boot Manager",
+                           "entry loader {5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963} Windows 11",
+                           "entry loader {5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963} Windows 10 Pro",
+                           "entry loader {5d8a3f31-1c4b-11ef-9a7d-806e6f6e6963} Windows 11 (test signing)",
+                           "entry legacyloader {466f5a88-0af2-4f76-9038-095b170dc21c} Earlier Version of Windows",
+                           "entry bootsector {5d8a3f33-1c4b-11ef-9a7d-806e6f6e6963} GRUB (Debian)",
+                       }));
+}
+
+TEST_F(StoreDump, EveryObjectOfAllAndFirmwareListingsInAnyLanguageWithItsKind)
+{
+    auto kinds = [](const std::string& saved) {
+        std::vector<std::string> words;
+        for (const std::string& line : Lines(DumpSavedOutput(saved, nullptr)))
+            if (line.rfind("entry ", 0) == 0)
+                words.push_back(line.substr(6, line.find(' ', 6) - 6));
+        return words;
+    };
+    using Words = std::vector<std::string>;
+    // The Dell menu: a copy of the boot manager among the firmware entries.
+    Words dell = kinds(ReadSample("enum_firmware_en_dell_duplicate_wbm_onboard_nic_usb.txt"));
+    EXPECT_EQ(dell, (Words{"firmwaremanager", "bootmanager", "firmwareapp", "firmwareapp", "firmwareapp",
+                           "firmwareapp", "firmwareapp", "firmwareapp"}));
+    // Portuguese headings: the same kinds; a second boot manager heading with a GUID.
+    Words portuguese = kinds(ReadSample("enum_firmware_pt-BR_listing_then_error_exit1_device_unknown.txt"));
+    EXPECT_EQ(portuguese, (Words{"firmwaremanager", "bootmanager", "bootmanager", "firmwareapp", "firmwareapp",
+                                 "firmwareapp", "firmwareapp"}));
+    // "/enum all /v": resume, memory tester and settings objects.
+    Words all = kinds(ReadSample("enum_all_v_01.txt"));
+    for (const char* kind : {"bootmanager", "loader", "resume", "memorytester", "other"})
+        EXPECT_NE(std::find(all.begin(), all.end(), kind), all.end()) << kind;
+    EXPECT_EQ(std::count(all.begin(), all.end(), "loader"), 2);
+    EXPECT_EQ(std::count(all.begin(), all.end(), "other"), 8) << "settings, device and RAM defect objects";
 }
 
 TEST_F(StoreDump, MessagesAndBareLineFeeds)
@@ -73,10 +115,11 @@ TEST_F(StoreDump, MessagesAndBareLineFeeds)
     std::string saved = "Windows Boot Manager\n--------------------\nidentifier {bootmgr}\n"
                         "oddity x\n";
     std::vector<std::string> lines = Lines(DumpSavedOutput(saved, nullptr));
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "object bootmanager {bootmgr}");
     EXPECT_EQ(lines[2], "  oddity : UNKNOWN IDENTIFIER = x");
-    EXPECT_EQ(lines[3],
+    EXPECT_EQ(lines[3], "entry bootmanager {bootmgr}");
+    EXPECT_EQ(lines[4],
               "message Unsupported Boot Identifier: oddity.\\nPlease report unsupported "
               "identifiers to Corvane.");
     EXPECT_EQ(DumpSavedOutput("", nullptr), "");
