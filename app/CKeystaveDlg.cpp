@@ -25,12 +25,15 @@
 #include "dialogs/CBootManagerPropertiesDlg.h"
 #include "dialogs/CCommandHistoryDlg.h"
 #include "dialogs/CQuickSettingsDlg.h"
+#include "dialogs/CFirmwareMenuDlg.h"
+#include "dialogs/RestartQuestion.h"
 #include "winexec/ProgramSession.h"
 #include "exec/ToolCommand.h"
 #include "winexec/ToolRunner.h"
 #include "dialogs/WindowWritePath.h"
 #include "model/EntryMarks.h"
 #include "model/LoaderListRows.h"
+#include "model/ObjectKind.h"
 #include "model/QuickSettings.h"
 #include "model/ReloadObject.h"
 #include "model/StoreReadFailure.h"
@@ -226,6 +229,10 @@ void CKeystaveDlg::LayOut(int width, int height)
         case IDC_STORE_TEXT: r.right += dx; break;
         case IDC_OPEN_STORE:
         case IDC_SYSTEM_STORE: ::OffsetRect(&r, 0, dy); break;
+        case IDC_SHOW_ALL:
+        case IDC_FIRMWARE_MENU: ::OffsetRect(&r, dx, half); break;
+        case IDC_ONE_TIME_TEXT: ::OffsetRect(&r, 0, dy); r.right += dx; break;
+        case IDC_CANCEL_ONE_TIME: ::OffsetRect(&r, dx, dy); break;
         default:
             // Labels go with the list below them.
             if (r.top > boot.bottom)
@@ -279,8 +286,8 @@ void CKeystaveDlg::SetUpLoaderList()
 {
     m_loaderList.Bind(GetDlgItem(IDC_LOADER_LIST));
     m_loaderList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    InsertGridColumns(m_loaderList, {22, 17, 5, 5, 5},
-                      {"Identifiers", "Description", "Default", "Display", "Debug", "Note"});
+    InsertGridColumns(m_loaderList, {20, 13, 4, 5, 4, 10},
+                      {"Identifiers", "Description", "Default", "Display", "Debug", "Note", "Kind"});
 }
 
 std::vector<std::string> CKeystaveDlg::StartUpReads()
@@ -414,7 +421,28 @@ void CKeystaveDlg::FillLoaderList()
     m_loaderList.SetItemCount(static_cast<int>(m_loaderRows.size()));
     ::InvalidateRect(m_loaderList, nullptr, TRUE);
     UpdateSafeModeButton();
+    ShowOneTime();
     FitLastColumns();
+}
+
+std::string CKeystaveDlg::OneTimeEntry() const
+{
+    const CBcdBootManager* manager = m_model.GetBootManager();
+    const CBcdItem* next = manager ? manager->FindItem("bootsequence") : nullptr;
+    return next && next->GetValueCount() > 0 ? next->GetValue(0) : std::string();
+}
+
+void CKeystaveDlg::ShowOneTime()
+{
+    std::string next = OneTimeEntry();
+    std::string text;
+    if (!next.empty()) {
+        const CBcdObject* entry = m_model.FindEntry(next);
+        text = "Next start only: " +
+               (entry && !entry->GetDescription().empty() ? "\"" + entry->GetDescription() + "\" " + next : next);
+    }
+    ::SetDlgItemTextA(m_hWnd, IDC_ONE_TIME_TEXT, text.c_str());
+    ::ShowWindow(GetDlgItem(IDC_CANCEL_ONE_TIME), next.empty() ? SW_HIDE : SW_SHOW);
 }
 
 void CKeystaveDlg::MarkEntries()
@@ -552,10 +580,24 @@ void CKeystaveDlg::ShowLoaderMenuAt(POINT point)
     if (!menu)
         return;
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
-    if (m_model.GetLoaders().size() == 1)
-        ::EnableMenuItem(popup, ID_LOADER_DELETE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
-    if (!TakesQuickSettings(*loader))
-        ::EnableMenuItem(popup, ID_LOADER_QUICK_SETTINGS, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    auto disable = [popup](UINT item) { ::EnableMenuItem(popup, item, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED); };
+    ObjectKind kind = loader->GetKind();
+    // Only what starts from a menu is deleted, made the default or started
+    // once from here; settings objects are changed in their properties.
+    if (m_model.GetLoaders().size() == 1 || !StartsFromMenu(kind))
+        disable(ID_LOADER_DELETE);
+    if (!CanBeCloned(kind))
+        disable(ID_LOADER_CLONE);
+    const CBcdBootManager* manager = m_model.GetBootManager();
+    if (!StartsFromMenu(kind) || !manager || SameIdentifier(manager->GetDefault(), loader->GetIdentifier()))
+        disable(ID_LOADER_MAKE_DEFAULT);
+    // A store file's one-time start is another PC's next start, not this one's.
+    if (!StartsFromMenu(kind) || !StoreFileInUse().empty())
+        disable(ID_LOADER_RESTART_ONCE);
+    if (OneTimeEntry().empty())
+        ::DeleteMenu(popup, ID_LOADER_CANCEL_ONE_TIME, MF_BYCOMMAND);
+    if (!TakesQuickSettings(*loader) || kind != ObjectKind::Loader)
+        disable(ID_LOADER_QUICK_SETTINGS);
     if (!StartsInSafeMode(*loader))
         ::DeleteMenu(popup, ID_LOADER_LEAVE_SAFE_MODE, MF_BYCOMMAND);
     ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
@@ -588,9 +630,11 @@ void CKeystaveDlg::ModifyBootManager()
         TellNothingListed("boot manager");
         return;
     }
+    // Every listed entry names its row in the display order window.
     std::vector<const CBcdObject*> loaders;
-    for (const auto& loader : m_model.GetLoaders())
-        loaders.push_back(loader.get());
+    for (const CBcdObject* entry : m_model.GetListedObjects())
+        if (entry != manager)
+            loaders.push_back(entry);
     CBootManagerPropertiesDlg properties(m_session, *manager, loaders, m_hWnd);
     if (!EntryReadAgain(*manager))
         properties.OpenReadOnly(UnverifiedEntryText(*manager));
@@ -606,7 +650,7 @@ void CKeystaveDlg::ModifyBootManager()
 void CKeystaveDlg::CloneLoader()
 {
     CBcdBootLoader* loader = SelectedLoader();
-    if (!loader)
+    if (!loader || !CanBeCloned(loader->GetKind()))
         return;
     if (!EntryReadAgain(*loader)) {
         ShowWarning(m_hWnd, UnverifiedEntryText(*loader));
@@ -641,8 +685,9 @@ void CKeystaveDlg::ShowQuickSettings()
         ShowMessage(m_hWnd, "Select a Windows entry in the list first.", MB_ICONINFORMATION | MB_OK);
         return;
     }
-    if (!TakesQuickSettings(*loader)) {
-        ShowMessage(m_hWnd, "Quick Settings are for Windows entries; this entry starts an earlier Windows.",
+    if (!TakesQuickSettings(*loader) || loader->GetKind() != ObjectKind::Loader) {
+        std::string kind = ObjectKindLabel(loader->GetKind());
+        ShowMessage(m_hWnd, "Quick Settings are for Windows entries; this entry is of the kind \"" + kind + "\".",
                     MB_ICONINFORMATION | MB_OK);
         return;
     }
@@ -673,6 +718,52 @@ void CKeystaveDlg::CreateEntry()
     wizard.DoModal();
 }
 
+void CKeystaveDlg::ShowAllEntries(bool all)
+{
+    m_model.SetScope(all ? CStoreModel::Scope::All : CStoreModel::Scope::Menus);
+    RefreshStore();
+    MarkEntries();
+}
+
+void CKeystaveDlg::ShowFirmwareMenu()
+{
+    CFirmwareMenuDlg firmware(m_session, m_restart, m_hWnd);
+    // A copy of the boot manager deleted there, or a one-time start, shows here too.
+    if (firmware.DoModal() == IDOK)
+        RefreshAll();
+}
+
+void CKeystaveDlg::RestartIntoOnce()
+{
+    CBcdBootLoader* entry = SelectedLoader();
+    if (!entry || !StartsFromMenu(entry->GetKind()) || !StoreFileInUse().empty())
+        return;
+    std::string name = entry->GetDescription().empty() ? entry->GetIdentifier()
+                                                       : "\"" + entry->GetDescription() + "\"";
+    WriteResult result = WindowWritePath(m_session, m_hWnd).Run(BootSequenceCommand(entry->GetIdentifier()));
+    if (!result.succeeded)
+        return;
+    RefreshAll();
+    AskToRestartNow(m_hWnd, name, m_restart);
+}
+
+void CKeystaveDlg::CancelOneTime()
+{
+    if (OneTimeEntry().empty())
+        return;
+    if (WindowWritePath(m_session, m_hWnd).Run(DeleteValueCommand("{bootmgr}", "bootsequence")).succeeded)
+        RefreshAll();
+}
+
+void CKeystaveDlg::MakeDefault()
+{
+    CBcdBootLoader* entry = SelectedLoader();
+    if (!entry || !StartsFromMenu(entry->GetKind()))
+        return;
+    if (WindowWritePath(m_session, m_hWnd).Run(SetUnquotedCommand("{bootmgr}", "default", entry->GetIdentifier())).succeeded)
+        RefreshAll();
+}
+
 void CKeystaveDlg::RefreshAll()
 {
     RefreshStore();
@@ -683,7 +774,7 @@ void CKeystaveDlg::RefreshAll()
 void CKeystaveDlg::DeleteLoader()
 {
     CBcdBootLoader* loader = SelectedLoader();
-    if (!loader)
+    if (!loader || !StartsFromMenu(loader->GetKind()))
         return;
     if (m_loaderList.GetItemCount() <= 1) {
         ShowError(m_hWnd, "You cannot delete the only entry in the list!");
@@ -771,6 +862,12 @@ bool CKeystaveDlg::HandleCommand(WORD id)
     case IDC_OPEN_STORE: OpenStoreFile(); return true;
     case IDC_SYSTEM_STORE: ShowStore(std::string()); return true;
     case IDC_HISTORY: ShowHistory(); return true;
+    case IDC_SHOW_ALL: ShowAllEntries(::IsDlgButtonChecked(m_hWnd, IDC_SHOW_ALL) == BST_CHECKED); return true;
+    case IDC_FIRMWARE_MENU: ShowFirmwareMenu(); return true;
+    case ID_LOADER_RESTART_ONCE: RestartIntoOnce(); return true;
+    case IDC_CANCEL_ONE_TIME:
+    case ID_LOADER_CANCEL_ONE_TIME: CancelOneTime(); return true;
+    case ID_LOADER_MAKE_DEFAULT: MakeDefault(); return true;
     case ID_HELP_BUTTON: ShowHelp(); return true;
     default: return false;
     }

@@ -9,6 +9,7 @@
 #include "framework/CListCtrl.h"
 #include "model/CStoreModel.h"
 #include "model/LoaderListRows.h"
+#include "winexec/RestartWindows.h"
 
 // The program's main window (dialog 102): the boot loader entries, the boot
 // manager's elements and the global debugger settings, read from the tool.
@@ -20,6 +21,8 @@ public:
     ~CKeystaveDlg() override;
     // A store file to show from the start (the command line's "/store").
     void OpenAtStart(const std::string& storeFile) { m_startStore = storeFile; }
+    // How a restart is asked for after a one-time start was set.
+    void SetRestartRequest(RestartRequest restart) { m_restart = std::move(restart); }
 
     static const char* const kCaption;
 
@@ -66,6 +69,16 @@ private:
     void ModifyDebugSettings();
     void ModifyBootManager();
     void CreateEntry();
+    // Every object of the store in the list, or the two menus only.
+    void ShowAllEntries(bool all);
+    void ShowFirmwareMenu();
+    // The selected entry at the next start only, then the question to restart.
+    void RestartIntoOnce();
+    void CancelOneTime();
+    void MakeDefault();
+    // The boot manager's pending one-time start, with its way out.
+    void ShowOneTime();
+    std::string OneTimeEntry() const;
     void ShowBackups();
     void ShowHistory();
     // Compares the changes the tool confirmed with the store just read, and
@@ -114,6 +127,7 @@ private:
     CXListCtrl m_debugGrid;
     std::set<std::string> m_mentionedBackups;  // each store's, told once on the status line
     std::string m_startStore;       // the store file the command line named
+    RestartRequest m_restart = RequestRestart;
     // Runs of the tool in progress (nested when a wait answers a message
     // that runs another), the status line they replaced, and a close asked
     // for during one.

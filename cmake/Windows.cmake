@@ -31,9 +31,10 @@ set(CONTROL_SOURCES
   controls/CDropScrollBar.cpp
   controls/CXListCtrl.cpp
   controls/FillPropertyGrid.cpp
+  controls/CDragReorder.cpp
 )
 add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} winexec/ToolRunner.cpp
-  winexec/ProgramSession.cpp)
+  winexec/ProgramSession.cpp winexec/RestartWindows.cpp)
 target_include_directories(keystave_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32 advapi32 shell32)
 
@@ -61,6 +62,8 @@ add_library(keystave_app STATIC
   dialogs/CQuickSettingsDlg.cpp
   dialogs/CToolHungDlg.cpp
   dialogs/CCommandHistoryDlg.cpp
+  dialogs/CFirmwareMenuDlg.cpp
+  dialogs/RestartQuestion.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win comdlg32)
 add_executable(keystave WIN32 app/CKeystaveApp.cpp res/keystave.rc)

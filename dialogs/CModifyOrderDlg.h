@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "controls/CDragReorder.h"
 #include "framework/CDialog.h"
-#include "framework/CUniqueHandle.h"
 #include "framework/CListCtrl.h"
 
 class CBcdItem;
@@ -24,18 +24,11 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    LRESULT BeginDrag(const NMLISTVIEW& start);
-    void MoveDrag(POINT point);
-    void EndDrag(POINT point);
-    void SetDropHighlight(int row, bool on);
     // Moves the selected rows (or the dragged one) in front of dropIndex.
-    void DropItemOnList();
+    void DropItemOnList(int dragIndex, int dropIndex);
 
     CBcdItem& m_item;
     std::vector<const CBcdObject*> m_loaders;
     CListCtrl m_list;
-    CImageListHandle m_dragImage;
-    bool m_dragging = false;
-    int m_dragIndex = -1;
-    int m_dropIndex = -1;
+    CDragReorder m_drag;
 };

@@ -42,17 +42,38 @@ std::string LocalizedHint(const ToolLanguage& tool)
     return lines.size() > 1 ? lines.back() : kHint;
 }
 
+// A heading that carries the object's type in hexadecimal ("Firmware
+// Application (101fffff)"), translated with the same digits; empty if the
+// line is not that heading.
+std::string NumberedHeading(const std::string& line, const std::string& english, const std::string& tool)
+{
+    const std::string digits = "%08x";
+    size_t at = english.find(digits);
+    size_t toolAt = tool.find(digits);
+    if (at == std::string::npos || toolAt == std::string::npos || line.size() != english.size() + 4 ||
+        line.compare(0, at, english, 0, at) != 0 ||
+        line.compare(at + 8, std::string::npos, english, at + digits.size(), std::string::npos) != 0)
+        return {};
+    return tool.substr(0, toolAt) + line.substr(at, 8) + tool.substr(toolAt + digits.size());
+}
+
 // English line -> translated lines.
 bool TranslateLine(const std::string& line, const ToolLanguage& tool, const ToolLanguage& pack,
                    std::vector<std::string>& out)
 {
     const ToolLanguage& english = English();
-    for (int h = 0; h <= kHeadingUnknownEntryType; ++h)
-        if (english.headings[h] && tool.headings[h] && line == english.headings[h]) {
-            out.push_back(tool.headings[h]);
-            out.push_back(std::string(Characters(tool.headings[h]), '-'));
+    for (int h = 0; h <= kHeadingUnknownEntryType; ++h) {
+        if (!english.headings[h] || !tool.headings[h])
+            continue;
+        std::string heading = NumberedHeading(line, english.headings[h], tool.headings[h]);
+        if (heading.empty() && line == english.headings[h])
+            heading = tool.headings[h];
+        if (!heading.empty()) {
+            out.push_back(heading);
+            out.push_back(std::string(Characters(heading), '-'));
             return true;
         }
+    }
     if (StartsWith(line, "identifier ") && tool.identifierLabel) {
         std::string label = tool.identifierLabel;
         size_t width = Characters(label);

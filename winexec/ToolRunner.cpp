@@ -220,23 +220,34 @@ ToolAnswer RunTool(const std::string& tool, const std::string& arguments)
     return Run({}, tool, arguments);
 }
 
+namespace {
+
+// The system's own tool by its full path: a BCDEDIT.EXE planted in the
+// program's folder or the current one would run with administrator rights.
+std::string SystemBcdeditPath()
+{
+    char windows[MAX_PATH] = {};
+    UINT size = ::GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    std::string system = size > 0 && size < MAX_PATH ? std::string(windows) : std::string("C:\\Windows");
+    return system + (IsWow64() ? "\\Sysnative\\bcdedit.exe" : "\\System32\\bcdedit.exe");
+}
+
+}  // namespace
+
 std::string BcdeditPath()
 {
     char configured[MAX_PATH] = {};
     DWORD length = ::GetEnvironmentVariableA("KEYSTAVE_TOOL", configured, MAX_PATH);
     if (length > 0 && length < MAX_PATH)
         return configured;
-    // The system's own tool by its full path: a BCDEDIT.EXE planted in the
-    // program's folder or the current one would run with administrator rights.
-    char windows[MAX_PATH] = {};
-    UINT size = ::GetSystemWindowsDirectoryA(windows, MAX_PATH);
-    std::string system = size > 0 && size < MAX_PATH ? std::string(windows) : std::string("C:\\Windows");
-    system += IsWow64() ? "\\Sysnative\\bcdedit.exe" : "\\System32\\bcdedit.exe";
+    std::string system = SystemBcdeditPath();
     // Wine has no tool of its own: there the simulator beside the program stands in.
     if (!FileExists(system) && RunningUnderWine())
         return ProgramFolder() + "\\" + kToolName;
     return system;
 }
+
+bool RunsSystemTool() { return BcdeditPath() == SystemBcdeditPath(); }
 
 ToolAnswer RunBcdedit(const std::string& arguments)
 {

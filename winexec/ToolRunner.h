@@ -33,6 +33,8 @@ std::string ToolRunner(std::string tool, std::string arguments);
 // Windows); under Wine, which has none, the simulator beside the program.
 // Never one found by searching the program's or the current folder.
 std::string BcdeditPath();
+// Whether that is the system's own tool, whose store is this PC's.
+bool RunsSystemTool();
 // A run of that tool, its command line counted as "BCDEDIT.EXE <arguments>".
 ToolAnswer RunBcdedit(const std::string& arguments);
 // Reads that do not depend on each other, all started at once; each answer

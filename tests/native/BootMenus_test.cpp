@@ -11,6 +11,8 @@
 #include "sim/CSimStore.h"
 #include "sim/CSimulator.h"
 #include "sim/SimStoreFile.h"
+#include "sim/SimTranslation.h"
+#include "common/ToolTexts.h"
 #include "tests/native/CatalogueFixture.h"
 #include "tests/native/Samples.h"
 #include "tests/native/SimulatorRun.h"
@@ -163,7 +165,15 @@ TEST_F(BootMenus, TheFirmwareMenuReadsItsOrderDuplicatesAndOneTimeChoice)
     foreign.back() = "{00000000-0000-0000-0000-000000000000}";
     EXPECT_FALSE(FirmwareOrderCommand(menu, foreign).ok);
 
-    // Step 4: BIOS mode: no firmware menu, no command for it.
+    // Step 4: the same menu from a Portuguese tool: its headings carry the type's digits.
+    const ToolLanguage* portuguese = FindToolLanguage("pt-BR");
+    ASSERT_NE(portuguese, nullptr);
+    std::string translated = TranslateSimOutput(simulator.Execute({"/enum", "firmware", "/v"}).out, *portuguese);
+    EXPECT_NE(translated.find("Aplicativo de Firmware (101fffff)\r\n---------------------------------\r\n"),
+              std::string::npos);
+    EXPECT_EQ(MenuOf(translated).entries.size(), 5u);
+
+    // Step 5: BIOS mode: no firmware menu, no command for it.
     store.biosFirmware = true;
     menu = ReadFirmwareMenu(Model(CStoreModel::Scope::Firmware));
     EXPECT_FALSE(menu.hasManager);

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(CloneWizard, ACloneIsANewEntryLastInTheMenuAndInTheList)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND window = OpenClone(1);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(::GetDlgItem(window, IDC_CLONE_DESCRIPTION)), "Copy of Windows 10 Pro");
@@ -40,7 +40,7 @@ TEST_F(CloneWizard, ACloneIsANewEntryLastInTheMenuAndInTheList)
     Type("copy of ten");
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
-    ASSERT_TRUE(WaitForRows(5)) << "in the main list";
+    ASSERT_TRUE(WaitForRows(kSampleRows + 1)) << "in the main list";
     std::vector<std::string> sent = Sent();
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent[0], std::string("/Copy ") + kWin10 + " /d \"copy of ten\"");
@@ -57,7 +57,7 @@ TEST_F(CloneWizard, ACloneIsANewEntryLastInTheMenuAndInTheList)
 
 TEST_F(CloneWizard, ACopyTheToolRefusesKeepsTheWindowOpen)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND window = OpenClone(1);
     ASSERT_NE(window, nullptr);
     // Another program removes the entry behind Keystave's back.
@@ -77,7 +77,7 @@ TEST_F(CloneWizard, ACopyTheToolRefusesKeepsTheWindowOpen)
 
 TEST_F(CloneWizard, TheWizardOffersTheButtonsOfEachPage)
 {
-    Start(4);
+    Start(kSampleRows);
     // Its button is hidden: the wizard is opened by its command.
     ::PostMessageA(main, WM_COMMAND, IDC_CREATE_ENTRY, 0);
     // A wizard's title bar shows the caption of its page.

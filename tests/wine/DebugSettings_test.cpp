@@ -41,7 +41,7 @@ protected:
 TEST_F(DebugSettings, StoredSerialSettingsSendOnlyWhatChanged)
 {
     UseDebuggerSettings("debugtype = Serial\ndebugport = 2\nbaudrate = 57600\n");
-    Start(4);
+    Start(kSampleRows);
     HWND window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Selected(window, IDC_CONNECT_TYPE), kSerial);
@@ -93,7 +93,7 @@ TEST_F(DebugSettings, StoredSerialSettingsSendOnlyWhatChanged)
 
 TEST_F(DebugSettings, UsbNeedsATargetNameAndNetworkDebuggingShowsItsKey)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Selected(window, IDC_CONNECT_TYPE), kLocal);

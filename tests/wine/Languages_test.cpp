@@ -17,7 +17,7 @@ protected:
     void ChangeAndCloneIn(const char* language)
     {
         ::SetEnvironmentVariableA("KEYSTAVE_SIM_LANG", language);
-        Start(4);
+        Start(kSampleRows);
         RemoteListView list(loaders);
         EXPECT_EQ(list.Text(0, 0), kWin11) << language;
         EXPECT_EQ(list.Text(1, 1), "Windows 10 Pro") << language;
@@ -38,7 +38,7 @@ protected:
         ASSERT_NE(clone, nullptr);
         Press(clone, IDOK);
         ASSERT_TRUE(Gone(clone));
-        EXPECT_TRUE(WaitForRows(5)) << language;
+        EXPECT_TRUE(WaitForRows(kSampleRows + 1)) << language;
         EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Command Output"), nullptr);
     }
 };

@@ -27,7 +27,7 @@ protected:
 TEST_F(MainWindowFaults, BackUpNowThatFailsShowsTheExportCommandItRan)
 {
     AddStoreSetting("@exportfails = yes");
-    Start(4);
+    Start(kSampleRows);
     HWND backups = Backups();
     ASSERT_NE(backups, nullptr);
     for (int attempt = 0; attempt < 10; ++attempt) {
@@ -46,7 +46,7 @@ TEST_F(MainWindowFaults, BackUpNowThatFailsShowsTheExportCommandItRan)
 
 TEST_F(MainWindowFaults, EnterInTheBackupListAsksToRestoreAndNoRestoresNothing)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND backups = Backups();
     ASSERT_NE(backups, nullptr);
     HWND list = ::GetDlgItem(backups, IDC_BACKUP_LIST);
@@ -88,7 +88,7 @@ TEST_F(MainWindowFaults, LanguagePacksWithoutTheSystemsCodePagesStartWithoutABox
     ASSERT_EQ(::GetOEMCP(), 437u);
     for (const char* language : {"pl-PL", "ja-JP"}) {
         ::SetEnvironmentVariableA("KEYSTAVE_SIM_LANG", language);
-        Start(4);
+        Start(kSampleRows);
         EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr) << language << ": no box";
         HWND debug = ::GetDlgItem(main, IDC_DEBUGGER_GRID);
         EXPECT_TRUE(WaitUntil([&] { return ListView_GetItemCount(debug) > 0; })) << language;
@@ -109,7 +109,7 @@ TEST_F(MainWindowFaults, LanguagePacksWithoutTheSystemsCodePagesStartWithoutABox
 TEST_F(MainWindowFaults, TheRunningWindowsIsFoundInGermanAndItsDeletionWarns)
 {
     ::SetEnvironmentVariableA("KEYSTAVE_SIM_LANG", "de-DE");
-    Start(4);
+    Start(kSampleRows);
     RemoteListView list(loaders);
     EXPECT_TRUE(WaitUntil([&] { return list.Text(0, 5) == "Default, running now"; })) << list.Text(0, 5);
     EXPECT_EQ(list.Text(1, 5), "");
@@ -124,7 +124,7 @@ TEST_F(MainWindowFaults, TheRunningWindowsIsFoundInGermanAndItsDeletionWarns)
 
 TEST_F(MainWindowFaults, KeysThatOpenWindowsAndEscapeThatEndsNothing)
 {
-    Start(4);
+    Start(kSampleRows);
     // Escape in the main window, from the list and from a grid: nothing.
     ClickAt(RemoteListView(loaders).ItemCentre(1));
     PressKey(VK_ESCAPE);

@@ -16,27 +16,30 @@ class MainWindow : public ProgramTest {};
 
 TEST_F(MainWindow, StartUpShowsEveryLoaderAndBothGrids)
 {
-    Start(4);
+    Start(kSampleRows);
     RemoteListView list(loaders);
-    const char* identifiers[] = {kWin11, kWin10, kTest, kLegacy};
+    // The whole boot menu in its order, GRUB's boot sector too, then the tools menu.
+    const char* identifiers[] = {kWin11, kWin10, kTest, kLegacy, kGrub, kMemdiag};
     const char* descriptions[] = {"Windows 11", "Windows 10 Pro", "Windows 11 (test signing)",
-                                  "Earlier Version of Windows"};
-    for (int row = 0; row < 4; ++row) {
+                                  "Earlier Version of Windows", "GRUB (Debian)", "Windows Memory Diagnostic"};
+    const char* kinds[] = {"Windows", "Windows", "Windows", "Earlier Windows", "Boot sector", "Memory tester"};
+    for (int row = 0; row < kSampleRows; ++row) {
         EXPECT_EQ(list.Text(row, 0), identifiers[row]);
         EXPECT_EQ(list.Text(row, 1), descriptions[row]);
         EXPECT_EQ(list.Text(row, 2), row == 0 ? "TRUE" : "FALSE");
-        EXPECT_EQ(list.Text(row, 3), std::to_string(row + 1));
-        EXPECT_EQ(list.Text(row, 4), row == 1 ? "TRUE" : "FALSE");
+        EXPECT_EQ(list.Text(row, 3), row < 5 ? std::to_string(row + 1) : "Tools 1") << "no gap in the places";
+        EXPECT_EQ(list.Text(row, 4), row == 1 ? "TRUE" : row < 4 ? "FALSE" : "");
+        EXPECT_EQ(list.Text(row, 6), kinds[row]);
     }
-    RemoteListView boot(::GetDlgItem(main, 1004));
-    ASSERT_EQ(boot.Count(), 10);
+    RemoteListView boot(::GetDlgItem(main, IDC_BOOTMGR_GRID));
+    ASSERT_EQ(boot.Count(), 11);
     EXPECT_EQ(boot.Text(0, 0), "identifier");
     EXPECT_EQ(boot.Text(0, 1), "{9dea862c-5cdd-4e70-acc1-f32b344d4795}");
-    EXPECT_EQ(boot.Text(7, 0), "displayorder");
-    EXPECT_EQ(boot.Text(7, 1), kWin11) << "a list shows its first value";
-    EXPECT_EQ(boot.Text(9, 0), "timeout");
-    EXPECT_EQ(boot.Text(9, 1), "30");
-    RemoteListView debug(::GetDlgItem(main, 1005));
+    EXPECT_EQ(boot.Text(8, 0), "displayorder");
+    EXPECT_EQ(boot.Text(8, 1), kWin11) << "a list shows its first value";
+    EXPECT_EQ(boot.Text(10, 0), "timeout");
+    EXPECT_EQ(boot.Text(10, 1), "30");
+    RemoteListView debug(::GetDlgItem(main, IDC_DEBUGGER_GRID));
     ASSERT_EQ(debug.Count(), 1);
     EXPECT_EQ(debug.Text(0, 0), "debugtype");
     EXPECT_EQ(debug.Text(0, 1), "Local");
@@ -45,7 +48,7 @@ TEST_F(MainWindow, StartUpShowsEveryLoaderAndBothGrids)
 
 TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
 {
-    Start(4);
+    Start(kSampleRows);
     RightClickRow(1);
     ASSERT_NE(Menu(), nullptr) << "a selected row gets the context menu";
     PressKey('D');
@@ -55,13 +58,14 @@ TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
               std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     PressKey(VK_RETURN);
 
-    WaitForRows(3);
+    WaitForRows(kSampleRows - 1);
     RemoteListView list(loaders);
-    ASSERT_EQ(list.Count(), 3);
+    ASSERT_EQ(list.Count(), kSampleRows - 1);
     EXPECT_EQ(list.Text(0, 0), kWin11);
     EXPECT_EQ(list.Text(1, 0), kTest);
     EXPECT_EQ(list.Text(2, 0), kLegacy);
     EXPECT_EQ(list.Text(1, 3), "2") << "display positions follow the new order";
+    EXPECT_EQ(list.Text(3, 3), "4") << "the boot sector's too";
 
     std::string store = ReadFile(storePath);
     EXPECT_EQ(store.find(kWin10), std::string::npos) << "gone from the store and its display order";
@@ -72,7 +76,7 @@ TEST_F(MainWindow, DeletingALoaderAsksSendsTheCommandAndRemovesExactlyThatEntry)
 TEST_F(MainWindow, WithOneLoaderLeftDeleteIsGreyed)
 {
     std::string store = ReadFile(storePath);
-    for (const char* guid : {kWin10, kTest, kLegacy})
+    for (const char* guid : {kWin10, kTest, kLegacy, kGrub, kMemdiag})
         store = WithoutObject(store, guid);
     ASSERT_TRUE(WriteStoreAtomically(storePath, store));
     Start(1);
@@ -92,7 +96,7 @@ TEST_F(MainWindow, WithOneLoaderLeftDeleteIsGreyed)
 
 TEST_F(MainWindow, ARightClickOnTheEmptyListAreaShowsNoMenu)
 {
-    Start(4);
+    Start(kSampleRows);
     RECT client;
     ::GetClientRect(loaders, &client);
     POINT below = {client.right / 2, client.bottom - 4};
@@ -103,7 +107,7 @@ TEST_F(MainWindow, ARightClickOnTheEmptyListAreaShowsNoMenu)
 
 TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
 {
-    Start(4);
+    Start(kSampleRows);
     // Another program removes the entry behind Keystave's back.
     ASSERT_TRUE(WriteStoreAtomically(storePath, WithoutObject(ReadFile(storePath), kWin10)));
     std::string before = ReadFile(storePath);
@@ -132,7 +136,7 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
     EXPECT_STREQ(line, L"The system cannot find the file specified.");
     ::PostMessageA(log, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
-    EXPECT_EQ(ListView_GetItemCount(loaders), 4) << "nothing refreshed";
+    EXPECT_EQ(ListView_GetItemCount(loaders), kSampleRows) << "nothing refreshed";
     EXPECT_EQ(ReadFile(storePath), before);
     std::vector<std::string> sent = ReadCommandLog(logPath);
     std::string all;
@@ -152,7 +156,7 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
 TEST_F(MainWindow, AChoiceInAReadOnlyGridDoesNotStayOnScreen)
 {
     UseDebuggerSettings("debugtype = Serial\ndebugport = 1\nbaudrate = 115200\ndebugstart = Active\n");
-    Start(4);
+    Start(kSampleRows);
     HWND debugGrid = ::GetDlgItem(main, 1005);
     RemoteListView debug(debugGrid);
     ASSERT_EQ(debug.Text(3, 0), "debugstart");
@@ -222,8 +226,8 @@ TEST_F(MainWindow, StartedByFullPathFromAnotherFolderItFindsItsDefinitions)
     ASSERT_TRUE(program->Started());
     main = WaitForWindow(program->Id(), kCaption, 20000);
     ASSERT_NE(main, nullptr);
-    loaders = ::GetDlgItem(main, 1000);
-    EXPECT_TRUE(WaitForRows(4));
+    loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
+    EXPECT_TRUE(WaitForRows(kSampleRows));
     EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr) << "no message";
 }
 
@@ -259,7 +263,7 @@ TEST_F(MainWindow, AMissingOrCorruptDefinitionsFileEndsTheProgramWithItsMessage)
 
 TEST_F(MainWindow, TheAboutBoxOpensFromTheSystemMenu)
 {
-    Start(4);
+    Start(kSampleRows);
     ::PostMessageA(main, WM_SYSCOMMAND, 16, 0);
     HWND about = WaitForProcessWindow(program->Id(), "#32770", "About Keystave", 5000);
     ASSERT_NE(about, nullptr);
@@ -269,7 +273,7 @@ TEST_F(MainWindow, TheAboutBoxOpensFromTheSystemMenu)
 
 TEST_F(MainWindow, TheHelpButtonOpensTheHelpFile)
 {
-    Start(4);
+    Start(kSampleRows);
     ::PostMessageA(main, WM_COMMAND, 57670, 0);
     HWND viewer = WaitForProcessWindow(program->Id(), "HH Parent", nullptr, 10000);
     ASSERT_NE(viewer, nullptr) << "the help viewer's window appears";
@@ -279,7 +283,7 @@ TEST_F(MainWindow, TheHelpButtonOpensTheHelpFile)
 
 TEST_F(MainWindow, TheLoaderListAnswersTheKeysOfAnyWindowsList)
 {
-    Start(4);
+    Start(kSampleRows);
     RemoteListView list(loaders);
     ClickAt(list.ItemCentre(1));
     // Enter opens the entry; the program stays.
@@ -305,12 +309,12 @@ TEST_F(MainWindow, TheLoaderListAnswersTheKeysOfAnyWindowsList)
               std::string("Are you sure you want to delete this entry?\n\n\"Windows 10 Pro\"\n") + kWin10);
     ::PostMessageA(ask, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
-    EXPECT_EQ(ListView_GetItemCount(loaders), 4);
+    EXPECT_EQ(ListView_GetItemCount(loaders), kSampleRows);
 }
 
 TEST_F(MainWindow, TheWindowGrowsAndItsListsWithIt)
 {
-    Start(4);
+    Start(kSampleRows);
     auto rectOf = [&](int id) {
         RECT rect;
         ::GetWindowRect(::GetDlgItem(main, id), &rect);

@@ -20,6 +20,11 @@ inline const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
 inline const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 inline const char* const kTest = "{5d8a3f31-1c4b-11ef-9a7d-806e6f6e6963}";
 inline const char* const kLegacy = "{466f5a88-0af2-4f76-9038-095b170dc21c}";
+inline const char* const kGrub = "{5d8a3f33-1c4b-11ef-9a7d-806e6f6e6963}";
+inline const char* const kMemdiag = "{b2721d73-1db4-4c62-bf78-c548a880142d}";
+// The sample store's list: four loaders and GRUB's boot sector in the boot
+// menu, the memory tester in the tools menu.
+inline constexpr int kSampleRows = 6;
 
 inline std::string ReadFile(const std::string& path)
 {

@@ -11,7 +11,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        Start(4);
+        Start(kSampleRows);
     }
 
 };
@@ -124,7 +124,7 @@ TEST_F(PropertyWindows, AnObjectWithEveryOfferedElementHasNoMoreToAdd)
                         "bootdebug = No\n";
     store.insert(store.find("timeout = 30\n"), lines);
     ASSERT_TRUE(WriteStoreAtomically(storePath, store));
-    Start(4);
+    Start(kSampleRows);
     HWND window = OpenBootManager();
     ASSERT_NE(window, nullptr);
     Press(window, IDC_ADD_PROPERTY);

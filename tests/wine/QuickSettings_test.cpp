@@ -44,7 +44,7 @@ protected:
 
 TEST_F(QuickSettings, HyperVOffAndOnAgainIsOneCommandEach)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND window = Open(1);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(Selected(window, IDC_QS_HYPERV), 0) << "not set: Windows decides";
@@ -69,7 +69,7 @@ TEST_F(QuickSettings, HyperVOffAndOnAgainIsOneCommandEach)
 
 TEST_F(QuickSettings, SafeModeIsMarkedAndOneClickStartsNormallyAgain)
 {
-    Start(4);
+    Start(kSampleRows);
     Choose(1, IDC_QS_SAFEMODE, 2);  // Networking
     EXPECT_EQ(Stored(kWin10, "safeboot"), std::vector<std::string>{"Network"});
     EXPECT_TRUE(WaitUntil([&] { return Note(1) == "Starts in safe mode"; })) << Note(1);
@@ -93,7 +93,7 @@ TEST_F(QuickSettings, SafeModeIsMarkedAndOneClickStartsNormallyAgain)
 
 TEST_F(QuickSettings, TheLegacyMenuTimeoutAndDefaultAreOneCommandEach)
 {
-    Start(4);
+    Start(kSampleRows);
     Choose(1, IDC_QS_MENU, 2);  // Legacy (F8)
     EXPECT_EQ(Changes(), std::vector<std::string>{std::string("/set ") + kWin10 + " bootmenupolicy \"Legacy\""});
     EXPECT_EQ(Stored(kWin10, "bootmenupolicy"), std::vector<std::string>{"Legacy"});
@@ -129,7 +129,7 @@ TEST_F(QuickSettings, TheLegacyMenuTimeoutAndDefaultAreOneCommandEach)
 TEST_F(QuickSettings, UnderSecureBootTestSigningIsExplainedAndTheStoreIsUnchanged)
 {
     AddStoreSetting("@secureboot = on");
-    Start(4);
+    Start(kSampleRows);
     std::string before = StoreContent();
     HWND window = Open(1);
     ASSERT_NE(window, nullptr);

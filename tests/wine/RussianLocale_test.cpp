@@ -35,7 +35,7 @@ TEST_F(RussianLocale, ACyrillicDescriptionRoundTripsThroughTheLoaderWindow)
     ASSERT_NE(at, std::string::npos);
     store.replace(at, std::string("description = Windows 10 Pro").size(), std::string("description = ") + kUtf8);
     ASSERT_TRUE(WriteStoreAtomically(storePath, store));
-    Start(4);
+    Start(kSampleRows);
     RemoteListView list(loaders);
     EXPECT_EQ(list.Text(1, 1), kAnsi) << "read from code page 866, shown in 1251";
 

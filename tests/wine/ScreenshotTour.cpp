@@ -37,7 +37,7 @@ protected:
 
 TEST_F(Screenshots, DISABLED_Tour)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND loader = OpenLoaderProperties(2);
     ASSERT_NE(loader, nullptr);
     Shoot("loader-properties");

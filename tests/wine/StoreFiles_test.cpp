@@ -67,7 +67,7 @@ protected:
 
 TEST_F(StoreFiles, AFileOpenedThroughTheWindowIsChangedAloneAndCopiedFirst)
 {
-    Start(4);
+    Start(kSampleRows);
     EXPECT_EQ(StoreLine(), "Store: this PC (system)");
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(main, IDC_SYSTEM_STORE)));
     EXPECT_EQ(RowText(1, 1), "Windows 10 Pro");
@@ -100,7 +100,7 @@ TEST_F(StoreFiles, AFileOpenedThroughTheWindowIsChangedAloneAndCopiedFirst)
     EXPECT_NE(question.find("Repaired Windows"), std::string::npos) << question;
     ASSERT_NE(box, nullptr);
     PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitForRows(3));
+    ASSERT_TRUE(WaitForRows(kSampleRows - 1));
     std::vector<std::string> sent = SentWithBackups();
     EXPECT_EQ(Containing("/export"), 0) << "the tool exports only this PC's store";
     EXPECT_NE(std::find(sent.begin(), sent.end(), part + "/DELETE " + kWin10 + " /cleanup"), sent.end());
@@ -130,7 +130,7 @@ TEST_F(StoreFiles, AFileOpenedThroughTheWindowIsChangedAloneAndCopiedFirst)
         << restoreQuestion;
     Press(confirm, IDYES);
     ASSERT_TRUE(Gone(backupsWindow));
-    ASSERT_TRUE(WaitForRows(4)) << "the file read again, its entry back";
+    ASSERT_TRUE(WaitForRows(kSampleRows)) << "the file read again, its entry back";
     EXPECT_EQ(ReadFile(otherPath), otherBefore) << "the copy, exactly";
     EXPECT_EQ(Containing("/import"), 0) << "nothing goes into this PC's store";
     EXPECT_EQ(ReadFile(storePath), systemBefore);
@@ -152,7 +152,7 @@ TEST_F(StoreFiles, TheCommandLineOpensAFileAndAMissingOneSaysWhyAndShowsThisPCsS
     main = WaitForWindow(program->Id(), std::string(kCaption) + " - " + otherPath, 20000);
     ASSERT_NE(main, nullptr);
     loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
-    ASSERT_TRUE(WaitForRows(4, 20000));
+    ASSERT_TRUE(WaitForRows(kSampleRows, 20000));
     EXPECT_EQ(RowText(1, 1), "Repaired Windows");
     EXPECT_EQ(Containing("{current}"), 0) << "nothing asks a store file which Windows runs";
     EXPECT_GT(Containing("/store \"" + otherPath + "\" /ENUM /V"), 0) << "a positive control: the file was read";
@@ -168,7 +168,7 @@ TEST_F(StoreFiles, TheCommandLineOpensAFileAndAMissingOneSaysWhyAndShowsThisPCsS
     main = WaitForWindow(program->Id(), kCaption, 20000);
     ASSERT_NE(main, nullptr);
     loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
-    ASSERT_TRUE(WaitForRows(4, 20000));
+    ASSERT_TRUE(WaitForRows(kSampleRows, 20000));
     EXPECT_EQ(RowText(1, 1), "Windows 10 Pro") << "this PC's store instead";
     EXPECT_EQ(StoreLine(), "Store: this PC (system)");
 }

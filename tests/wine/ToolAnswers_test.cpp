@@ -93,7 +93,7 @@ TEST_F(ToolAnswers, ManyUnknownLinesGiveOneMessageThatARefreshDoesNotRepeat)
     main = WaitForWindow(program->Id(), kCaption, 20000);
     ASSERT_NE(main, nullptr);
     loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
-    ASSERT_TRUE(WaitForRows(4));
+    ASSERT_TRUE(WaitForRows(kSampleRows));
     ASSERT_TRUE(WaitUntil([&] { return Count("/enum {current} /v") == 1; }));
     ::SetForegroundWindow(main);
 
@@ -113,7 +113,7 @@ TEST_F(ToolAnswers, ABcdeditPlantedInTheCurrentFolderRunsOnlyWhenKeystaveToolNam
     main = WaitForWindow(program->Id(), kCaption, 20000);
     ASSERT_NE(main, nullptr);
     loaders = ::GetDlgItem(main, IDC_LOADER_LIST);
-    EXPECT_TRUE(WaitForRows(4)) << "the simulator answered";
+    EXPECT_TRUE(WaitForRows(kSampleRows)) << "the simulator answered";
     EXPECT_EQ(::GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the planted tool never ran";
     ::PostMessageA(main, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(program->WaitForExit(10000));

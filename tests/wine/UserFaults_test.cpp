@@ -36,7 +36,7 @@ protected:
 }  // namespace
 TEST_F(UserFaults, AddThenDeleteOnTheRunningEntryKeepsItsGuidAndReportsNoMismatch)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND window = OpenLoaderProperties(0);
     ASSERT_NE(window, nullptr);
     HWND grid = ::GetDlgItem(window, IDC_LOADER_GRID);
@@ -58,7 +58,7 @@ TEST_F(UserFaults, AddThenDeleteOnTheRunningEntryKeepsItsGuidAndReportsNoMismatc
 
 TEST_F(UserFaults, AFailedRowKeepsTheWindowOpenAndAddKeepsEditsNotYetSent)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND window = OpenLoaderProperties(0);
     ASSERT_NE(window, nullptr);
     HWND grid = ::GetDlgItem(window, IDC_LOADER_GRID);
@@ -93,7 +93,7 @@ TEST_F(UserFaults, AFailedRowKeepsTheWindowOpenAndAddKeepsEditsNotYetSent)
 TEST_F(UserFaults, LettersTheCodePageCannotHoldAreRefusedBeforeAnythingIsSent)
 {
     ASSERT_EQ(::GetACP(), 1252u);
-    Start(4);
+    Start(kSampleRows);
     HWND clone = FromLoaderMenu(1, 'C', "Clone Configuration");
     ASSERT_NE(clone, nullptr);
     HWND description = ::GetDlgItem(clone, IDC_CLONE_DESCRIPTION);
@@ -122,7 +122,7 @@ TEST_F(UserFaults, LettersTheCodePageCannotHoldAreRefusedBeforeAnythingIsSent)
 TEST_F(UserFaults, DebuggerSettingsShowWhatIsStoredAndRefuseABadHostAddress)
 {
     UseDebuggerSettings("debugtype = Serial\ndebugport = 12\nbaudrate = 115200\ndebugstart = Disable\n");
-    Start(4);
+    Start(kSampleRows);
     Press(main, IDC_MODIFY_DEBUG);
     HWND window = Window("Modify Debug Settings");
     ASSERT_NE(window, nullptr);
@@ -154,7 +154,7 @@ TEST_F(UserFaults, DebuggerSettingsShowWhatIsStoredAndRefuseABadHostAddress)
 
 TEST_F(UserFaults, PageNumbersShowInTheStoresNotationAndAPageListedInHexIsNotAddedAgain)
 {
-    Start(4);
+    Start(kSampleRows);
     HWND window = OpenLoaderProperties(2);
     ASSERT_NE(window, nullptr);
     ChooseInCell(::GetDlgItem(window, IDC_LOADER_GRID), "badmemorylist", 0);
