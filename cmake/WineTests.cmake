@@ -16,7 +16,7 @@ set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wineprefix LABELS win
 # The slowest suites start first (seconds they take, roughly): with suites
 # side by side, the longest one decides when all are done.
 set(WINE_SUITE_COST PropertyWindows=140 Responsive=45 StoreFiles=30 MainWindowFaults=85 UserFaults=85 Grid=80 MainWindow=80
-                    SafetyNet=65 QuickSettings=60 DebugSettings=55 CloneWizard=35 ToolAnswers=30)
+                    SafetyNet=65 BootMenus=50 QuickSettings=60 DebugSettings=55 CloneWizard=35 ToolAnswers=30)
 
 # One gtest suite per file, named after it.
 file(GLOB WINE_TEST_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)

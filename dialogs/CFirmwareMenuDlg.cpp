@@ -49,7 +49,10 @@ BOOL CFirmwareMenuDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_list.Bind(GetDlgItem(IDC_FW_LIST));
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    InsertGridColumns(m_list, {3, 22, 30, 20, 24}, {"#", "Description", "Identifier", "Device", "Path", "Note"});
+    InsertGridColumns(m_list, {2, 11, 21, 10, 11}, {"#", "Description", "Identifier", "Device", "Path", "Note"});
+    // Texts read from the left; the place number alone is centred.
+    for (int column = kIdColumn; column <= kNoteColumn; ++column)
+        m_list.SetColumnFormat(column, LVCFMT_LEFT);
     ReadMenu();
     return TRUE;
 }

@@ -12,6 +12,8 @@
 #include "common/UserNotice.h"
 #include "model/CStoreModel.h"
 #include "model/ReloadObject.h"
+#include "model/FirmwareMenu.h"
+#include "model/LoaderListRows.h"
 
 // What the copies held: read, so that no read is left out.
 volatile size_t g_bytesRead = 0;
@@ -37,6 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         loader->GetDisplayOrderPosition(model.GetBootManager());
     }
     PlanPropertyGrid(model.GetDebugSettings(), false);
+    // The boot menus as the list shows them, every object of the listing
+    // reloaded by its own kind, and the same text as the firmware's menu.
+    std::vector<LoaderListRow> rows =
+        LoaderListRows(model.GetBootManager(), model.GetListedObjects(), "{current}", true);
+    FindLoaderListRow(rows, "{", 0);
+    for (const auto& entry : model.GetOtherEntries())
+        ReloadObject(*entry, [&](const std::string&) { return text; }, nullptr);
+    CStoreModel firmware([&](const std::string&) { return ToolAnswer{text, true, exitCode}; });
+    firmware.SetScope(CStoreModel::Scope::Firmware);
+    firmware.EnumerateStore();
+    FirmwareMenu menu = ReadFirmwareMenu(firmware);
+    for (const FirmwareMenuEntry& entry : menu.entries)
+        g_bytesRead = g_bytesRead + FirmwareEntryNote(entry).size();
+    std::vector<std::string> reversed(menu.order.rbegin(), menu.order.rend());
+    FirmwareOrderCommand(menu, reversed);
     ToolRun same = [&](const std::string&) { return text; };
     for (const auto& loader : model.GetLoaders())
         if (ReloadObject(*loader, same, nullptr))

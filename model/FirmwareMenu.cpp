@@ -1,6 +1,7 @@
 #include "model/FirmwareMenu.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 #include "common/TextCompare.h"
@@ -50,8 +51,10 @@ void MarkDuplicates(std::vector<FirmwareMenuEntry>& entries)
     }
     for (size_t i = 0; i < entries.size(); ++i) {
         size_t kept = keeper[DuplicateKey(entries[i])];
-        if (kept != i)
+        if (kept != i) {
             entries[i].duplicateOf = entries[kept].identifier;
+            entries[i].duplicatePlace = entries[kept].place;
+        }
     }
 }
 
@@ -112,14 +115,20 @@ std::string FirmwareEntryNote(const FirmwareMenuEntry& entry)
     if (entry.bootManager)
         notes.push_back("Starts Windows");
     if (!entry.duplicateOf.empty())
-        notes.push_back("Duplicate of " + entry.duplicateOf);
+        notes.push_back("Duplicate of " + (entry.duplicatePlace > 0 ? "#" + std::to_string(entry.duplicatePlace)
+                                                                   : entry.duplicateOf));
     if (entry.oneTime)
         notes.push_back("Next start only");
     if (entry.place == 0)
         notes.push_back("Not in the menu");
     std::string text;
-    for (const std::string& note : notes)
-        text += (text.empty() ? "" : ", ") + note;
+    for (std::string note : notes) {
+        if (!text.empty()) {
+            note[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(note[0])));
+            text += ", ";
+        }
+        text += note;
+    }
     return text;
 }
 

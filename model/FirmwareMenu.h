@@ -16,6 +16,7 @@ struct FirmwareMenuEntry {
     bool oneTime = false;       // the firmware's choice for the next start only
     bool bootManager = false;   // {bootmgr}: what starts Windows, never deleted
     std::string duplicateOf;    // the entry it repeats (description, device, path alike)
+    int duplicatePlace = 0;     // that entry's place in the menu, 0 when not in it
 };
 
 // The firmware's boot menu as "/enum firmware /v" lists it.
@@ -35,7 +36,8 @@ extern const char* const kBiosModeText;
 // The firmware menu from a model that read the firmware's listing.
 FirmwareMenu ReadFirmwareMenu(const CStoreModel& model);
 
-// Its rows' note: "Duplicate of {id}", "Next start only", "Not in the menu", "Starts Windows".
+// Its rows' note: "Starts Windows", "Duplicate of #1" (or of an identifier
+// out of the menu), "Next start only", "Not in the menu".
 std::string FirmwareEntryNote(const FirmwareMenuEntry& entry);
 
 // What may be done to an entry: deleting {bootmgr} (what the PC starts

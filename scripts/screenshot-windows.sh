@@ -27,10 +27,11 @@ declare -A caption=(
   [debug-net]="Modify Debug Settings" [debug-key]="Network Debugging Key"
   [wizard]="Choose Application Type" [main-marked]="Keystave - Boot Configuration Data Editor"
   [delete-running]="Keystave" [history]="Command History" [backups]="Backups and Restore"
-  [quick-settings]="Quick Settings")
+  [quick-settings]="Quick Settings" [firmware-menu]="Firmware Boot Menu"
+  [boot-menus]="Keystave - Boot Configuration Data Editor")
 for name in loader-properties add-property delete-property physical-pages bootmgr-properties \
             display-order clone debug-serial debug-net debug-key main-marked delete-running \
-            history backups quick-settings wizard; do
+            history backups quick-settings wizard firmware-menu boot-menus; do
   for _ in $(seq 1 300); do
     [ -e "$work/shots/$name.ready" ] && break
     kill -0 $tour 2>/dev/null || { cat "$work/tour.log"; exit 1; }

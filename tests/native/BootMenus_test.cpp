@@ -127,7 +127,7 @@ TEST_F(BootMenus, TheFirmwareMenuReadsItsOrderDuplicatesAndOneTimeChoice)
     EXPECT_EQ(menu.entries[1].description, "debian");
     EXPECT_EQ(menu.entries[1].path, "\\EFI\\debian\\shimx64.efi");
     EXPECT_EQ(menu.entries[4].duplicateOf, kBootManagerGuid) << "{bootmgr} is the one kept";
-    EXPECT_EQ(FirmwareEntryNote(menu.entries[4]), std::string("Duplicate of ") + kBootManagerGuid);
+    EXPECT_EQ(FirmwareEntryNote(menu.entries[4]), "Duplicate of #1");
     EXPECT_TRUE(CanDeleteFirmwareEntry(menu.entries[4]));
     EXPECT_EQ(menu.timeout, "2");
 
@@ -199,6 +199,8 @@ TEST_F(BootMenus, PublishedFirmwareListingsReadWholeInEveryLanguage)
     EXPECT_EQ(dell.entries[5].place, 0);
     EXPECT_EQ(dell.entries[6].duplicateOf, "{5a73f375-0d86-11e6-93e6-204747f1714e}");
     EXPECT_EQ(dell.entries[5].duplicateOf, "") << "the first of two alike is kept";
+    EXPECT_EQ(FirmwareEntryNote(dell.entries[6]), "Duplicate of {5a73f375-0d86-11e6-93e6-204747f1714e}, not in the menu")
+        << "its original is in no menu either: named by its identifier";
     EXPECT_EQ(dell.entries[0].duplicateOf, "") << "{bootmgr} has a device of its own";
 
     // Portuguese: the copy of the boot manager before {bootmgr} is no boot manager of the store.

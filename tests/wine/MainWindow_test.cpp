@@ -142,15 +142,17 @@ TEST_F(MainWindow, ADeletionTheToolRefusesShowsItsWordsAndChangesNothing)
     std::string all;
     for (const std::string& command : sent)
         all += command + "\n";
-    ASSERT_EQ(sent.size(), 5u) << "enumerate, debugger settings, the running entry, the backup, the "
-                                  "deletion; no re-read:\n"
+    ASSERT_EQ(sent.size(), 6u) << "enumerate, the tools menu's entry, debugger settings, the running entry, "
+                                  "the backup, the deletion; no re-read:\n"
                                << all;
-    // The three reads of start-up begin together, in any order.
-    std::vector<std::string> reads(sent.begin(), sent.begin() + 3);
+    // The reads of start-up begin together, in any order; the tools menu's
+    // entry is read once the listing named it.
+    std::vector<std::string> reads(sent.begin(), sent.begin() + 4);
     std::sort(reads.begin(), reads.end());
-    EXPECT_EQ(reads, (std::vector<std::string>{"/DBGSETTINGS", "/ENUM /V", "/enum {current} /v"}));
-    EXPECT_EQ(sent[3].rfind("/export \"", 0), 0u) << sent[3];
-    EXPECT_EQ(sent[4], std::string("/DELETE ") + kWin10 + " /cleanup");
+    EXPECT_EQ(reads, (std::vector<std::string>{"/DBGSETTINGS", "/ENUM /V", std::string("/enum ") + kMemdiag + " /v",
+                                               "/enum {current} /v"}));
+    EXPECT_EQ(sent[4].rfind("/export \"", 0), 0u) << sent[4];
+    EXPECT_EQ(sent[5], std::string("/DELETE ") + kWin10 + " /cleanup");
 }
 
 TEST_F(MainWindow, AChoiceInAReadOnlyGridDoesNotStayOnScreen)

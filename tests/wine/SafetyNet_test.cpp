@@ -134,8 +134,8 @@ TEST_F(SafetyNet, WhenNoBackupCanBeMadeNoMeansNothingIsSentAndTheHistorySaysSo)
     for (int row = 1; row < 4; ++row)
         reads.push_back(rows.Text(row, 1));
     std::sort(reads.begin(), reads.end());
-    EXPECT_EQ(reads, (std::vector<std::string>{"bcdedit /DBGSETTINGS", "bcdedit /enum {current} /v",
-                                               std::string("bcdedit /enum ") + kMemdiag + " /v"}));
+    EXPECT_EQ(reads, (std::vector<std::string>{"bcdedit /DBGSETTINGS", std::string("bcdedit /enum ") + kMemdiag + " /v",
+                                               "bcdedit /enum {current} /v"}));
     EXPECT_EQ(rows.Text(4, 2), "failed");
     EXPECT_EQ(rows.Text(4, 3).rfind("The store export operation has failed.", 0), 0u) << rows.Text(4, 3);
     EXPECT_EQ(rows.Text(5, 1), std::string("bcdedit /DELETE ") + kWin10 + " /cleanup");

@@ -135,4 +135,33 @@ TEST_F(Screenshots, DISABLED_Tour)
     ASSERT_NE(wizard, nullptr);
     Shoot("wizard");
     Press(wizard, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+
+    // The firmware's menu, with the Linux shim chosen for the next start only.
+    ::SetEnvironmentVariableA("KEYSTAVE_RESTART_LOG", (folder + "\\restart.txt").c_str());
+    Press(main, IDC_FIRMWARE_MENU);
+    HWND firmware = Window("Firmware Boot Menu");
+    ASSERT_NE(firmware, nullptr);
+    HWND firmwareList = ::GetDlgItem(firmware, IDC_FW_LIST);
+    ASSERT_TRUE(WaitUntil([&] { return ListView_GetItemCount(firmwareList) == 5; }));
+    ClickAt(RemoteListView(firmwareList).ItemCentre(1));
+    Press(firmware, IDC_FW_ONCE);
+    HWND restart = Window("Keystave");
+    ASSERT_NE(restart, nullptr);
+    PressKey(VK_RETURN);  // No
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(restart); }));
+    ClickAt(RemoteListView(firmwareList).ItemCentre(4));
+    Shoot("firmware-menu");
+    Press(firmware, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
+
+    // The boot manager's menus with GRUB chosen for the next start only.
+    HWND once = FromLoaderMenu(4, 'R', "Keystave");
+    ASSERT_NE(once, nullptr);
+    PressKey(VK_RETURN);  // No
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(once); }));
+    ASSERT_TRUE(WaitIdle());
+    ClickAt(RemoteListView(loaders).ItemCentre(4));
+    Shoot("boot-menus");
+    ::SetEnvironmentVariableA("KEYSTAVE_RESTART_LOG", nullptr);
 }
