@@ -305,7 +305,7 @@ bool CKeystaveDlg::RefreshStore()
     CGatheredNotices notices;
     // The listing and the debugger settings are read at the same time; each
     // part of the window is filled as soon as its own read is in.
-    const std::vector<std::string> reads = {EnumStoreCommand().arguments, DebugSettingsCommand().arguments};
+    const std::vector<std::string> reads = {m_model.ListingCommand().arguments, DebugSettingsCommand().arguments};
     m_session.StartReadsAhead(reads);
     bool listed = ReadListing();
     FillPropertyGrid(m_bootGrid, m_model.GetBootManager(), false);
@@ -776,7 +776,11 @@ void CKeystaveDlg::DeleteLoader()
     CBcdBootLoader* loader = SelectedLoader();
     if (!loader || !StartsFromMenu(loader->GetKind()))
         return;
-    if (m_loaderList.GetItemCount() <= 1) {
+    // The last Windows loader goes no more than the last row: a store
+    // with boot sectors and testers only would start no Windows.
+    bool lastLoader = (loader->GetKind() == ObjectKind::Loader || loader->GetKind() == ObjectKind::LegacyLoader) &&
+                      m_model.GetLoaders().size() <= 1;
+    if (m_loaderList.GetItemCount() <= 1 || lastLoader) {
         ShowError(m_hWnd, "You cannot delete the only entry in the list!");
         return;
     }

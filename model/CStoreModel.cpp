@@ -251,10 +251,7 @@ void CStoreModel::EnumerateStore()
     if (m_beforeLoaders)
         m_beforeLoaders();
     m_managerListed = false;
-    ToolCommand command = m_scope == Scope::All        ? EnumAllCommand()
-                          : m_scope == Scope::Firmware ? EnumFirmwareCommand()
-                                                       : EnumStoreCommand();
-    m_enumAnswer = m_run(command.arguments);
+    m_enumAnswer = m_run(ListingCommand().arguments);
     m_lastOutput = std::make_shared<const std::string>(std::move(m_enumAnswer.text));
     m_enumAnswer.text.clear();
     OutputLines lines = SplitOutputLineViews(*m_lastOutput);
@@ -292,6 +289,16 @@ void CStoreModel::EnumerateStore()
     m_trace = nullptr;
     if (m_scope == Scope::Menus && IsListingComplete())
         ReadToolsEntries();
+}
+
+ToolCommand CStoreModel::ListingCommand() const
+{
+    switch (m_scope) {
+    case Scope::All: return EnumAllCommand();
+    case Scope::Firmware: return EnumFirmwareCommand();
+    case Scope::Menus: break;
+    }
+    return EnumStoreCommand();
 }
 
 void CStoreModel::ReadToolsEntries()

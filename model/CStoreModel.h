@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/CDebugTrace.h"
+#include "exec/ToolCommand.h"
 #include "exec/ToolRun.h"
 #include "model/CBcdBootLoader.h"
 #include "model/CBcdBootManager.h"
@@ -30,6 +31,8 @@ public:
     enum class Scope { Menus, All, Firmware };
     void SetScope(Scope scope) { m_scope = scope; }
     bool ListsEveryObject() const { return m_scope == Scope::All; }
+    // The listing command of the scope: what a read started ahead must be.
+    ToolCommand ListingCommand() const;
     // Rebuilds the debugger settings from "/DBGSETTINGS".
     void RefreshDebugSettings();
 

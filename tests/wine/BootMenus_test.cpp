@@ -197,6 +197,15 @@ TEST_F(BootMenus, RestartingIntoAnEntryOnceFromEitherMenuAsksFirstAndCanBeCancel
     EXPECT_TRUE(Stored(kBootManagerGuid, "bootsequence").empty());
     EXPECT_EQ(RowText(4, 5), "");
     EXPECT_EQ(::IsWindowVisible(::GetDlgItem(main, IDC_CANCEL_ONE_TIME)), FALSE);
+
+    // A boot sector can be the default, too.
+    RightClickRow(4);
+    ASSERT_TRUE(WaitUntil([&] { return Menu() != nullptr && InMenuLoop(main); }));
+    PressKey('F');
+    ASSERT_TRUE(WaitUntil([&] { return Count(std::string("/set {bootmgr} default ") + kGrub) == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return RowText(4, 2) == "TRUE"; }));
+    EXPECT_EQ(RowText(0, 2), "FALSE");
+    EXPECT_EQ(Stored(kBootManagerGuid, "default"), std::vector<std::string>{kGrub});
 }
 
 TEST_F(BootMenus, InBiosModeTheFirmwareWindowSaysSo)

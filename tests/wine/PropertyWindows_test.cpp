@@ -29,14 +29,17 @@ TEST_F(PropertyWindows, AChangedDropDownSendsOneSetAndNothingElseChanges)
     EXPECT_EQ(RemoteListView(grid).Text(GridRow(grid, "nx"), 1), "OPTOUT");
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
-    ASSERT_TRUE(WaitUntil([&] { return Sent().size() >= 3; }));
-    // The change, then the two reads, started together (so in either order).
+    ASSERT_TRUE(WaitUntil([&] { return Sent().size() >= 4; }));
+    ASSERT_TRUE(WaitIdle());
+    // The change, then the two reads, started together (so in either order),
+    // and the tools menu's entry, read once the listing named it.
     std::vector<std::string> sent = Sent();
-    ASSERT_EQ(sent.size(), 3u);
+    ASSERT_EQ(sent.size(), 4u);
     EXPECT_EQ(sent[0], std::string("/set ") + kWin11 + " nx \"OPTOUT\"");
     std::sort(sent.begin() + 1, sent.end());
     EXPECT_EQ(sent[1], "/DBGSETTINGS");
     EXPECT_EQ(sent[2], "/ENUM /V");
+    EXPECT_EQ(sent[3], std::string("/enum ") + kMemdiag + " /v");
     std::string expected = before;
     expected.replace(expected.find("nx = OptIn"), 10, "nx = OptOut");
     EXPECT_TRUE(StoreContent() == expected) << "exactly that element changed";
@@ -47,12 +50,14 @@ TEST_F(PropertyWindows, AChangedDropDownSendsOneSetAndNothingElseChanges)
     ASSERT_NE(window, nullptr);
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
-    ASSERT_TRUE(WaitUntil([&] { return Sent().size() >= sentBefore + 2; })) << "the main window reads again";
+    ASSERT_TRUE(WaitUntil([&] { return Sent().size() >= sentBefore + 3; })) << "the main window reads again";
+    ASSERT_TRUE(WaitIdle());
     sent = Sent();
-    ASSERT_EQ(sent.size(), sentBefore + 2);
+    ASSERT_EQ(sent.size(), sentBefore + 3);
     std::sort(sent.begin() + static_cast<long>(sentBefore), sent.end());
     EXPECT_EQ(sent[sentBefore], "/DBGSETTINGS");
     EXPECT_EQ(sent[sentBefore + 1], "/ENUM /V") << "reads only";
+    EXPECT_EQ(sent[sentBefore + 2], std::string("/enum ") + kMemdiag + " /v");
     window = OpenLoaderProperties(1);
     ASSERT_NE(window, nullptr);
     grid = ::GetDlgItem(window, IDC_LOADER_GRID);
@@ -61,7 +66,7 @@ TEST_F(PropertyWindows, AChangedDropDownSendsOneSetAndNothingElseChanges)
     Press(window, IDCANCEL);
     ASSERT_TRUE(Gone(window));
     WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; });
-    EXPECT_EQ(Sent().size(), sentBefore + 2) << "Cancel sends nothing";
+    EXPECT_EQ(Sent().size(), sentBefore + 3) << "Cancel sends nothing";
     EXPECT_TRUE(StoreContent() == expected) << "Cancel changed nothing";
 }
 
@@ -119,7 +124,7 @@ TEST_F(PropertyWindows, AnObjectWithEveryOfferedElementHasNoMoreToAdd)
     ::PostMessageA(main, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(program->WaitForExit(10000));
     std::string store = ReadFile(storePath);
-    std::string lines = "path = \\bootmgr\nbootsequence = {5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}\n"
+    std::string lines = "bootsequence = {5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}\n"
                         "displaybootmenu = Yes\nnoerrordisplay = No\nresume = No\nbootems = No\n"
                         "bootdebug = No\n";
     store.insert(store.find("timeout = 30\n"), lines);
@@ -244,7 +249,7 @@ TEST_F(PropertyWindows, TheDisplayOrderIsChangedByDraggingRows)
     };
     ASSERT_EQ(identifiers(), (std::vector<std::string>{kWin11, kWin10, kTest, kLegacy, kGrub}));
     EXPECT_EQ(rows.Text(1, 1), "Windows 10 Pro");
-    EXPECT_EQ(rows.Text(4, 1), "") << "the boot sector is no loader: no description";
+    EXPECT_EQ(rows.Text(4, 1), "GRUB (Debian)") << "every listed entry names its row, a boot sector too";
 
     // Row 0 dropped on row 2 goes in front of it.
     DragMouse(rows.ItemCentre(0), rows.ItemCentre(2));
