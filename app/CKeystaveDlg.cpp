@@ -27,6 +27,8 @@
 #include "dialogs/CQuickSettingsDlg.h"
 #include "dialogs/CFirmwareMenuDlg.h"
 #include "dialogs/RestartQuestion.h"
+#include "model/NewEntryPlan.h"
+#include "winexec/Volumes.h"
 #include "winexec/ProgramSession.h"
 #include "exec/ToolCommand.h"
 #include "winexec/ToolRunner.h"
@@ -51,12 +53,6 @@ const char kDefinitionsFile[] = "keystavedata.xml";
 bool InWindow(HWND window, HWND container)
 {
     return window && container && (window == container || ::IsChild(container, window));
-}
-
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace
 
@@ -157,7 +153,7 @@ BOOL CKeystaveDlg::OnInitDialog()
     m_session.StartReadsAhead(StartUpReads());
     AddAboutMenuItem();
     std::string definitions = ChooseDefinitionsPath(kDefinitionsFile, CWinApp::ProgramFolder(),
-                                                    FileExists);
+                                                    FileExistsOnDisk);
     if (!LoadElementCatalogue(definitions.c_str())) {
         EndDialog(IDCANCEL);
         return FALSE;
@@ -714,8 +710,32 @@ void CKeystaveDlg::LeaveSafeMode()
 
 void CKeystaveDlg::CreateEntry()
 {
-    CCreateObjectSheet wizard(m_hWnd);
+    NewEntryWizardState state(m_session);
+    state.volumes = FixedVolumes();
+    state.uefi = StoreIsUefi(m_model.GetBootManager());
+    state.exists = FileExistsOnDisk;
+    // The running Windows's locale is the new one's, as setup would give it.
+    const CBcdObject* running = m_model.FindEntry(m_session.KnownRunningEntry());
+    const CBcdItem* locale = running ? running->FindItem("locale") : nullptr;
+    if (!locale && m_model.GetBootManager())
+        locale = m_model.GetBootManager()->FindItem("locale");
+    state.locale = locale && locale->GetValueCount() > 0 ? locale->GetValue(0) : std::string("en-US");
+    for (const auto& loader : m_model.GetLoaders())
+        state.windows.push_back(loader.get());
+    // A resume entry the menus' listing does not hold is looked for in the store.
+    state.entryExists = [this](const std::string& identifier) {
+        if (m_model.FindEntry(identifier))
+            return true;
+        ToolCommand read = EnumObjectCommand(identifier);
+        return read.ok && AnswerSucceeded(m_session.Run(read.arguments));
+    };
+    CCreateObjectSheet wizard(state, m_hWnd);
     wizard.DoModal();
+    if (state.outcome.sent == 0)
+        return;
+    RefreshAll();
+    if (state.outcome.made)
+        ShowStatus("Created " + state.outcome.identifier + ": \"" + state.entry.description + "\".");
 }
 
 void CKeystaveDlg::ShowAllEntries(bool all)

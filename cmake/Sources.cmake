@@ -48,6 +48,7 @@ set(KEYSTAVE_CORE_SOURCES
   model/DisplayPositions.cpp
   model/LoaderListRows.cpp
   model/FirmwareMenu.cpp
+  model/NewEntryPlan.cpp
   tools/StoreDump.cpp
   controls/ThemeDecision.cpp
   controls/GridColumns.cpp

@@ -34,7 +34,7 @@ set(CONTROL_SOURCES
   controls/CDragReorder.cpp
 )
 add_library(keystave_win STATIC ${FRAMEWORK_SOURCES} ${CONTROL_SOURCES} winexec/ToolRunner.cpp
-  winexec/ProgramSession.cpp winexec/RestartWindows.cpp)
+  winexec/ProgramSession.cpp winexec/RestartWindows.cpp winexec/Volumes.cpp)
 target_include_directories(keystave_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(keystave_win PUBLIC keystave_core comctl32 gdi32 advapi32 shell32)
 
@@ -63,6 +63,10 @@ add_library(keystave_app STATIC
   dialogs/CToolHungDlg.cpp
   dialogs/CCommandHistoryDlg.cpp
   dialogs/CFirmwareMenuDlg.cpp
+  dialogs/COsLoaderCreatePage.cpp
+  dialogs/CCreateBootSectorPropertyPage.cpp
+  dialogs/CCreateResumeApplicationPage.cpp
+  dialogs/CNewEntryPreviewPage.cpp
   dialogs/RestartQuestion.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win comdlg32)

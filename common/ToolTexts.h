@@ -35,6 +35,7 @@ struct ToolLanguage {
     const char* toolLanguage;    // whose tool texts it prints ("en-US" for most)
     const char* identifierLabel; // null: the tool language's
     const char* copied;          // the copy sentence, "%s" for the identifier
+    const char* created;         // the create sentence, "%s" for the identifier
     const char* success;         // the system's success line
     const char* const* headings; // by ToolHeading; null entries: the tool language's
     const char* const* errors;   // by ToolError, lines joined with CR LF

@@ -2,6 +2,7 @@
 
 #include "exec/SplitToolOutput.h"
 #include "exec/ToolWords.h"
+#include "common/GuidText.h"
 
 const char* const kNotSentWithoutBackup =
     "The store could not be backed up, and the change was not to go on without a backup.";
@@ -46,6 +47,12 @@ WriteResult CWritePath::Run(const ToolCommand& command, AnswerKind kind) const
                                ". The store is read again to show what it holds.");
     if (result.succeeded && kind == AnswerKind::Copy)
         result.copiedIdentifier = CopiedIdentifierInAnyLanguage(result.lines);
+    if (result.succeeded && kind == AnswerKind::Create) {
+        // Only a GUID names the entry: a reply with a placeholder names none.
+        std::string created = CreatedIdentifierInAnyLanguage(result.lines);
+        if (IsBracedGuidText(created))
+            result.createdIdentifier = created;
+    }
     if (result.succeeded && command.change.kind != ElementChange::None && m_feedback.confirmed)
         m_feedback.confirmed(command.change);
     if (!result.succeeded && m_feedback.failed)

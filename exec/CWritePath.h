@@ -10,6 +10,7 @@
 enum class AnswerKind {
     Operation,  // "/set", "/deletevalue", "/DELETE", "/DBGSETTINGS ..."
     Copy,       // "/Copy": also the new entry, from the copy sentence
+    Create,     // "/create": also the new entry, from the create sentence
 };
 
 struct WriteResult {
@@ -17,6 +18,7 @@ struct WriteResult {
     bool succeeded = false;  // and the tool confirmed it
     std::vector<std::string> lines;
     std::string copiedIdentifier;  // a confirmed copy: the new entry
+    std::string createdIdentifier; // a confirmed creation: the new entry, a braced GUID
 };
 
 // What the calling window shows: a command that was not built (nothing ran),

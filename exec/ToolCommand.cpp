@@ -161,6 +161,22 @@ ToolCommand BootSequenceCommand(const std::string& identifier)
                            : Refused(problem);
 }
 
+ToolCommand CreateEntryCommand(const std::string& description, const std::string& application)
+{
+    std::string problem = FirstProblem({description.empty() ? std::string("The description is empty.") : std::string(),
+                                        CheckQuotedValue(description), CheckWord(application, "application type")});
+    if (!problem.empty())
+        return Refused(problem);
+    return Built("/create /d \"" + description + "\" /application " + application);
+}
+
+ToolCommand AddToDisplayOrderCommand(const std::string& identifier, bool first)
+{
+    std::string problem = CheckWord(identifier, "identifier");
+    return problem.empty() ? Built("/displayorder " + identifier + (first ? " /addfirst" : " /addlast"))
+                           : Refused(problem);
+}
+
 ToolCommand RemoveFromDisplayOrderCommand(const std::string& manager, const std::string& identifier)
 {
     std::string problem =

@@ -35,6 +35,10 @@ ToolCommand EnumAllCommand();
 ToolCommand EnumFirmwareCommand();
 // The boot manager's entry for the next start only.
 ToolCommand BootSequenceCommand(const std::string& identifier);
+// A new application entry: "/create /d "..." /application osloader".
+ToolCommand CreateEntryCommand(const std::string& description, const std::string& application);
+// An entry put first or last in the boot manager's menu.
+ToolCommand AddToDisplayOrderCommand(const std::string& identifier, bool first);
 // One entry out of a menu's display order; the entry itself stays.
 ToolCommand RemoveFromDisplayOrderCommand(const std::string& manager, const std::string& identifier);
 // With "/v": without it the tool names well-known entries ({current},

@@ -157,14 +157,20 @@ bool StartsWithAnySuccessLine(std::string_view line)
     return false;
 }
 
-std::string CopiedIdentifierInAnyLanguage(const std::vector<std::string>& lines)
+namespace {
+
+// The identifier a sentence of the table (the copy or the create sentence)
+// names, in any language: the braced text after the sentence's words that
+// come before its "%s".
+std::string SentenceIdentifierInAnyLanguage(const std::vector<std::string>& lines,
+                                            const char* ToolLanguage::*sentence,
+                                            std::vector<std::string>& prefixes)
 {
-    static std::vector<std::string> prefixes;
     if (prefixes.empty())
         for (size_t i = 0; i < kToolLanguageCount; ++i)
-            if (const char* copied = kToolLanguages[i].copied) {
-                std::string sentence = copied;
-                AddVariants(prefixes, sentence.substr(0, sentence.find("%s")).c_str());
+            if (const char* text = kToolLanguages[i].*sentence) {
+                std::string words = text;
+                AddVariants(prefixes, words.substr(0, words.find("%s")).c_str());
             }
     for (const std::string& line : lines)
         for (const std::string& prefix : prefixes) {
@@ -177,6 +183,20 @@ std::string CopiedIdentifierInAnyLanguage(const std::vector<std::string>& lines)
                 return line.substr(open, close - open + 1);
         }
     return {};
+}
+
+}  // namespace
+
+std::string CopiedIdentifierInAnyLanguage(const std::vector<std::string>& lines)
+{
+    static std::vector<std::string> prefixes;
+    return SentenceIdentifierInAnyLanguage(lines, &ToolLanguage::copied, prefixes);
+}
+
+std::string CreatedIdentifierInAnyLanguage(const std::vector<std::string>& lines)
+{
+    static std::vector<std::string> prefixes;
+    return SentenceIdentifierInAnyLanguage(lines, &ToolLanguage::created, prefixes);
 }
 
 const char* const kSecureBootAdvice =

@@ -20,6 +20,8 @@ int ToolHeadingOf(std::string_view line);
 bool StartsWithAnySuccessLine(std::string_view line);
 // The identifier the copy sentence of any language names; empty if none.
 std::string CopiedIdentifierInAnyLanguage(const std::vector<std::string>& lines);
+// The same for the create sentence: the new entry's identifier.
+std::string CreatedIdentifierInAnyLanguage(const std::vector<std::string>& lines);
 
 // What to do about a command the tool refused, for the causes the program
 // knows, found by the system's words in any language of the table (Secure

@@ -50,9 +50,10 @@ for name, lang in data["languages"].items():
     lines.append("const char* const %sHeadings[] = {%s};" % (ident, ", ".join(c(t) for t in heading_texts)))
     lines.append("const char* const %sErrors[] = {%s};" % (ident, ", ".join(c(t) for t in error_texts)))
     lines.append("const char* const %sSystem[] = {%s};" % (ident, ", ".join(c(t) for t in system_texts)))
-    entries.append("    {%s, %d, %d, %s, %s, %s, %s, %sHeadings, %sErrors, %sSystem}," % (
+    entries.append("    {%s, %d, %d, %s, %s, %s, %s, %s, %sHeadings, %sErrors, %sSystem}," % (
         c(name), lang["oem_cp"], lang["ansi_cp"], c(lang["bcdedit_language"]),
-        c(lang.get("identifier")), c(lang.get("copied")), c(lang["success"]), ident, ident, ident))
+        c(lang.get("identifier")), c(lang.get("copied")), c(lang.get("created")), c(lang["success"]),
+        ident, ident, ident))
 lines += ["", "}  // namespace", "", "const ToolLanguage kToolLanguages[] = {"] + entries + ["};",
           "const size_t kToolLanguageCount = sizeof kToolLanguages / sizeof kToolLanguages[0];", ""]
 open(os.path.join(here, "common", "ToolTexts.cpp"), "w", encoding="utf-8").write("\n".join(lines))

@@ -15,6 +15,8 @@ export DISPLAY=$display WINEPREFIX=$work/prefix WINEDEBUG=-all
 export KEYSTAVE_SHOT_DIR="Z:${work//\//\\}\\shots"
 mkdir -p "$work/shots"
 wine wineboot -i >/dev/null 2>&1 || true
+# A second fixed drive, as the wizard's pages offer it.
+mkdir -p "$work/prefix/drive_d" && ln -sfn ../drive_d "$work/prefix/dosdevices/d:"
 cd "$build/windows"
 wine ./keystave_wine_tests.exe --gtest_filter=Screenshots.DISABLED_Tour --gtest_also_run_disabled_tests \
   >"$work/tour.log" 2>&1 &
@@ -28,10 +30,13 @@ declare -A caption=(
   [wizard]="Choose Application Type" [main-marked]="Keystave - Boot Configuration Data Editor"
   [delete-running]="Keystave" [history]="Command History" [backups]="Backups and Restore"
   [quick-settings]="Quick Settings" [firmware-menu]="Firmware Boot Menu"
-  [boot-menus]="Keystave - Boot Configuration Data Editor")
+  [boot-menus]="Keystave - Boot Configuration Data Editor"
+  [create-os-loader]="Create OsLoader Application" [create-preview]="Create Entry: Commands"
+  [create-boot-sector]="Create Boot Sector Application" [create-resume]="Create Resume Application")
 for name in loader-properties add-property delete-property physical-pages bootmgr-properties \
             display-order clone debug-serial debug-net debug-key main-marked delete-running \
-            history backups quick-settings wizard firmware-menu boot-menus; do
+            history backups quick-settings wizard create-os-loader create-preview create-boot-sector \
+            create-resume firmware-menu boot-menus; do
   for _ in $(seq 1 300); do
     [ -e "$work/shots/$name.ready" ] && break
     kill -0 $tour 2>/dev/null || { cat "$work/tour.log"; exit 1; }

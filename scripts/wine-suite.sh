@@ -16,6 +16,10 @@ cleanup() {
 }
 trap cleanup EXIT
 cp -a "$template/." "$prefix/"
+# A second fixed drive, D:, as most PCs with two Windows have: the wizard's
+# tests put a Windows and a boot sector file there.
+mkdir -p "$prefix/drive_d"
+ln -sfn ../drive_d "$prefix/dosdevices/d:"
 # Xvfb picks a free display itself and says which once it takes connections.
 Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
 xvfb=$!

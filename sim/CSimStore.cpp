@@ -101,6 +101,25 @@ bool ApplyStoreSetting(CSimStore& store, const std::string& name, const std::str
         store.biosFirmware = EqualsNoCase(value, "bios");
         return true;
     }
+    if (name == "@volumes") {
+        store.volumes.clear();
+        size_t start = 0;
+        while ((start = value.find_first_not_of(' ', start)) != std::string::npos) {
+            size_t end = value.find(' ', start);
+            std::string letter = value.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            if (letter.size() != 2 || letter[1] != ':' || !std::isalpha(static_cast<unsigned char>(letter[0]))) {
+                error = "@volumes lists drive letters: C: D:";
+                return false;
+            }
+            store.volumes.push_back(ToUpperAscii(letter));
+            start = end;
+        }
+        return true;
+    }
+    if (name == "@refuseset") {
+        store.refusedSet = ToLowerAscii(value);
+        return true;
+    }
     if (name == "@deviceerror") {
         store.deviceError = EqualsNoCase(value, "yes");
         return true;
@@ -226,6 +245,14 @@ std::string CSimStore::Serialize() const
         out += "@firmware = bios\n";
     if (deviceError)
         out += "@deviceerror = yes\n";
+    if (!refusedSet.empty())
+        out += "@refuseset = " + refusedSet + "\n";
+    if (!volumes.empty()) {
+        out += "@volumes =";
+        for (const std::string& volume : volumes)
+            out += " " + volume;
+        out += "\n";
+    }
     if (enumCut > 0)
         out += "@enumcut = " + std::to_string(enumCut) + "\n";
     if (delayMilliseconds > 0)

@@ -69,6 +69,12 @@ public:
     // A device an entry names is gone: every listing ends with the error
     // line and exit code 1, after the whole listing.
     bool deviceError = false;
+    // The drive letters that exist ("C:", "D:"); a device naming another
+    // fails as on a PC without it. Empty: every letter exists.
+    std::vector<std::string> volumes;
+    // An element whose "/set" the tool refuses (as a policy would): a
+    // failure injected in the middle of a series of commands.
+    std::string refusedSet;
 };
 
 // A value with blanks at either end is kept between double quotes in the

@@ -296,6 +296,8 @@ SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
         return EditList("{bootmgr}", "displayorder", rest, kDisplayOrderInvalid);
     if (command == "/copy")
         return Copy(rest);
+    if (command == "/create")
+        return Create(rest);
     if (command == "/delete")
         return Delete(rest);
     if (command == "/export")
@@ -307,7 +309,7 @@ SimOutput CSimulator::Execute(const std::vector<std::string>& rawArgs)
         output.out =
             "BCDEDIT - Boot Configuration Data Store Editor (Keystave simulator)\r\n\r\n"
             "Supported: /enum [type|id] [/v], /dbgsettings, /set, /deletevalue, /copy, "
-            "/delete, /export, /import, /bootsequence, /displayorder.\r\n";
+            "/delete, /export, /import, /bootsequence, /displayorder, /create.\r\n";
         return output;
     }
     return Failure("Invalid command line switch: " + args.front() + "\r\n" SIM_HELP_HINT
@@ -567,6 +569,8 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
         return Failure(kElementUnknown);
     if (GuardedBySecureBoot(name))
         return Failure(kSecureBootProtected);
+    if (!store_.refusedSet.empty() && EqualsNoCase(name, store_.refusedSet))
+        return Failure(kSetRefused);
     std::vector<std::string> values(args.begin() + static_cast<long>(next), args.end());
     if (info->format == SimFormat::ObjectList && !values.empty() && values.back().size() > 1 &&
         values.back()[0] == '/')
@@ -582,6 +586,8 @@ SimOutput CSimulator::Set(const std::vector<std::string>& args)
                                                   : NormalizeSimValue(*info, value, out, error);
         if (!ok)
             return Failure(error);
+        if (info->format == SimFormat::Device && NamesMissingVolume(out))
+            return Failure(kDeviceInvalid);
         normalized.push_back(out);
     }
     if (store_.ignoreSet)
@@ -685,12 +691,7 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
     if (!StorableValue(args[2], description))
         return Failure(kCopyInvalid);
     SimObject copy = *source;
-    copy.guid.clear();
-    for (int attempt = 0; attempt < 16 && copy.guid.empty(); ++attempt) {
-        std::string guid = ToLowerAscii(newGuid_());
-        if (IsBracedGuidText(guid) && !store_.FindByGuid(guid))
-            copy.guid = guid;
-    }
+    copy.guid = FreshGuid();
     if (copy.guid.empty())
         return Failure(kCopyInvalid);
     copy.alias.clear();
@@ -713,6 +714,146 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
         }
     SimOutput output;
     output.out = "The entry was successfully copied to " + guid + ".\r\n";
+    output.changed = true;
+    return output;
+}
+
+std::string CSimulator::FreshGuid()
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::string guid = ToLowerAscii(newGuid_());
+        if (IsBracedGuidText(guid) && !store_.FindByGuid(guid))
+            return guid;
+    }
+    return {};
+}
+
+bool CSimulator::NamesMissingVolume(const std::string& device) const
+{
+    if (store_.volumes.empty())
+        return false;
+    std::string letter;
+    std::string lower = ToLowerAscii(device);
+    if (lower.rfind("partition=", 0) == 0) {
+        letter = device.substr(10);
+    } else if (lower.rfind("vhd=[", 0) == 0) {
+        size_t close = device.find(']');
+        if (close != std::string::npos)
+            letter = device.substr(5, close - 5);
+    }
+    if (letter.size() != 2 || letter[1] != ':')
+        return false;
+    return std::find(store_.volumes.begin(), store_.volumes.end(), ToUpperAscii(letter)) == store_.volumes.end();
+}
+
+SimOutput CSimulator::Create(const std::vector<std::string>& args)
+{
+    // "/create [{id}] [/d "..."] /application <type> | /inherit <type> | /device",
+    // or a well-known identifier alone with its description.
+    std::string identifier, description, application, inherit;
+    bool device = false, described = false;
+    size_t i = 0;
+    if (!args.empty() && !args[0].empty() && args[0][0] == '{')
+        identifier = args[i++];
+    for (; i < args.size(); ++i) {
+        std::string option = ToLowerAscii(args[i]);
+        if (option == "/d" && i + 1 < args.size()) {
+            if (!StorableValue(args[++i], description))
+                return Failure(kCreateInvalid);
+            described = true;
+        } else if (option == "/application" && i + 1 < args.size()) {
+            application = ToLowerAscii(args[++i]);
+        } else if (option == "/inherit" && i + 1 < args.size()) {
+            inherit = ToLowerAscii(args[++i]);
+        } else if (option == "/device") {
+            device = true;
+        } else {
+            return Failure(kCreateInvalid);
+        }
+    }
+    int kinds = !application.empty() + !inherit.empty() + device;
+    static const struct {
+        const char* application;
+        const char* kind;
+    } kApplications[] = {{"osloader", "osloader"}, {"bootsector", "bootsector"}, {"resume", "resume"},
+                         {"startup", "bootapp"}};
+    std::string kind;
+    std::string alias;
+    if (!identifier.empty() && !IsBracedGuidText(identifier)) {
+        // A well-known identifier brings its own kind and takes no /application.
+        static const struct {
+            const char* alias;
+            const char* kind;
+        } kWellKnownKinds[] = {{"{ramdiskoptions}", "device"}, {"{dbgsettings}", "dbgsettings"},
+                               {"{emssettings}", "emssettings"}, {"{badmemory}", "badmemory"},
+                               {"{globalsettings}", "globalsettings"}, {"{bootloadersettings}", "bootloadersettings"},
+                               {"{resumeloadersettings}", "resumeloadersettings"},
+                               {"{hypervisorsettings}", "hypervisorsettings"}, {"{memdiag}", "memtest"},
+                               {"{ntldr}", "legacy"}, {"{fwbootmgr}", "fwbootmgr"}, {"{bootmgr}", "bootmgr"}};
+        for (const auto& known : kWellKnownKinds)
+            if (EqualsNoCase(identifier, known.alias)) {
+                kind = known.kind;
+                alias = known.alias;
+            }
+        if (kind.empty())
+            return Failure(kIdentifierInvalid);
+        if (kinds > 0)
+            return Failure(kCreateInvalid);
+        if (store_.FindByAlias(alias))
+            return Failure("An object with the specified identifier already exists.\r\n"
+                           "Cannot create a file when that file already exists.\r\n");
+    } else {
+        if (kinds != 1 || (!application.empty() && !described))
+            return Failure(kCreateInvalid);
+        if (!application.empty()) {
+            for (const auto& known : kApplications)
+                if (application == known.application)
+                    kind = known.kind;
+        } else if (!inherit.empty()) {
+            if (inherit == "osloader")
+                kind = "bootloadersettings";
+            else if (inherit == "resume")
+                kind = "resumeloadersettings";
+            else if (inherit == "bootmgr")
+                kind = "globalsettings";
+        } else {
+            kind = "device";
+        }
+        if (kind.empty())
+            return Failure(kCreateInvalid);
+    }
+    SimObject created;
+    created.guid = identifier.empty() ? FreshGuid() : ToLowerAscii(identifier);
+    if (!alias.empty()) {
+        static const char* const kWellKnownGuids[][2] = {
+            {"{ramdiskoptions}", "{ae5534e0-a924-466c-b836-758539a3ee3a}"},
+            {"{dbgsettings}", "{4636856e-540f-4170-a130-a84776f4c654}"},
+            {"{emssettings}", "{0ce4991b-e6b3-4b16-b23c-5e0d9250e5d9}"},
+            {"{badmemory}", "{5189b25c-5558-4bf2-bca4-289b11bd29e2}"},
+            {"{globalsettings}", "{7ea2e1ac-2e61-4728-aaa3-896d9d0a9f0e}"},
+            {"{bootloadersettings}", "{6efb52bf-1766-41db-a6b3-0ee5eff72bd7}"},
+            {"{resumeloadersettings}", "{1afa9c49-16ab-4a5c-901b-212802da9460}"},
+            {"{hypervisorsettings}", "{7ff607e0-4395-11db-b0de-0800200c9a66}"},
+            {"{memdiag}", "{b2721d73-1db4-4c62-bf78-c548a880142d}"},
+            {"{ntldr}", "{466f5a88-0af2-4f76-9038-095b170dc21c}"},
+            {"{fwbootmgr}", "{a5a30fa2-3d06-4e9f-b5f4-a01df9d1fcba}"},
+            {"{bootmgr}", "{9dea862c-5cdd-4e70-acc1-f32b344d4795}"}};
+        for (const auto& known : kWellKnownGuids)
+            if (EqualsNoCase(alias, known[0]))
+                created.guid = known[1];
+        created.alias = ToLowerAscii(alias);
+    }
+    if (created.guid.empty())
+        return Failure(kCreateInvalid);
+    if (store_.FindByGuid(created.guid))
+        return Failure("An object with the specified identifier already exists.\r\n"
+                       "Cannot create a file when that file already exists.\r\n");
+    created.kind = kind;
+    if (described)
+        created.elements.push_back(SimElement{"description", {description}});
+    store_.objects.push_back(std::move(created));
+    SimOutput output;
+    output.out = "The entry " + store_.objects.back().guid + " was successfully created.\r\n";
     output.changed = true;
     return output;
 }

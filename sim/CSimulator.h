@@ -50,6 +50,11 @@ private:
     // Objects a BIOS-started PC does not have are neither listed nor found.
     bool Visible(const SimObject& object) const;
     SimOutput Copy(const std::vector<std::string>& args);
+    SimOutput Create(const std::vector<std::string>& args);
+    // A new identifier no object of the store has; empty when none came.
+    std::string FreshGuid();
+    // Whether a device value names a drive the "@volumes" store lacks.
+    bool NamesMissingVolume(const std::string& device) const;
     SimOutput Delete(const std::vector<std::string>& args);
     SimOutput Export(const std::vector<std::string>& args);
     SimOutput Import(const std::vector<std::string>& args);

@@ -20,6 +20,7 @@ const SimKind kKinds[] = {
     {"hypervisorsettings", "Hypervisor Settings", kClassSettings},
     {"device", "Device options", kClassDevice},
     {"fwapp", "Firmware Application (101fffff)", kClassFirmware},
+    {"bootapp", "Windows Boot Application (10200009)", kClassOsLoader},
 };
 
 }  // namespace

@@ -69,6 +69,12 @@ constexpr const char* kDisplayOrderInvalid =
 constexpr const char* kBootSequenceInvalid =
     "The boot sequence command specified is not valid.\r\n" SIM_HELP_HINT
     "The parameter is incorrect.\r\n";
+constexpr const char* kCreateInvalid =
+    "The create command specified is not valid.\r\n" SIM_HELP_HINT
+    "The parameter is incorrect.\r\n";
+constexpr const char* kSetRefused =
+    "An error has occurred setting the element data.\r\n"
+    "Access is denied.\r\n";
 constexpr const char* kNoSuchDevice = "A device which does not exist was specified.\r\n";
 constexpr const char* kNoMatchingObjects = "There are no matching objects or the store is empty.\r\n";
 constexpr const char* kEnumTypeInvalid =

@@ -57,6 +57,18 @@ std::string NumberedHeading(const std::string& line, const std::string& english,
     return tool.substr(0, toolAt) + line.substr(at, 8) + tool.substr(toolAt + digits.size());
 }
 
+// The identifier an English sentence with "%s" names in `line`; empty
+// when the line is not that sentence.
+std::string SentenceIdentifier(const std::string& line, const std::string& sentence)
+{
+    size_t at = sentence.find("%s");
+    std::string before = sentence.substr(0, at), after = sentence.substr(at + 2);
+    if (line.size() <= before.size() + after.size() || !StartsWith(line, before) ||
+        line.compare(line.size() - after.size(), after.size(), after) != 0)
+        return {};
+    return line.substr(before.size(), line.size() - before.size() - after.size());
+}
+
 // English line -> translated lines.
 bool TranslateLine(const std::string& line, const ToolLanguage& tool, const ToolLanguage& pack,
                    std::vector<std::string>& out)
@@ -84,11 +96,12 @@ bool TranslateLine(const std::string& line, const ToolLanguage& tool, const Tool
         out.push_back(pack.success);
         return true;
     }
-    std::string copied = english.copied;
-    std::string prefix = copied.substr(0, copied.find("%s"));
-    if (StartsWith(line, prefix) && tool.copied && line.size() > prefix.size() + 1) {
-        std::string identifier = line.substr(prefix.size(), line.size() - prefix.size() - 1);
-        std::string sentence = tool.copied;
+    for (auto [englishSentence, toolSentence] : {std::pair{english.copied, tool.copied},
+                                                 std::pair{english.created, tool.created}}) {
+        std::string identifier = SentenceIdentifier(line, englishSentence);
+        if (identifier.empty() || !toolSentence)
+            continue;
+        std::string sentence = toolSentence;
         out.push_back(sentence.replace(sentence.find("%s"), 2, identifier));
         return true;
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/CSimStore.h"
 #include "sim/SimStoreFile.h"
 #include "res/resource.h"
 #include "tests/wine/WineTestSupport.h"
@@ -74,6 +75,14 @@ inline std::vector<std::string> ListEntries(HWND list)
 
 class ProgramTest : public ::testing::Test {
 protected:
+    // A store text as the simulator writes it back.
+    static std::string Rewritten(const std::string& text)
+    {
+        CSimStore store;
+        std::string error;
+        EXPECT_TRUE(store.Parse(text, error)) << error;
+        return store.Serialize();
+    }
     // Replaces the elements of the store's debugger settings ("name = value"
     // lines), before the program starts.
     void UseDebuggerSettings(const std::string& elements)

@@ -9,14 +9,6 @@ namespace {
 
 class SafetyNet : public ProgramTest {
 protected:
-    // A store text as the simulator writes it back.
-    static std::string Rewritten(const std::string& text)
-    {
-        CSimStore store;
-        std::string error;
-        EXPECT_TRUE(store.Parse(text, error)) << error;
-        return store.Serialize();
-    }
     HWND OpenWindowFromButton(int button, const char* caption)
     {
         Press(main, button);

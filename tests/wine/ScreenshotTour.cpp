@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "framework/CPropertySheet.h"
 #include "tests/wine/ProgramFixture.h"
 
 namespace {
@@ -134,6 +135,28 @@ TEST_F(Screenshots, DISABLED_Tour)
     HWND wizard = Window("Choose Application Type");
     ASSERT_NE(wizard, nullptr);
     Shoot("wizard");
+    // Each kind's page, and the commands an OS loader would send.
+    auto page = [&] { return reinterpret_cast<HWND>(::SendMessageA(wizard, PSM_GETCURRENTPAGEHWND, 0, 0)); };
+    auto kind = [&](int button, const char* caption) {
+        ClickAt(WindowCentre(::GetDlgItem(page(), button)));
+        Press(wizard, ID_WIZNEXT);
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(wizard) == caption; }));
+    };
+    kind(IDC_KIND_OS_LOADER, "Create OsLoader Application");
+    Shoot("create-os-loader");
+    Press(wizard, ID_WIZNEXT);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(wizard) == "Create Entry: Commands"; }));
+    Shoot("create-preview");
+    Press(wizard, ID_WIZBACK);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(wizard) == "Create OsLoader Application"; }));
+    Press(wizard, ID_WIZBACK);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(wizard) == "Choose Application Type"; }));
+    kind(IDC_KIND_BOOT_SECTOR, "Create Boot Sector Application");
+    Shoot("create-boot-sector");
+    Press(wizard, ID_WIZBACK);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(wizard) == "Choose Application Type"; }));
+    kind(IDC_KIND_RESUME, "Create Resume Application");
+    Shoot("create-resume");
     Press(wizard, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
 
