@@ -17,6 +17,7 @@ mkdir -p "$work/shots"
 wine wineboot -i >/dev/null 2>&1 || true
 # A second fixed drive, as the wizard's pages offer it.
 mkdir -p "$work/prefix/drive_d" && ln -sfn ../drive_d "$work/prefix/dosdevices/d:"
+wineserver -k 2>/dev/null || true  # started afresh, Wine sees the new drive
 cd "$build/windows"
 wine ./keystave_wine_tests.exe --gtest_filter=Screenshots.DISABLED_Tour --gtest_also_run_disabled_tests \
   >"$work/tour.log" 2>&1 &
