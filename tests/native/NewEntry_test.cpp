@@ -13,6 +13,8 @@
 #include "sim/CSimulator.h"
 #include "sim/SimCommandLine.h"
 #include "sim/SimStoreFile.h"
+#include "sim/SimTranslation.h"
+#include "common/ToolTexts.h"
 #include "tests/native/CatalogueFixture.h"
 #include "tests/native/Samples.h"
 #include "tests/native/SimulatorRun.h"
@@ -190,6 +192,16 @@ TEST_F(NewEntries, TheCreateReplyNamesTheEntryInEveryLanguageAndAPlaceholderName
     EXPECT_EQ(unnamed.createdIdentifier, "") << "only a GUID names an entry";
     std::string real = japanese;
     real.replace(real.find("{GUID}"), 6, "{0fd8694b-e7fe-11f0-91cd-eabb9ab44a94}");
+    // The simulator's reply in another language reads back the same.
+    for (const char* language : {"ja-JP", "de-DE", "ko-KR"}) {
+        std::string translated = TranslateSimOutput(
+            "The entry {0fd8694b-e7fe-11f0-91cd-eabb9ab44a94} was successfully created.\r\n",
+            *FindToolLanguage(language));
+        EXPECT_EQ(translated.find("successfully"), std::string::npos) << language << ": " << translated;
+        EXPECT_EQ(CreatedIdentifierInAnyLanguage(SplitToolOutput(translated)),
+                  "{0fd8694b-e7fe-11f0-91cd-eabb9ab44a94}")
+            << language;
+    }
     CWritePath named([&](const std::string&) { return ToolAnswer{real, true, 0}; }, WriteFeedback{});
     EXPECT_EQ(named.Run(CreateEntryCommand("x", "osloader"), AnswerKind::Create).createdIdentifier,
               "{0fd8694b-e7fe-11f0-91cd-eabb9ab44a94}");
