@@ -718,6 +718,58 @@ SimOutput CSimulator::Copy(const std::vector<std::string>& args)
     return output;
 }
 
+namespace {
+
+struct WellKnownObject {
+    const char* alias;
+    const char* kind;
+    const char* guid;
+};
+
+const WellKnownObject* FindWellKnownObject(const std::string& alias)
+{
+    static const WellKnownObject kObjects[] = {
+        {"{ramdiskoptions}", "device", "{ae5534e0-a924-466c-b836-758539a3ee3a}"},
+        {"{dbgsettings}", "dbgsettings", "{4636856e-540f-4170-a130-a84776f4c654}"},
+        {"{emssettings}", "emssettings", "{0ce4991b-e6b3-4b16-b23c-5e0d9250e5d9}"},
+        {"{badmemory}", "badmemory", "{5189b25c-5558-4bf2-bca4-289b11bd29e2}"},
+        {"{globalsettings}", "globalsettings", "{7ea2e1ac-2e61-4728-aaa3-896d9d0a9f0e}"},
+        {"{bootloadersettings}", "bootloadersettings", "{6efb52bf-1766-41db-a6b3-0ee5eff72bd7}"},
+        {"{resumeloadersettings}", "resumeloadersettings", "{1afa9c49-16ab-4a5c-901b-212802da9460}"},
+        {"{hypervisorsettings}", "hypervisorsettings", "{7ff607e0-4395-11db-b0de-0800200c9a66}"},
+        {"{memdiag}", "memtest", "{b2721d73-1db4-4c62-bf78-c548a880142d}"},
+        {"{ntldr}", "legacy", "{466f5a88-0af2-4f76-9038-095b170dc21c}"},
+        {"{fwbootmgr}", "fwbootmgr", "{a5a30fa2-3d06-4e9f-b5f4-a01df9d1fcba}"},
+        {"{bootmgr}", "bootmgr", "{9dea862c-5cdd-4e70-acc1-f32b344d4795}"},
+    };
+    for (const WellKnownObject& object : kObjects)
+        if (EqualsNoCase(alias, object.alias))
+            return &object;
+    return nullptr;
+}
+
+std::string KindOfApplication(const std::string& application)
+{
+    static const char* const kKinds[][2] = {
+        {"osloader", "osloader"}, {"bootsector", "bootsector"}, {"resume", "resume"}, {"startup", "bootapp"}};
+    for (const auto& known : kKinds)
+        if (application == known[0])
+            return known[1];
+    return {};
+}
+
+std::string KindOfInherited(const std::string& inherit)
+{
+    static const char* const kKinds[][2] = {
+        {"osloader", "bootloadersettings"}, {"resume", "resumeloadersettings"}, {"bootmgr", "globalsettings"}};
+    for (const auto& known : kKinds)
+        if (inherit == known[0])
+            return known[1];
+    return {};
+}
+
+}  // namespace
+
 std::string CSimulator::FreshGuid()
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -772,83 +824,29 @@ SimOutput CSimulator::Create(const std::vector<std::string>& args)
         }
     }
     int kinds = !application.empty() + !inherit.empty() + device;
-    static const struct {
-        const char* application;
-        const char* kind;
-    } kApplications[] = {{"osloader", "osloader"}, {"bootsector", "bootsector"}, {"resume", "resume"},
-                         {"startup", "bootapp"}};
-    std::string kind;
-    std::string alias;
+    SimObject created;
     if (!identifier.empty() && !IsBracedGuidText(identifier)) {
         // A well-known identifier brings its own kind and takes no /application.
-        static const struct {
-            const char* alias;
-            const char* kind;
-        } kWellKnownKinds[] = {{"{ramdiskoptions}", "device"}, {"{dbgsettings}", "dbgsettings"},
-                               {"{emssettings}", "emssettings"}, {"{badmemory}", "badmemory"},
-                               {"{globalsettings}", "globalsettings"}, {"{bootloadersettings}", "bootloadersettings"},
-                               {"{resumeloadersettings}", "resumeloadersettings"},
-                               {"{hypervisorsettings}", "hypervisorsettings"}, {"{memdiag}", "memtest"},
-                               {"{ntldr}", "legacy"}, {"{fwbootmgr}", "fwbootmgr"}, {"{bootmgr}", "bootmgr"}};
-        for (const auto& known : kWellKnownKinds)
-            if (EqualsNoCase(identifier, known.alias)) {
-                kind = known.kind;
-                alias = known.alias;
-            }
-        if (kind.empty())
+        const WellKnownObject* known = FindWellKnownObject(identifier);
+        if (!known)
             return Failure(kIdentifierInvalid);
         if (kinds > 0)
             return Failure(kCreateInvalid);
-        if (store_.FindByAlias(alias))
-            return Failure("An object with the specified identifier already exists.\r\n"
-                           "Cannot create a file when that file already exists.\r\n");
+        created.kind = known->kind;
+        created.alias = known->alias;
+        created.guid = known->guid;
     } else {
         if (kinds != 1 || (!application.empty() && !described))
             return Failure(kCreateInvalid);
-        if (!application.empty()) {
-            for (const auto& known : kApplications)
-                if (application == known.application)
-                    kind = known.kind;
-        } else if (!inherit.empty()) {
-            if (inherit == "osloader")
-                kind = "bootloadersettings";
-            else if (inherit == "resume")
-                kind = "resumeloadersettings";
-            else if (inherit == "bootmgr")
-                kind = "globalsettings";
-        } else {
-            kind = "device";
-        }
-        if (kind.empty())
-            return Failure(kCreateInvalid);
+        created.kind = !application.empty() ? KindOfApplication(application)
+                       : !inherit.empty()    ? KindOfInherited(inherit)
+                                             : std::string("device");
+        created.guid = identifier.empty() ? FreshGuid() : ToLowerAscii(identifier);
     }
-    SimObject created;
-    created.guid = identifier.empty() ? FreshGuid() : ToLowerAscii(identifier);
-    if (!alias.empty()) {
-        static const char* const kWellKnownGuids[][2] = {
-            {"{ramdiskoptions}", "{ae5534e0-a924-466c-b836-758539a3ee3a}"},
-            {"{dbgsettings}", "{4636856e-540f-4170-a130-a84776f4c654}"},
-            {"{emssettings}", "{0ce4991b-e6b3-4b16-b23c-5e0d9250e5d9}"},
-            {"{badmemory}", "{5189b25c-5558-4bf2-bca4-289b11bd29e2}"},
-            {"{globalsettings}", "{7ea2e1ac-2e61-4728-aaa3-896d9d0a9f0e}"},
-            {"{bootloadersettings}", "{6efb52bf-1766-41db-a6b3-0ee5eff72bd7}"},
-            {"{resumeloadersettings}", "{1afa9c49-16ab-4a5c-901b-212802da9460}"},
-            {"{hypervisorsettings}", "{7ff607e0-4395-11db-b0de-0800200c9a66}"},
-            {"{memdiag}", "{b2721d73-1db4-4c62-bf78-c548a880142d}"},
-            {"{ntldr}", "{466f5a88-0af2-4f76-9038-095b170dc21c}"},
-            {"{fwbootmgr}", "{a5a30fa2-3d06-4e9f-b5f4-a01df9d1fcba}"},
-            {"{bootmgr}", "{9dea862c-5cdd-4e70-acc1-f32b344d4795}"}};
-        for (const auto& known : kWellKnownGuids)
-            if (EqualsNoCase(alias, known[0]))
-                created.guid = known[1];
-        created.alias = ToLowerAscii(alias);
-    }
-    if (created.guid.empty())
+    if (created.kind.empty() || created.guid.empty())
         return Failure(kCreateInvalid);
     if (store_.FindByGuid(created.guid))
-        return Failure("An object with the specified identifier already exists.\r\n"
-                       "Cannot create a file when that file already exists.\r\n");
-    created.kind = kind;
+        return Failure(kEntryExists);
     if (described)
         created.elements.push_back(SimElement{"description", {description}});
     store_.objects.push_back(std::move(created));

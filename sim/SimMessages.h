@@ -72,6 +72,9 @@ constexpr const char* kBootSequenceInvalid =
 constexpr const char* kCreateInvalid =
     "The create command specified is not valid.\r\n" SIM_HELP_HINT
     "The parameter is incorrect.\r\n";
+constexpr const char* kEntryExists =
+    "An object with the specified identifier already exists.\r\n"
+    "Cannot create a file when that file already exists.\r\n";
 constexpr const char* kSetRefused =
     "An error has occurred setting the element data.\r\n"
     "Access is denied.\r\n";
