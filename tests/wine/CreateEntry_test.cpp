@@ -159,6 +159,8 @@ TEST_F(CreateEntry, AWindowsOnDIsMadeAndReadsBackAsSentAndBackKeepsWhatWasTyped)
     EXPECT_EQ(list.Text(5, 3), "6");
     EXPECT_EQ(list.Text(5, 6), "Windows");
     EXPECT_NE(StatusLine().find("Created " + id), std::string::npos) << StatusLine();
+    EXPECT_EQ(FindProcessWindow(program->Id(), "#32770", "Keystave"), nullptr)
+        << "the store shows every change the tool confirmed";
 }
 
 TEST_F(CreateEntry, ABootSectorIsMadeFromAFileThatExistsOnItsPartition)
