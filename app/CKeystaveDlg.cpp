@@ -304,13 +304,22 @@ bool CKeystaveDlg::RefreshStore()
     const std::vector<std::string> reads = {m_model.ListingCommand().arguments, DebugSettingsCommand().arguments};
     m_session.StartReadsAhead(reads);
     bool listed = ReadListing();
+    // The tools menu's entries are read beside the debugger settings, and
+    // join the list once in: the boot menu shows first.
+    const std::vector<std::string> tools = m_model.ToolsEntryReads();
+    m_session.StartReadsAhead(tools);
     FillPropertyGrid(m_bootGrid, m_model.GetBootManager(), false);
     FillLoaderList();
     if (listed)
         m_model.RefreshDebugSettings();
     FillPropertyGrid(m_debugGrid, m_model.GetDebugSettings(), false);
+    if (listed && !tools.empty()) {
+        m_model.ReadToolsEntries();
+        FillLoaderList();
+    }
     FitLastColumns();
     m_session.DropReadsAhead(reads);
+    m_session.DropReadsAhead(tools);
     return listed;
 }
 
@@ -354,7 +363,7 @@ void CKeystaveDlg::ShowStoreName()
 
 bool CKeystaveDlg::ReadListing()
 {
-    m_model.EnumerateStore();
+    m_model.EnumerateListing();
     // The boot manager kept from an earlier listing is no sign that this one read a store.
     if (m_model.ListedBootManager()) {
         // A listing that ended in an error shows what it read, and says so.

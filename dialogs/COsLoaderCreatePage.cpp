@@ -1,10 +1,13 @@
 #include "dialogs/COsLoaderCreatePage.h"
 
+#include "exec/ToolCommand.h"
 #include "framework/FileDialog.h"
 
 void COsLoaderCreatePage::Fill()
 {
     SetText(IDC_NEW_DESCRIPTION, "Windows");
+    // A store file has no running Windows to copy: {current} names nothing there.
+    ::EnableWindow(GetDlgItem(IDC_NEW_COPY_RUNNING), StoreFileInUse().empty());
     SetChecked(IDC_NEW_ON_PARTITION, true);
     // The drive after the system's, where a second Windows usually is.
     FillDrives(IDC_NEW_DRIVE, m_state.volumes.size() > 1 ? m_state.volumes[1] : std::string());

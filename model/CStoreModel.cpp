@@ -248,6 +248,12 @@ std::string SectionIdentifier(const OutputLines& lines, size_t heading)
 
 void CStoreModel::EnumerateStore()
 {
+    EnumerateListing();
+    ReadToolsEntries();
+}
+
+void CStoreModel::EnumerateListing()
+{
     if (m_beforeLoaders)
         m_beforeLoaders();
     m_managerListed = false;
@@ -287,8 +293,22 @@ void CStoreModel::EnumerateStore()
         ParseLoaderSection(lines, i);
     }
     m_trace = nullptr;
-    if (m_scope == Scope::Menus && IsListingComplete())
-        ReadToolsEntries();
+}
+
+std::vector<std::string> CStoreModel::ToolsEntryReads() const
+{
+    // "/ENUM /V" lists the display order's entries, not the tools menu's
+    // (the memory tester): each is read on its own, after a whole listing.
+    std::vector<std::string> reads;
+    const CBcdItem* tools = m_bootManager ? m_bootManager->FindItem("toolsdisplayorder") : nullptr;
+    if (m_scope != Scope::Menus || !m_managerListed || !IsListingComplete() || !tools)
+        return reads;
+    for (const std::string& identifier : tools->GetValues()) {
+        ToolCommand command = EnumObjectCommand(identifier);
+        if (command.ok && !FindEntry(identifier))
+            reads.push_back(command.arguments);
+    }
+    return reads;
 }
 
 ToolCommand CStoreModel::ListingCommand() const
@@ -303,10 +323,8 @@ ToolCommand CStoreModel::ListingCommand() const
 
 void CStoreModel::ReadToolsEntries()
 {
-    // "/ENUM /V" lists the display order's entries, not the tools menu's
-    // (the memory tester): each is read on its own.
     const CBcdItem* tools = m_bootManager ? m_bootManager->FindItem("toolsdisplayorder") : nullptr;
-    if (!tools)
+    if (ToolsEntryReads().empty())
         return;
     for (const std::string& identifier : tools->GetValues()) {
         if (FindEntry(identifier))

@@ -28,6 +28,12 @@ public:
     // output holds no boot manager section, the previous boot manager stays
     // and, but for the firmware's listing, no other object is kept.
     void EnumerateStore();
+    // The same in two steps, so that a window can show the listing before
+    // the tools menu's entries are in: the listing alone, then those reads
+    // (the commands, to start them ahead, and their reading).
+    void EnumerateListing();
+    std::vector<std::string> ToolsEntryReads() const;
+    void ReadToolsEntries();
     enum class Scope { Menus, All, Firmware };
     void SetScope(Scope scope) { m_scope = scope; }
     bool ListsEveryObject() const { return m_scope == Scope::All; }
@@ -70,8 +76,6 @@ public:
     bool ParseLoaderSection(const OutputLines& lines, size_t& i);
 
 private:
-    void ReadToolsEntries();
-
     AnsweredToolRun m_run;
     ToolAnswer m_enumAnswer;  // its text moves to m_lastOutput
     std::vector<std::string> m_listingWords;

@@ -88,6 +88,28 @@ TEST_F(BootMenus, TheFirmwaresMenuIsReorderedByADragAndADuplicateLeavesItButStay
         resume = resume || (RowText(row, 6) == "Resume" && RowText(row, 5) == "Not in a menu");
     EXPECT_TRUE(resume);
     EXPECT_EQ(RowText(4, 1), "GRUB (Debian)") << "the menus first";
+    // A settings object opens in its properties, but is neither cloned nor deleted from here.
+    int settings = -1;
+    for (int row = kSampleRows; row < ListView_GetItemCount(loaders) && settings < 0; ++row)
+        if (RowText(row, 6) == "Settings")
+            settings = row;
+    ASSERT_GE(settings, 0);
+    ::SendMessageA(loaders, LVM_ENSUREVISIBLE, static_cast<WPARAM>(settings), FALSE);
+    ClickAt(RemoteListView(loaders).ItemCentre(settings));
+    ASSERT_TRUE(WaitUntil([&] { return ListView_GetNextItem(loaders, -1, LVNI_SELECTED) == settings; }));
+    // Clone and Delete do nothing for it, whatever sends them (the menu greys
+    // them); Properties, sent after them, opens: by then the others were handled.
+    ::PostMessageA(main, WM_COMMAND, ID_LOADER_CLONE, 0);
+    ::PostMessageA(main, WM_COMMAND, ID_LOADER_DELETE, 0);
+    ::PostMessageA(main, WM_COMMAND, ID_LOADER_RESTART_ONCE, 0);
+    ::PostMessageA(main, WM_COMMAND, ID_LOADER_PROPERTIES, 0);
+    HWND properties = Window("Boot Loader Properties");
+    ASSERT_NE(properties, nullptr) << "any kind opens in its properties";
+    EXPECT_EQ(Window("Clone Configuration", 0), nullptr) << "a settings object is not copied";
+    EXPECT_EQ(Window("Keystave", 0), nullptr) << "nor deleted, nor started once";
+    EXPECT_GT(ListView_GetItemCount(::GetDlgItem(properties, IDC_LOADER_GRID)), 0);
+    Press(properties, IDCANCEL);
+    ASSERT_TRUE(Gone(properties));
     Press(main, IDC_SHOW_ALL);
     ASSERT_TRUE(WaitForRows(kSampleRows)) << "the menus alone again";
 
@@ -169,7 +191,8 @@ TEST_F(BootMenus, RestartingIntoAnEntryOnceFromEitherMenuAsksFirstAndCanBeCancel
     ASSERT_TRUE(WaitUntil([&] { return Count("/deletevalue {fwbootmgr} bootsequence") == 1; }));
     ASSERT_TRUE(WaitUntil([&] { return FirmwareText(2, 5).empty(); }));
     EXPECT_TRUE(Stored(kFirmwareGuid, "bootsequence").empty());
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, IDC_FW_CANCEL_ONCE))) << "nothing left to cancel";
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(::GetDlgItem(window, IDC_FW_CANCEL_ONCE)); }))
+        << "nothing left to cancel";
     Press(window, IDOK);
     ASSERT_TRUE(Gone(window));
 
