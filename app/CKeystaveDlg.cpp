@@ -304,21 +304,21 @@ bool CKeystaveDlg::RefreshStore()
     const std::vector<std::string> reads = {m_model.ListingCommand().arguments, DebugSettingsCommand().arguments};
     m_session.StartReadsAhead(reads);
     bool listed = ReadListing();
-    // The tools menu's entries are read beside the debugger settings, and
-    // join the list once in: the boot menu shows first.
-    const std::vector<std::string> tools = m_model.ToolsEntryReads();
-    m_session.StartReadsAhead(tools);
     FillPropertyGrid(m_bootGrid, m_model.GetBootManager(), false);
     FillLoaderList();
+    // The tools menu's entries are read beside the debugger settings and
+    // join the list once the rest of the window is filled.
+    const std::vector<std::string> tools = m_model.ToolsEntryReads();
+    m_session.StartReadsAhead(tools);
     if (listed)
         m_model.RefreshDebugSettings();
     FillPropertyGrid(m_debugGrid, m_model.GetDebugSettings(), false);
+    FitLastColumns();
+    m_session.DropReadsAhead(reads);
     if (listed && !tools.empty()) {
         m_model.ReadToolsEntries();
         FillLoaderList();
     }
-    FitLastColumns();
-    m_session.DropReadsAhead(reads);
     m_session.DropReadsAhead(tools);
     return listed;
 }
