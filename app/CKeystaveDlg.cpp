@@ -433,8 +433,7 @@ void CKeystaveDlg::FillLoaderList()
 std::string CKeystaveDlg::OneTimeEntry() const
 {
     const CBcdBootManager* manager = m_model.GetBootManager();
-    const CBcdItem* next = manager ? manager->FindItem("bootsequence") : nullptr;
-    return next && next->GetValueCount() > 0 ? next->GetValue(0) : std::string();
+    return manager ? manager->FirstValueOf("bootsequence") : std::string();
 }
 
 void CKeystaveDlg::ShowOneTime()
@@ -443,8 +442,7 @@ void CKeystaveDlg::ShowOneTime()
     std::string text;
     if (!next.empty()) {
         const CBcdObject* entry = m_model.FindEntry(next);
-        text = "Next start only: " +
-               (entry && !entry->GetDescription().empty() ? "\"" + entry->GetDescription() + "\" " + next : next);
+        text = "Next start only: " + EntryName(entry ? entry->GetDescription() : std::string(), next);
     }
     ::SetDlgItemTextA(m_hWnd, IDC_ONE_TIME_TEXT, text.c_str());
     ::ShowWindow(GetDlgItem(IDC_CANCEL_ONE_TIME), next.empty() ? SW_HIDE : SW_SHOW);
@@ -725,10 +723,10 @@ void CKeystaveDlg::CreateEntry()
     state.exists = FileExistsOnDisk;
     // The running Windows's locale is the new one's, as setup would give it.
     const CBcdObject* running = m_model.FindEntry(m_session.KnownRunningEntry());
-    const CBcdItem* locale = running ? running->FindItem("locale") : nullptr;
-    if (!locale && m_model.GetBootManager())
-        locale = m_model.GetBootManager()->FindItem("locale");
-    state.locale = locale && locale->GetValueCount() > 0 ? locale->GetValue(0) : std::string("en-US");
+    const CBcdObject* withLocale = running && running->FindItem("locale") ? running : m_model.GetBootManager();
+    state.locale = withLocale ? withLocale->FirstValueOf("locale") : std::string();
+    if (state.locale.empty())
+        state.locale = "en-US";
     for (const auto& loader : m_model.GetLoaders())
         state.windows.push_back(loader.get());
     // A resume entry the menus' listing does not hold is looked for in the store.
@@ -749,9 +747,9 @@ void CKeystaveDlg::CreateEntry()
 
 void CKeystaveDlg::ShowAllEntries(bool all)
 {
+    // The fill marks the rows with the running entry already known.
     m_model.SetScope(all ? CStoreModel::Scope::All : CStoreModel::Scope::Menus);
     RefreshStore();
-    MarkEntries();
 }
 
 void CKeystaveDlg::ShowFirmwareMenu()
@@ -807,8 +805,7 @@ void CKeystaveDlg::DeleteLoader()
         return;
     // The last Windows loader goes no more than the last row: a store
     // with boot sectors and testers only would start no Windows.
-    bool lastLoader = (loader->GetKind() == ObjectKind::Loader || loader->GetKind() == ObjectKind::LegacyLoader) &&
-                      m_model.GetLoaders().size() <= 1;
+    bool lastLoader = IsLoaderKind(loader->GetKind()) && m_model.GetLoaders().size() <= 1;
     if (m_loaderList.GetItemCount() <= 1 || lastLoader) {
         ShowError(m_hWnd, "You cannot delete the only entry in the list!");
         return;

@@ -38,3 +38,11 @@ std::string TruthOf(const std::string& word)
         return "no";
     return {};
 }
+
+std::string FirstNonEmpty(std::initializer_list<std::string> texts)
+{
+    for (const std::string& text : texts)
+        if (!text.empty())
+            return text;
+    return {};
+}

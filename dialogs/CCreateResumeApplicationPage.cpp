@@ -21,8 +21,7 @@ void CCreateResumeApplicationPage::ChooseDriveOfEntry()
     int at = CComboBox(GetDlgItem(IDC_NEW_FOR_ENTRY)).GetCurSel();
     if (at < 0 || static_cast<size_t>(at) >= m_without.size())
         return;
-    const CBcdItem* device = m_without[static_cast<size_t>(at)]->FindItem("osdevice");
-    std::string value = device && device->GetValueCount() > 0 ? device->GetValue(0) : std::string();
+    std::string value = m_without[static_cast<size_t>(at)]->FirstValueOf("osdevice");
     if (value.rfind("partition=", 0) == 0)
         FillDrives(IDC_NEW_DRIVE, value.substr(10));
 }

@@ -7,6 +7,7 @@
 #include "exec/ToolCommand.h"
 #include "framework/MessageBoxes.h"
 #include "model/DisplayOrderDrop.h"
+#include "model/EntryMarks.h"
 #include "model/ObjectKind.h"
 #include "model/StoreReadFailure.h"
 #include "res/resource.h"
@@ -15,10 +16,7 @@ namespace {
 
 enum FirmwareColumn { kPlaceColumn, kDescriptionColumn, kIdColumn, kDeviceColumn, kPathColumn, kNoteColumn };
 
-std::string NameOf(const FirmwareMenuEntry& entry)
-{
-    return entry.description.empty() ? entry.identifier : "\"" + entry.description + "\" " + entry.identifier;
-}
+std::string NameOf(const FirmwareMenuEntry& entry) { return EntryName(entry.description, entry.identifier); }
 
 }  // namespace
 
@@ -59,7 +57,8 @@ BOOL CFirmwareMenuDlg::OnInitDialog()
 
 void CFirmwareMenuDlg::ReadMenu()
 {
-    std::string selected = SelectedEntry() ? SelectedEntry()->identifier : std::string();
+    const FirmwareMenuEntry* before = SelectedEntry();
+    std::string selected = before ? before->identifier : std::string();
     m_list.DeleteAllItems();
     {
         CGatheredNotices notices;
@@ -200,7 +199,7 @@ void CFirmwareMenuDlg::StartOnce()
 void CFirmwareMenuDlg::CancelOnce()
 {
     if (!m_menu.oneTime.empty())
-        Send(CancelFirmwareOneTimeCommand(m_menu));
+        Send(CancelFirmwareOneTimeCommand());
 }
 
 void CFirmwareMenuDlg::RemoveFromMenu()

@@ -116,14 +116,6 @@ std::string CheckPath(const std::string& path)
     return {};
 }
 
-std::string FirstProblem(std::initializer_list<std::string> problems)
-{
-    for (const std::string& problem : problems)
-        if (!problem.empty())
-            return problem;
-    return {};
-}
-
 ToolCommand WithDebugOptions(const std::string& head, const DebugOptions& options)
 {
     std::string arguments = head;
@@ -163,7 +155,7 @@ ToolCommand BootSequenceCommand(const std::string& identifier)
 
 ToolCommand CreateEntryCommand(const std::string& description, const std::string& application)
 {
-    std::string problem = FirstProblem({description.empty() ? std::string("The description is empty.") : std::string(),
+    std::string problem = FirstNonEmpty({description.empty() ? std::string("The description is empty.") : std::string(),
                                         CheckQuotedValue(description), CheckWord(application, "application type")});
     if (!problem.empty())
         return Refused(problem);
@@ -180,7 +172,7 @@ ToolCommand AddToDisplayOrderCommand(const std::string& identifier, bool first)
 ToolCommand RemoveFromDisplayOrderCommand(const std::string& manager, const std::string& identifier)
 {
     std::string problem =
-        FirstProblem({CheckWord(manager, "identifier"), CheckWord(identifier, "identifier")});
+        FirstNonEmpty({CheckWord(manager, "identifier"), CheckWord(identifier, "identifier")});
     return problem.empty() ? Built("/set " + manager + " displayorder " + identifier + " /remove")
                            : Refused(problem);
 }
@@ -202,7 +194,7 @@ ToolCommand DeleteEntryCommand(const std::string& identifier)
 ToolCommand CopyEntryCommand(const std::string& identifier, const std::string& description)
 {
     std::string problem =
-        FirstProblem({CheckWord(identifier, "identifier"), CheckQuotedValue(description)});
+        FirstNonEmpty({CheckWord(identifier, "identifier"), CheckQuotedValue(description)});
     if (!problem.empty())
         return Refused(problem);
     return Built("/Copy " + identifier + " /d \"" + description + "\"");
@@ -211,7 +203,7 @@ ToolCommand CopyEntryCommand(const std::string& identifier, const std::string& d
 ToolCommand SetValueCommand(const std::string& identifier, const std::string& element,
                             const std::string& value)
 {
-    std::string problem = FirstProblem({CheckWord(identifier, "identifier"),
+    std::string problem = FirstNonEmpty({CheckWord(identifier, "identifier"),
                                         CheckWord(element, "element name"),
                                         CheckQuotedValue(value)});
     if (!problem.empty())
@@ -224,7 +216,7 @@ ToolCommand SetListCommand(const std::string& identifier, const std::string& ele
                            const std::vector<std::string>& values)
 {
     std::string problem =
-        FirstProblem({CheckWord(identifier, "identifier"), CheckWord(element, "element name")});
+        FirstNonEmpty({CheckWord(identifier, "identifier"), CheckWord(element, "element name")});
     if (!problem.empty())
         return Refused(problem);
     std::string arguments = "/set " + identifier + " " + element + " ";
@@ -240,7 +232,7 @@ ToolCommand SetListCommand(const std::string& identifier, const std::string& ele
 ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string& element,
                                const std::string& value)
 {
-    std::string problem = FirstProblem({CheckWord(identifier, "identifier"),
+    std::string problem = FirstNonEmpty({CheckWord(identifier, "identifier"),
                                         CheckWord(element, "element name"), CheckValueText(value)});
     if (!problem.empty())
         return Refused(problem);
@@ -251,7 +243,7 @@ ToolCommand SetUnquotedCommand(const std::string& identifier, const std::string&
 ToolCommand DeleteValueCommand(const std::string& identifier, const std::string& element)
 {
     std::string problem =
-        FirstProblem({CheckWord(identifier, "identifier"), CheckWord(element, "element name")});
+        FirstNonEmpty({CheckWord(identifier, "identifier"), CheckWord(element, "element name")});
     return problem.empty() ? WithChange(Built("/deletevalue " + identifier + " " + element),
                                         ElementChange::Removed, identifier, element)
                            : Refused(problem);
@@ -324,7 +316,7 @@ ToolCommand DebugSerialCommand(const std::string& port, const std::string& baudR
                                const DebugOptions& options)
 {
     std::string problem =
-        FirstProblem({CheckWord(port, "debug port"), CheckWord(baudRate, "baud rate")});
+        FirstNonEmpty({CheckWord(port, "debug port"), CheckWord(baudRate, "baud rate")});
     if (!problem.empty())
         return Refused(problem);
     return WithDebugOptions("/DBGSETTINGS SERIAL DEBUGPORT:" + port + " BAUDRATE:" + baudRate,
@@ -351,7 +343,7 @@ ToolCommand DebugNetCommand(const std::string& hostIp, const std::string& port,
                             const std::string& key, const DebugOptions& options)
 {
     std::string problem =
-        FirstProblem({CheckWord(hostIp, "host address"), CheckWord(port, "port"),
+        FirstNonEmpty({CheckWord(hostIp, "host address"), CheckWord(port, "port"),
                       key.empty() ? std::string() : CheckWord(key, "key")});
     if (!problem.empty())
         return Refused(problem);

@@ -103,18 +103,6 @@ bool IsOneOf(std::string_view line, const HeadingTexts& headings)
 
 }  // namespace
 
-bool IsManagerHeading(std::string_view line) { return IsOneOf(line, Headings(kHeadingBootManager)); }
-
-bool IsWindowsLoaderHeading(std::string_view line)
-{
-    return IsOneOf(line, Headings(kHeadingBootLoader));
-}
-
-bool IsLegacyLoaderHeading(std::string_view line)
-{
-    return IsOneOf(line, Headings(kHeadingLegacyOsLoader));
-}
-
 bool IsLoaderHeading(std::string_view line)
 {
     // Asked of every line of a listing: one test of length and first byte
@@ -131,14 +119,6 @@ bool IsLoaderHeading(std::string_view line)
         return merged;
     }();
     return IsOneOf(line, either);
-}
-
-bool IsOtherKnownHeading(std::string_view line)
-{
-    for (int heading = kHeadingLegacyOsLoader + 1; heading <= kHeadingUnknownEntryType; ++heading)
-        if (IsOneOf(line, Headings(static_cast<ToolHeading>(heading))))
-            return true;
-    return false;
 }
 
 int ToolHeadingOf(std::string_view line)

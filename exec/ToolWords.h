@@ -4,15 +4,10 @@
 #include <vector>
 
 // The tool's words that the program recognises, in every display language
-// it knows: the three headings it reads, the success line, the copy sentence.
+// it knows: the headings, the success line, the copy and create sentences.
 // Compared as the English ones are: whole lines, case-sensitively.
-bool IsManagerHeading(std::string_view line);
-bool IsWindowsLoaderHeading(std::string_view line);
-bool IsLegacyLoaderHeading(std::string_view line);
-// Either of the two loader headings.
+// Either of the two loader headings (asked of every line of a listing).
 bool IsLoaderHeading(std::string_view line);
-// Any other heading the tool prints (resume, settings objects, ...).
-bool IsOtherKnownHeading(std::string_view line);
 // Which heading of the table (a ToolHeading) the line is, in any language;
 // -1 for none.
 int ToolHeadingOf(std::string_view line);

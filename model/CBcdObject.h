@@ -67,6 +67,8 @@ public:
     // display order; -1 when it is not there or there is no display order.
     int GetDisplayOrderPosition(const CBcdObject* bootManager) const;
 
+    // The first value of the first item of that name; empty when there is none.
+    std::string FirstValueOf(const char* name) const;
     // The first item whose name matches without regard to case; null if none.
     const CBcdItem* FindItem(const std::string& name) const;
 
@@ -77,7 +79,6 @@ protected:
 
 private:
     void Adopt(CBcdItem& item);
-    std::string FirstValueOf(const char* name) const;
 
     ObjectKind m_kind = ObjectKind::Other;
     std::string m_identifier;

@@ -116,9 +116,7 @@ SectionType ClassifySection(const OutputLines& lines, size_t i)
 bool ParseSectionElements(CBcdObject& loader, const OutputLines& lines, size_t& i, CDebugTrace* trace)
 {
     loader.ReserveItems(SectionElements(lines, i));
-    SectionKind kind = loader.GetKind() == ObjectKind::Loader || loader.GetKind() == ObjectKind::LegacyLoader
-                           ? SectionKind::Loader
-                           : SectionKind::Quiet;
+    SectionKind kind = IsLoaderKind(loader.GetKind()) ? SectionKind::Loader : SectionKind::Quiet;
     // A section read on its own writes its lines when it ends.
     CDebugTrace own;
     if (!trace)
@@ -163,18 +161,24 @@ bool CStoreModel::ParseBootManagerSection(const OutputLines& lines, size_t& i)
 
 bool CStoreModel::ParseLoaderSection(const OutputLines& lines, size_t& i)
 {
+    AddSection(lines, i, m_lastOutput, m_trace);
+    return true;
+}
+
+void CStoreModel::AddSection(const OutputLines& lines, size_t& i, std::shared_ptr<const std::string> listing,
+                             CDebugTrace* trace)
+{
     ObjectKind kind = KindOfSection(lines, i);
     auto entry = std::make_unique<CBcdBootLoader>();
     entry->SetKind(kind);
-    entry->SetListing(m_lastOutput);
+    entry->SetListing(std::move(listing));
     i += 2;
-    ParseSectionElements(*entry, lines, i, m_trace);
+    ParseSectionElements(*entry, lines, i, trace);
     m_listed.push_back(entry.get());
-    if (kind == ObjectKind::Loader || kind == ObjectKind::LegacyLoader)
+    if (IsLoaderKind(kind))
         m_loaders.push_back(std::move(entry));
     else
         m_otherEntries.push_back(std::move(entry));
-    return true;
 }
 
 CStoreModel::CStoreModel(ToolRun run) : m_run(AnsweredAsSucceeded(std::move(run))) {}
@@ -235,17 +239,6 @@ size_t ManagerSection(const OutputLines& lines)
 
 }  // namespace
 
-std::string SectionIdentifier(const OutputLines& lines, size_t heading)
-{
-    if (heading + 2 >= lines.size())
-        return {};
-    CLineTokenizer tokenizer(lines[heading + 2], " ");
-    std::string_view label;
-    if (!tokenizer.NextToken(label))
-        return {};
-    return TrimBlanks(tokenizer.Rest());
-}
-
 void CStoreModel::EnumerateStore()
 {
     EnumerateListing();
@@ -295,19 +288,25 @@ void CStoreModel::EnumerateListing()
     m_trace = nullptr;
 }
 
-std::vector<std::string> CStoreModel::ToolsEntryReads() const
+std::vector<std::string> CStoreModel::MissingToolsEntries() const
 {
     // "/ENUM /V" lists the display order's entries, not the tools menu's
     // (the memory tester): each is read on its own, after a whole listing.
-    std::vector<std::string> reads;
+    std::vector<std::string> missing;
     const CBcdItem* tools = m_bootManager ? m_bootManager->FindItem("toolsdisplayorder") : nullptr;
     if (m_scope != Scope::Menus || !m_managerListed || !IsListingComplete() || !tools)
-        return reads;
-    for (const std::string& identifier : tools->GetValues()) {
-        ToolCommand command = EnumObjectCommand(identifier);
-        if (command.ok && !FindEntry(identifier))
-            reads.push_back(command.arguments);
-    }
+        return missing;
+    for (const std::string& identifier : tools->GetValues())
+        if (EnumObjectCommand(identifier).ok && !FindEntry(identifier))
+            missing.push_back(identifier);
+    return missing;
+}
+
+std::vector<std::string> CStoreModel::ToolsEntryReads() const
+{
+    std::vector<std::string> reads;
+    for (const std::string& identifier : MissingToolsEntries())
+        reads.push_back(EnumObjectCommand(identifier).arguments);
     return reads;
 }
 
@@ -323,32 +322,17 @@ ToolCommand CStoreModel::ListingCommand() const
 
 void CStoreModel::ReadToolsEntries()
 {
-    const CBcdItem* tools = m_bootManager ? m_bootManager->FindItem("toolsdisplayorder") : nullptr;
-    if (ToolsEntryReads().empty())
-        return;
-    for (const std::string& identifier : tools->GetValues()) {
-        if (FindEntry(identifier))
-            continue;
-        ToolCommand command = EnumObjectCommand(identifier);
-        if (!command.ok)
-            continue;
-        ToolAnswer answer = m_run(command.arguments);
+    for (const std::string& identifier : MissingToolsEntries()) {
+        ToolAnswer answer = m_run(EnumObjectCommand(identifier).arguments);
         if (!AnswerSucceeded(answer))
             continue;
         auto output = std::make_shared<const std::string>(std::move(answer.text));
         OutputLines lines = SplitOutputLineViews(*output);
-        for (size_t i = 0; i + 1 < lines.size(); ++i) {
-            if (!IsSectionHeading(lines, i) || !SameIdentifier(SectionIdentifier(lines, i), identifier))
-                continue;
-            auto entry = std::make_unique<CBcdBootLoader>();
-            entry->SetKind(KindOfSection(lines, i));
-            entry->SetListing(output);
-            i += 2;
-            ParseSectionElements(*entry, lines, i);
-            m_listed.push_back(entry.get());
-            m_otherEntries.push_back(std::move(entry));
-            break;
-        }
+        for (size_t i = 0; i + 1 < lines.size(); ++i)
+            if (IsSectionHeading(lines, i) && SameIdentifier(SectionIdentifier(lines, i), identifier)) {
+                AddSection(lines, i, output, nullptr);
+                break;
+            }
     }
 }
 

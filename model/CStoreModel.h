@@ -76,6 +76,13 @@ public:
     bool ParseLoaderSection(const OutputLines& lines, size_t& i);
 
 private:
+    // A section of `listing` from its heading at lines[i] into the loaders or
+    // the other entries, as its kind says.
+    void AddSection(const OutputLines& lines, size_t& i, std::shared_ptr<const std::string> listing,
+                    CDebugTrace* trace);
+    // The tools menu's identifiers the last listing lacks.
+    std::vector<std::string> MissingToolsEntries() const;
+
     AnsweredToolRun m_run;
     ToolAnswer m_enumAnswer;  // its text moves to m_lastOutput
     std::vector<std::string> m_listingWords;
@@ -108,8 +115,6 @@ bool ParseManagerElements(CBcdObject& manager, const OutputLines& lines, size_t&
 // heading in none, by its content (identifier and path).
 enum class SectionType { BootManager, Loader, Other };
 SectionType ClassifySection(const OutputLines& lines, size_t i);
-// The first value of a section's first line, its identifier under any label.
-std::string SectionIdentifier(const OutputLines& lines, size_t heading);
 
 // Where the tool's own words begin at the end of a listing that failed:
 // the trailing non-empty lines that are neither elements, continuation

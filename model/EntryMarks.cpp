@@ -1,5 +1,7 @@
 #include "model/EntryMarks.h"
 
+#include <cctype>
+
 std::string EntryMarkText(bool isDefault, bool isRunning, bool safeMode)
 {
     std::string text;
@@ -27,4 +29,24 @@ std::string DeleteEntryQuestion(const std::string& description, const std::strin
         text += "\n\nThis is the default entry: the boot manager starts it when nobody chooses "
                 "another. Choose a new default entry afterwards.";
     return text;
+}
+
+std::string JoinNotes(const std::vector<std::string>& notes)
+{
+    std::string text;
+    for (std::string note : notes) {
+        if (note.empty())
+            continue;
+        if (!text.empty()) {
+            note[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(note[0])));
+            text += ", ";
+        }
+        text += note;
+    }
+    return text;
+}
+
+std::string EntryName(const std::string& description, const std::string& identifier)
+{
+    return description.empty() ? identifier : "\"" + description + "\" " + identifier;
 }

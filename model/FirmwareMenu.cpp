@@ -1,11 +1,11 @@
 #include "model/FirmwareMenu.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "common/TextCompare.h"
 #include "model/CStoreModel.h"
+#include "model/EntryMarks.h"
 #include "model/ObjectKind.h"
 
 const char* const kBiosModeText = "This PC starts in BIOS mode: the firmware has no boot menu of its own.";
@@ -15,20 +15,14 @@ namespace {
 // Commands name it so, whichever spelling the listing printed.
 const char* const kFirmwareManager = "{fwbootmgr}";
 
-std::string FirstValue(const CBcdObject& object, const char* name)
-{
-    const CBcdItem* item = object.FindItem(name);
-    return item && item->GetValueCount() > 0 ? item->GetValue(0) : std::string();
-}
-
 FirmwareMenuEntry EntryOf(const CBcdObject& object)
 {
     FirmwareMenuEntry entry;
     entry.object = &object;
     entry.identifier = object.GetIdentifier();
     entry.description = object.GetDescription();
-    entry.device = FirstValue(object, "device");
-    entry.path = FirstValue(object, "path");
+    entry.device = object.FirstValueOf("device");
+    entry.path = object.FirstValueOf("path");
     entry.bootManager = IsBootManagerId(entry.identifier);
     return entry;
 }
@@ -87,8 +81,8 @@ FirmwareMenu ReadFirmwareMenu(const CStoreModel& model)
     menu.managerId = manager->GetIdentifier();
     if (const CBcdItem* order = manager->FindItem("displayorder"))
         menu.order = order->GetValues();
-    menu.oneTime = FirstValue(*manager, "bootsequence");
-    menu.timeout = FirstValue(*manager, "timeout");
+    menu.oneTime = manager->FirstValueOf("bootsequence");
+    menu.timeout = manager->FirstValueOf("timeout");
     std::vector<const CBcdObject*> shown;
     for (const std::string& identifier : menu.order) {
         CBcdObject* object = model.FindEntry(identifier);
@@ -121,23 +115,14 @@ std::string FirmwareEntryNote(const FirmwareMenuEntry& entry)
         notes.push_back("Next start only");
     if (entry.place == 0)
         notes.push_back("Not in the menu");
-    std::string text;
-    for (std::string note : notes) {
-        if (!text.empty()) {
-            note[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(note[0])));
-            text += ", ";
-        }
-        text += note;
-    }
-    return text;
+    return JoinNotes(notes);
 }
 
 bool CanDeleteFirmwareEntry(const FirmwareMenuEntry& entry) { return !entry.bootManager && !entry.identifier.empty(); }
 
 std::string DeleteFirmwareEntryQuestion(const FirmwareMenuEntry& entry)
 {
-    std::string name = entry.description.empty() ? entry.identifier : "\"" + entry.description + "\" " + entry.identifier;
-    return "Delete the firmware entry " + name +
+    return "Delete the firmware entry " + EntryName(entry.description, entry.identifier) +
            " from the store?\n\nThe firmware may add entries for its devices (USB sticks, network cards, "
            "drives) back by itself at the next start.";
 }
@@ -175,8 +160,7 @@ ToolCommand RemoveFromFirmwareMenuCommand(const FirmwareMenuEntry& entry)
     return RemoveFromDisplayOrderCommand(kFirmwareManager, entry.identifier);
 }
 
-ToolCommand CancelFirmwareOneTimeCommand(const FirmwareMenu& menu)
+ToolCommand CancelFirmwareOneTimeCommand()
 {
-    (void)menu;
     return DeleteValueCommand(kFirmwareManager, "bootsequence");
 }

@@ -50,5 +50,5 @@ std::string DeleteFirmwareEntryQuestion(const FirmwareMenuEntry& entry);
 // old one rearranged, or nothing moved.
 ToolCommand FirmwareOrderCommand(const FirmwareMenu& menu, const std::vector<std::string>& newOrder);
 ToolCommand FirmwareOneTimeCommand(const FirmwareMenu& menu, const std::string& identifier);
-ToolCommand CancelFirmwareOneTimeCommand(const FirmwareMenu& menu);
+ToolCommand CancelFirmwareOneTimeCommand();
 ToolCommand RemoveFromFirmwareMenuCommand(const FirmwareMenuEntry& entry);

@@ -1,6 +1,5 @@
 #include "model/LoaderListRows.h"
 
-#include <cctype>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -19,8 +18,7 @@ std::string DefaultOf(const CBcdBootManager* manager)
 
 std::string OneTimeOf(const CBcdBootManager* manager)
 {
-    const CBcdItem* next = manager ? manager->FindItem("bootsequence") : nullptr;
-    return next && next->GetValueCount() > 0 ? next->GetValue(0) : std::string();
+    return manager ? manager->FirstValueOf("bootsequence") : std::string();
 }
 
 std::string NoteOf(const LoaderListRow& row, const std::string& defaultId, const std::string& running,
@@ -28,23 +26,14 @@ std::string NoteOf(const LoaderListRow& row, const std::string& defaultId, const
 {
     const CBcdBootLoader& entry = *row.loader;
     const std::string& id = entry.GetIdentifier();
-    std::string note = EntryMarkText(!defaultId.empty() && SameIdentifier(id, defaultId),
-                                     !running.empty() && SameIdentifier(id, running),
-                                     entry.GetKind() == ObjectKind::Loader && StartsInSafeMode(entry));
-    auto add = [&note](const char* words) {
-        if (note.empty()) {
-            note = words;
-            return;
-        }
-        note += ", ";
-        note += static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
-        note += words + 1;
-    };
+    std::vector<std::string> notes = {EntryMarkText(!defaultId.empty() && SameIdentifier(id, defaultId),
+                                                    !running.empty() && SameIdentifier(id, running),
+                                                    entry.GetKind() == ObjectKind::Loader && StartsInSafeMode(entry))};
     if (!oneTime.empty() && SameIdentifier(id, oneTime))
-        add("Next start only");
+        notes.push_back("Next start only");
     if (row.menu == EntryMenu::None)
-        add("Not in a menu");
-    return note;
+        notes.push_back("Not in a menu");
+    return JoinNotes(notes);
 }
 
 LoaderListRow RowOf(CBcdBootLoader* entry, EntryMenu menu, int place, const std::string& defaultId)
@@ -62,8 +51,7 @@ LoaderListRow RowOf(CBcdBootLoader* entry, EntryMenu menu, int place, const std:
         row.cells[kLoaderDisplayColumn] = std::to_string(place);
     else if (menu == EntryMenu::Tools)
         row.cells[kLoaderDisplayColumn] = "Tools " + std::to_string(place);
-    bool loader = entry->GetKind() == ObjectKind::Loader || entry->GetKind() == ObjectKind::LegacyLoader;
-    if (loader)
+    if (IsLoaderKind(entry->GetKind()))
         row.cells[kLoaderDebugColumn] = entry->IsDebugEnabled() ? "TRUE" : "FALSE";
     row.cells[kLoaderKindColumn] = ObjectKindLabel(entry->GetKind());
     return row;
@@ -120,9 +108,8 @@ std::vector<LoaderListRow> LoaderListRows(const CBcdBootManager* manager, const 
         if (!entry || shown.count(entry))
             continue;
         ObjectKind kind = entry->GetKind();
-        bool loader = kind == ObjectKind::Loader || kind == ObjectKind::LegacyLoader;
         bool firmware = kind == ObjectKind::FirmwareApp || kind == ObjectKind::FirmwareManager;
-        if (firmware || (!loader && !others) || kind == ObjectKind::BootManager)
+        if (firmware || (!IsLoaderKind(kind) && !others) || kind == ObjectKind::BootManager)
             continue;
         shown.insert(entry);
         rows.push_back(RowOf(entry, EntryMenu::None, 0, defaultId));

@@ -14,11 +14,6 @@ namespace {
 // so that the commands are built and checked as they will be sent.
 const char* const kPlaceholderGuid = "{00000000-0000-0000-0000-000000000000}";
 
-bool EndsWithNoCase(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && EqualsNoCase(std::string_view(text).substr(text.size() - tail.size()), tail);
-}
-
 // A value in quotes only when it needs them: the tool reads both.
 ToolCommand SetWord(const std::string& identifier, const std::string& element, const std::string& value)
 {
@@ -104,20 +99,11 @@ std::string CheckInnerPath(const std::string& path, const char* what)
     return {};
 }
 
-std::string FirstOf(std::initializer_list<std::string> problems)
-{
-    for (const std::string& problem : problems)
-        if (!problem.empty())
-            return problem;
-    return {};
-}
-
 }  // namespace
 
 bool StoreIsUefi(const CBcdObject* bootManager)
 {
-    const CBcdItem* path = bootManager ? bootManager->FindItem("path") : nullptr;
-    return path && path->GetValueCount() > 0 && EndsWithNoCase(path->GetValue(0), ".efi");
+    return bootManager && EndsWithNoCase(bootManager->FirstValueOf("path"), ".efi");
 }
 
 std::string NewEntryDevice(const NewEntry& entry)
@@ -187,7 +173,7 @@ std::string CheckNewWindows(const NewEntry& entry, const std::vector<std::string
         if (!problem.empty())
             return problem;
     }
-    return FirstOf({CheckInnerPath(entry.windowsFolder, "Windows folder"),
+    return FirstNonEmpty({CheckInnerPath(entry.windowsFolder, "Windows folder"),
                     entry.locale.find_first_of(" \"") != std::string::npos ? "The locale is one word: en-US."
                                                                             : std::string()});
 }
@@ -195,7 +181,7 @@ std::string CheckNewWindows(const NewEntry& entry, const std::vector<std::string
 std::string CheckNewBootSector(const NewEntry& entry, const std::vector<std::string>& volumes,
                                const FileExists& exists)
 {
-    std::string problem = FirstOf({CheckNewEntryDescription(entry.description), CheckDrive(entry.drive, volumes),
+    std::string problem = FirstNonEmpty({CheckNewEntryDescription(entry.description), CheckDrive(entry.drive, volumes),
                                    CheckInnerPath(entry.bootFile, "boot sector file")});
     if (!problem.empty())
         return problem;
@@ -208,7 +194,7 @@ std::string CheckNewResume(const NewEntry& entry, const std::vector<std::string>
 {
     if (entry.forEntry.empty())
         return "Choose the Windows entry that resumes from hibernation.";
-    return FirstOf({CheckNewEntryDescription(entry.description), CheckDrive(entry.drive, volumes),
+    return FirstNonEmpty({CheckNewEntryDescription(entry.description), CheckDrive(entry.drive, volumes),
                     CheckInnerPath(entry.windowsFolder, "Windows folder")});
 }
 

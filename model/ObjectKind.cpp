@@ -37,14 +37,9 @@ std::string SectionValue(const OutputLines& lines, size_t heading, std::string_v
     return {};
 }
 
-bool EndsWithNoCase(std::string_view text, std::string_view tail)
-{
-    return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
 ObjectKind KindByContent(const OutputLines& lines, size_t heading)
 {
-    std::string identifier = SectionValue(lines, heading, "identifier");
+    std::string identifier = SectionIdentifier(lines, heading);
     std::string path = SectionValue(lines, heading, "path");
     if (IsBootManagerId(identifier))
         return ObjectKind::BootManager;
@@ -63,6 +58,11 @@ ObjectKind KindByContent(const OutputLines& lines, size_t heading)
 }
 
 }  // namespace
+
+std::string SectionIdentifier(const OutputLines& lines, size_t heading)
+{
+    return SectionValue(lines, heading, "identifier");
+}
 
 ObjectKind KindOfSection(const OutputLines& lines, size_t heading)
 {
@@ -130,14 +130,13 @@ const char* ObjectKindLabel(ObjectKind kind)
 
 bool StartsFromMenu(ObjectKind kind)
 {
-    return kind == ObjectKind::Loader || kind == ObjectKind::LegacyLoader || kind == ObjectKind::BootSector ||
-           kind == ObjectKind::MemoryTester || kind == ObjectKind::BootApplication;
+    return IsLoaderKind(kind) || kind == ObjectKind::BootSector || kind == ObjectKind::MemoryTester ||
+           kind == ObjectKind::BootApplication;
 }
 
 bool CanBeCloned(ObjectKind kind)
 {
-    return kind == ObjectKind::Loader || kind == ObjectKind::LegacyLoader || kind == ObjectKind::BootSector ||
-           kind == ObjectKind::MemoryTester;
+    return IsLoaderKind(kind) || kind == ObjectKind::BootSector || kind == ObjectKind::MemoryTester;
 }
 
 std::string_view CanonicalIdentifier(std::string_view identifier)

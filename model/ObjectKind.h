@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 #include "exec/SplitToolOutput.h"
@@ -21,10 +22,15 @@ enum class ObjectKind {
 // The kind a section announces by its heading (lines[heading], underlined),
 // in any language of the table; under a heading in none, what it holds says.
 ObjectKind KindOfSection(const OutputLines& lines, size_t heading);
+// The first value of a section's first line: its identifier, under any label.
+std::string SectionIdentifier(const OutputLines& lines, size_t heading);
 // The word keystave-dump prints for it ("bootmanager", "loader", ...).
 const char* ObjectKindWord(ObjectKind kind);
 // The entry list's "Kind" column ("Windows", "Boot sector", ...).
 const char* ObjectKindLabel(ObjectKind kind);
+// Whether it is a Windows loader, of this Windows or an earlier one: what
+// the store model keeps as its loaders.
+inline bool IsLoaderKind(ObjectKind kind) { return kind == ObjectKind::Loader || kind == ObjectKind::LegacyLoader; }
 // Whether an entry of this kind starts something of its own from a boot
 // menu: it can be the default, or started once.
 bool StartsFromMenu(ObjectKind kind);

@@ -152,11 +152,8 @@ std::string QuickSwitchNote(QuickSwitch which)
 
 bool TakesQuickSettings(const CBcdObject& entry)
 {
-    std::string path = ToLowerAscii(ValueOf(entry, "path"));
-    auto endsWith = [&](const std::string& tail) {
-        return path.size() >= tail.size() && path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
-    };
-    return endsWith("winload.exe") || endsWith("winload.efi");
+    std::string path = ValueOf(entry, "path");
+    return EndsWithNoCase(path, "winload.exe") || EndsWithNoCase(path, "winload.efi");
 }
 
 bool StartsInSafeMode(const CBcdObject& entry) { return Holds(entry, "safeboot"); }

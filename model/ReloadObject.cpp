@@ -71,9 +71,8 @@ bool ReloadObject(CBcdBootManager& manager, const ToolRun& run,
 bool ReloadObject(CBcdBootLoader& loader, const AnsweredToolRun& run,
                   const std::function<void()>& beforeReplace)
 {
-    bool isLoader = loader.GetKind() == ObjectKind::Loader || loader.GetKind() == ObjectKind::LegacyLoader;
     return Reload(
-        loader, run, beforeReplace, isLoader ? SectionType::Loader : SectionType::Other,
+        loader, run, beforeReplace, IsLoaderKind(loader.GetKind()) ? SectionType::Loader : SectionType::Other,
         [](CBcdObject& object, const Lines& lines, size_t& i) {
             ParseSectionElements(object, lines, i);
         });

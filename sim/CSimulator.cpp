@@ -193,11 +193,10 @@ std::string BiosProgramPath(const SimObject& object, const std::string& path)
 {
     if (object.kind == "bootmgr")
         return "\\bootmgr";
-    const std::string efi = ".efi";
     bool windows = (ClassOf(object) & (kClassOsLoader | kClassResume | kClassMemTest)) != 0;
-    if (!windows || path.size() < efi.size() || !EqualsNoCase(path.substr(path.size() - efi.size()), efi))
+    if (!windows || !EndsWithNoCase(path, ".efi"))
         return path;
-    return path.substr(0, path.size() - efi.size()) + ".exe";
+    return path.substr(0, path.size() - 4) + ".exe";
 }
 
 }  // namespace

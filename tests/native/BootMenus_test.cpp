@@ -146,10 +146,10 @@ TEST_F(BootMenus, TheFirmwareMenuReadsItsOrderDuplicatesAndOneTimeChoice)
     EXPECT_EQ(menu.oneTime, kUsb);
     EXPECT_TRUE(menu.entries[2].oneTime);
     EXPECT_EQ(FirmwareEntryNote(menu.entries[2]), "Next start only");
-    EXPECT_TRUE(simulator.Execute(SplitArguments(CancelFirmwareOneTimeCommand(menu).arguments)).err.empty());
+    EXPECT_TRUE(simulator.Execute(SplitArguments(CancelFirmwareOneTimeCommand().arguments)).err.empty());
     EXPECT_TRUE(ReadFirmwareMenu(Model(CStoreModel::Scope::Firmware)).oneTime.empty());
     // Cancelling again: the tool's own refusal, exit code 1.
-    SimOutput again = simulator.Execute(SplitArguments(CancelFirmwareOneTimeCommand(menu).arguments));
+    SimOutput again = simulator.Execute(SplitArguments(CancelFirmwareOneTimeCommand().arguments));
     EXPECT_NE(again.err.find("Element not found."), std::string::npos) << again.err;
 
     // Step 3: a new order is the old one rearranged, or nothing is sent.
