@@ -2,6 +2,7 @@
 option(KEYSTAVE_SANITIZE "Build tests with AddressSanitizer and UBSan" ON)
 option(KEYSTAVE_FUZZ "Build libFuzzer targets (clang only)" ON)
 set(KEYSTAVE_WINDOWS_BIN "" CACHE PATH "Folder of the cross-built Windows programs, for Wine tests")
+set(KEYSTAVE_WINDOWS32_BIN "" CACHE PATH "Folder of the 32-bit build, which the Wine tests drive too")
 
 enable_testing()
 find_package(GTest REQUIRED)
@@ -86,6 +87,14 @@ endif()
 
 if(KEYSTAVE_WINDOWS_BIN)
   include(${CMAKE_SOURCE_DIR}/cmake/WineTests.cmake)
+endif()
+if(KEYSTAVE_WINDOWS_BIN AND KEYSTAVE_WINDOWS32_BIN)
+  # The release files from the two builds: names, contents, sums, imports.
+  add_test(NAME release.package
+    COMMAND sh -c "KEYSTAVE_WINDOWS_BIN='${KEYSTAVE_WINDOWS_BIN}' KEYSTAVE_WINDOWS32_BIN='${KEYSTAVE_WINDOWS32_BIN}' \
+                   DIST_DIR='${CMAKE_BINARY_DIR}/dist' '${CMAKE_SOURCE_DIR}/scripts/package.sh' --built && \
+                   python3 '${CMAKE_SOURCE_DIR}/scripts/check-package.py' '${CMAKE_BINARY_DIR}/dist' ${PROJECT_VERSION}")
+  set_tests_properties(release.package PROPERTIES LABELS release)
 endif()
 
 # keystave-dump: reads saved tool output as the program does.

@@ -70,7 +70,22 @@ add_library(keystave_app STATIC
   dialogs/RestartQuestion.cpp
 )
 target_link_libraries(keystave_app PUBLIC keystave_win comdlg32)
+# The version, written once in the project's first lines, for the version
+# resource, the About box, the packages' names and the installer.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KEYSTAVE_ARCH win64)
+  set(KEYSTAVE_ARCH_TEXT "64-bit")
+  set(KEYSTAVE_ARCH_RUNS_ON "64-bit Windows (x64)")
+else()
+  set(KEYSTAVE_ARCH win32)
+  set(KEYSTAVE_ARCH_TEXT "32-bit")
+  set(KEYSTAVE_ARCH_RUNS_ON "32-bit and 64-bit Windows: take the 64-bit one where you can")
+endif()
+set(KEYSTAVE_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${KEYSTAVE_GENERATED}/version.h @ONLY)
+
 add_executable(keystave WIN32 app/CKeystaveApp.cpp res/keystave.rc)
+target_include_directories(keystave PRIVATE ${KEYSTAVE_GENERATED})
 target_link_libraries(keystave PRIVATE keystave_app)
 if(MSVC)
   # The manifest is a resource of the .rc file.
@@ -112,17 +127,39 @@ else()
   message(WARNING "No HTML Help compiler (chmcmd): keystave.chm is not built")
 endif()
 
-# The folder a Windows user copies: the program, its definitions and help.
-install(TARGETS keystave RUNTIME DESTINATION .)
-install(FILES ${CMAKE_SOURCE_DIR}/data/keystavedata.xml DESTINATION .)
+# The folder a Windows user copies: the program, its definitions, help,
+# a short README.txt and the licence; the simulator never goes with it.
+configure_file(${CMAKE_SOURCE_DIR}/package/README.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(${CMAKE_SOURCE_DIR}/LICENSE.txt ${CMAKE_BINARY_DIR}/LICENSE.txt NEWLINE_STYLE CRLF)
+set(PACKAGE_FILES ${CMAKE_BINARY_DIR}/keystavedata.xml ${CMAKE_BINARY_DIR}/README.txt ${CMAKE_BINARY_DIR}/LICENSE.txt)
 if(CHMCMD)
-  install(FILES ${HELP_FILE} DESTINATION .)
+  list(APPEND PACKAGE_FILES ${HELP_FILE})
 endif()
+install(TARGETS keystave RUNTIME DESTINATION .)
+install(FILES ${PACKAGE_FILES} DESTINATION .)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Keystave)
-set(CPACK_PACKAGE_FILE_NAME keystave-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME keystave-${PROJECT_VERSION}-${KEYSTAVE_ARCH})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
+
+# The installer, when NSIS is there: keystave-<version>-<arch>-setup.exe.
+find_program(MAKENSIS makensis)
+if(MAKENSIS)
+  set(KEYSTAVE_INSTALLER ${CMAKE_BINARY_DIR}/keystave-${PROJECT_VERSION}-${KEYSTAVE_ARCH}-setup.exe)
+  set(NSIS_OPTIONS -V2 -DVERSION=${PROJECT_VERSION} -DARCH=${KEYSTAVE_ARCH} -DFILES=${CMAKE_BINARY_DIR}
+                   -DOUTFILE=${KEYSTAVE_INSTALLER} -DICON=${CMAKE_SOURCE_DIR}/res/keystave.ico)
+  if(CHMCMD)
+    list(APPEND NSIS_OPTIONS -DHELP)
+  endif()
+  add_custom_command(OUTPUT ${KEYSTAVE_INSTALLER}
+    COMMAND ${MAKENSIS} ${NSIS_OPTIONS} ${CMAKE_SOURCE_DIR}/package/keystave.nsi
+    DEPENDS keystave ${PACKAGE_FILES} ${CMAKE_SOURCE_DIR}/package/keystave.nsi ${CMAKE_SOURCE_DIR}/res/keystave.ico
+    COMMENT "Making the installer with NSIS")
+  add_custom_target(keystave_installer ALL DEPENDS ${KEYSTAVE_INSTALLER})
+else()
+  message(WARNING "No NSIS (makensis): the installer is not built")
+endif()
 
 if(KEYSTAVE_WINDOWS_TESTS)
   add_executable(toolprobe tests/wine/toolprobe.cpp)
@@ -146,7 +183,13 @@ if(KEYSTAVE_WINDOWS_TESTS)
     # The screenshot tour runs only when scripts/screenshot-windows.sh asks for it.
     add_executable(keystave_wine_tests ${WINE_TEST_SOURCES} tests/wine/WineTestSupport.cpp
                    tests/wine/ScreenshotTour.cpp tests/wine/gridhost.rc)
-    target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog keystave_app keystave_core_sim ${KEYSTAVE_GTEST_TARGETS})
+    target_link_libraries(keystave_wine_tests PRIVATE gridhost_dialog keystave_app keystave_core_sim version ${KEYSTAVE_GTEST_TARGETS})
+    target_include_directories(keystave_wine_tests PRIVATE ${KEYSTAVE_GENERATED})
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      # A unity build includes each test file, so GCC takes their fixtures in
+      # anonymous namespaces for a header's.
+      target_compile_options(keystave_wine_tests PRIVATE -Wno-subobject-linkage)
+    endif()
     add_dependencies(keystave_wine_tests keystave bcdedit_sim toolprobe gridhost)
   endif()
 endif()

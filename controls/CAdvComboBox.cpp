@@ -18,7 +18,7 @@ const char* const CAdvComboBox::kClassName = "SuperComboBox";
 namespace {
 constexpr UINT_PTR kHotTimer = 1;
 constexpr int kPageLines = 10;
-constexpr UINT kEditId = 108;
+constexpr UINT kComboEditId = 108;
 
 HFONT CopyFont(HWND source)
 {
@@ -64,7 +64,7 @@ bool CAdvComboBox::Create(DWORD exStyle, DWORD style, const RECT& rect, HWND par
         client.right -= ::GetSystemMetrics(SM_CXHSCROLL);
         m_edit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 2, 2,
                                    client.right - 4, client.bottom - 4, m_hWnd,
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditId)),
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kComboEditId)),
                                    CWinApp::Instance(), nullptr);
         ::SendMessageA(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
         GuardAnsiText(m_edit);
@@ -422,7 +422,7 @@ LRESULT CAdvComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ToggleList();
         return 0;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) {
+        if (LOWORD(wParam) == kComboEditId && HIWORD(wParam) == EN_CHANGE) {
             char text[1024] = {};
             ::GetWindowTextA(m_edit, text, sizeof text);
             m_text = text;

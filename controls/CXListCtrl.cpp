@@ -19,7 +19,7 @@ enum : UINT_PTR {
     kAcceptComboTimer = 3,
     kRetireEditTimer = 4,
 };
-constexpr UINT kEditId = 99;
+constexpr UINT kCellEditId = 99;
 constexpr int kMinEditorWidth = 5;
 
 // The 14 system colours, in the order the grid keeps them.
@@ -404,7 +404,7 @@ void CXListCtrl::OpenEdit(int row, int column)
     m_edit = std::make_unique<CXEdit>(m_hWnd, m_savedText);
     m_editRow = row;
     m_editColumn = column;
-    if (!m_edit->Create(m_hWnd, rect, EditAlignment(format.fmt), kEditId))
+    if (!m_edit->Create(m_hWnd, rect, EditAlignment(format.fmt), kCellEditId))
         m_edit.reset();
 }
 

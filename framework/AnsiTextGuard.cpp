@@ -133,16 +133,21 @@ void GuardAnsiText(HWND edit)
     ::SetPropA(edit, kPreviousProc, reinterpret_cast<HANDLE>(previous));
 }
 
+namespace {
+
+// A named CALLBACK: a lambda is not __stdcall, which 32-bit Windows calls.
+BOOL CALLBACK GuardIfEdit(HWND child, LPARAM)
+{
+    char className[16] = {};
+    ::GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") == 0)
+        GuardAnsiText(child);
+    return TRUE;
+}
+
+}  // namespace
+
 void GuardAnsiTextOfChildren(HWND parent)
 {
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM) -> BOOL {
-            char className[16] = {};
-            ::GetClassNameA(child, className, sizeof className);
-            if (lstrcmpiA(className, "Edit") == 0)
-                GuardAnsiText(child);
-            return TRUE;
-        },
-        0);
+    ::EnumChildWindows(parent, GuardIfEdit, 0);
 }

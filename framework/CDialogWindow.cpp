@@ -107,6 +107,17 @@ bool CDialogWindow::DispatchRegistered(UINT message, WPARAM wParam, LPARAM lPara
     return false;
 }
 
+namespace {
+
+// Named CALLBACK: a lambda is not __stdcall, which 32-bit Windows calls.
+BOOL CALLBACK PassColourChange(HWND child, LPARAM)
+{
+    ::SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
 INT_PTR CDialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
@@ -119,13 +130,7 @@ INT_PTR CDialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SYSCOLORCHANGE:
         // Only top-level windows hear of it; the controls keep colours of their own.
-        ::EnumChildWindows(
-            m_hWnd,
-            [](HWND child, LPARAM) -> BOOL {
-                ::SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
-                return TRUE;
-            },
-            0);
+        ::EnumChildWindows(m_hWnd, PassColourChange, 0);
         break;
     case WM_COMMAND: {
         WORD id = LOWORD(wParam);

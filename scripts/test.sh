@@ -4,8 +4,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build}
-"$here/scripts/build-windows.sh"
-KEYSTAVE_WINDOWS_BIN="$build/windows" "$here/scripts/build-native.sh"
+"$here/scripts/build-windows.sh" x86_64
+"$here/scripts/build-windows.sh" i686
+KEYSTAVE_WINDOWS_BIN="$build/windows" KEYSTAVE_WINDOWS32_BIN="$build/windows32" "$here/scripts/build-native.sh"
 
 # Each Windows suite gets a display and a Wine prefix of its own
 # (scripts/wine-suite.sh): they run side by side, mostly waiting on windows.

@@ -18,11 +18,11 @@
 #include "tests/native/CatalogueFixture.h"
 #include "tests/native/Samples.h"
 #include "tests/native/SimulatorRun.h"
+#include "tests/native/SampleStoreIds.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
 
 NewEntry WindowsOnD()
 {

@@ -5,11 +5,10 @@
 #include "sim/SimStoreFile.h"
 #include "tests/native/CatalogueFixture.h"
 #include "tests/native/SimulatorRun.h"
+#include "tests/native/SampleStoreIds.h"
 
 namespace {
 
-const char* const kLegacy = "{466f5a88-0af2-4f76-9038-095b170dc21c}";
-const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
 class ReloadObject_ : public WithSampleSimulator {
 protected:

@@ -12,11 +12,10 @@
 #include "sim/SimStoreFile.h"
 #include "tests/native/CatalogueFixture.h"
 #include "tests/native/SimulatorRun.h"
+#include "tests/native/SampleStoreIds.h"
 
 namespace {
 
-const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
-const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
 // A session over a simulator of the sample store whose exported files are
 // kept in memory, with a clock that ticks a second a call.

@@ -14,11 +14,10 @@
 #include "sim/SimCommandLine.h"
 #include "sim/SimStoreFile.h"
 #include "tests/native/Samples.h"
+#include "tests/native/SampleStoreIds.h"
 
 namespace {
 
-const char* const kWin11 = "{5d8a3f2e-1c4b-11ef-9a7d-806e6f6e6963}";
-const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
 CSimStore SampleStore()
 {

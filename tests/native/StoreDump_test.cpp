@@ -16,7 +16,7 @@ namespace {
 
 class StoreDump : public WithShippedCatalogue {};
 
-std::vector<std::string> Lines(const std::string& text)
+std::vector<std::string> DumpLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -36,7 +36,7 @@ TEST_F(StoreDump, PrintsEveryObjectAndItemOfTheSimulatorsStore)
     std::string enumText = simulator.Execute({"/ENUM", "/V"}).out;
     std::string debugText = simulator.Execute({"/DBGSETTINGS"}).out;
 
-    std::vector<std::string> lines = Lines(DumpSavedOutput(enumText, &debugText));
+    std::vector<std::string> lines = DumpLines(DumpSavedOutput(enumText, &debugText));
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "object bootmanager {9dea862c-5cdd-4e70-acc1-f32b344d4795} Windows Boot Manager");
     EXPECT_EQ(lines[1], "  identifier = {9dea862c-5cdd-4e70-acc1-f32b344d4795}");
@@ -88,7 +88,7 @@ TEST_F(StoreDump, EveryObjectOfAllAndFirmwareListingsInAnyLanguageWithItsKind)
 {
     auto kinds = [](const std::string& saved) {
         std::vector<std::string> words;
-        for (const std::string& line : Lines(DumpSavedOutput(saved, nullptr)))
+        for (const std::string& line : DumpLines(DumpSavedOutput(saved, nullptr)))
             if (line.rfind("entry ", 0) == 0)
                 words.push_back(line.substr(6, line.find(' ', 6) - 6));
         return words;
@@ -114,7 +114,7 @@ TEST_F(StoreDump, MessagesAndBareLineFeeds)
 {
     std::string saved = "Windows Boot Manager\n--------------------\nidentifier {bootmgr}\n"
                         "oddity x\n";
-    std::vector<std::string> lines = Lines(DumpSavedOutput(saved, nullptr));
+    std::vector<std::string> lines = DumpLines(DumpSavedOutput(saved, nullptr));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "object bootmanager {bootmgr}");
     EXPECT_EQ(lines[2], "  oddity : UNKNOWN IDENTIFIER = x");

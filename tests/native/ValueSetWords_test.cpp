@@ -9,10 +9,10 @@
 #include "sim/SimStoreFile.h"
 #include "tests/native/CatalogueFixture.h"
 #include "tests/native/SimulatorRun.h"
+#include "tests/native/SampleStoreIds.h"
 
 namespace {
 
-const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
 // The object an element of these contexts is set on in the sample store.
 const char* TargetFor(uint16_t contexts)

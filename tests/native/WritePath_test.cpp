@@ -4,10 +4,10 @@
 #include "exec/CWritePath.h"
 #include "sim/SimStoreFile.h"
 #include "tests/native/SimulatorRun.h"
+#include "tests/native/SampleStoreIds.h"
 
 namespace {
 
-const char* const kWin10 = "{5d8a3f30-1c4b-11ef-9a7d-806e6f6e6963}";
 
 // A write path over a simulator of the sample store that records what the
 // calling window would have been asked to show.

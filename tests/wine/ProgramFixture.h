@@ -122,7 +122,9 @@ protected:
     // Starts the program and waits until its loader list holds `rows` rows.
     void Start(int rows)
     {
-        program = std::make_unique<ChildProcess>("keystave.exe");
+        program = programFolder.empty()
+                      ? std::make_unique<ChildProcess>("keystave.exe")
+                      : std::make_unique<ChildProcess>("\"" + programFolder + "\\keystave.exe\"", programFolder);
         ASSERT_TRUE(program->Started());
         main = WaitForWindow(program->Id(), kCaption, 20000);
         ASSERT_NE(main, nullptr);
@@ -390,6 +392,7 @@ protected:
     }
 
     std::string folder, storePath, logPath, appData;
+    std::string programFolder;  // another keystave.exe than the one beside the tests
     size_t startCommands = 0;  // commands sent before the program had read the store
     std::unique_ptr<ChildProcess> program;
     HWND main = nullptr;

@@ -4,7 +4,7 @@
 
 namespace {
 
-const char* const kCaption = "Keystave - Boot Configuration Data Editor";
+const char* const kMainCaption = "Keystave - Boot Configuration Data Editor";
 
 class SingleInstance : public ::testing::Test {
 protected:
@@ -23,7 +23,7 @@ TEST_F(SingleInstance, SecondStartLeavesOneWindowAndActivatesTheFirst)
 {
     ChildProcess first("keystave.exe");
     ASSERT_TRUE(first.Started());
-    HWND window = WaitForWindow(first.Id(), kCaption, 20000);
+    HWND window = WaitForWindow(first.Id(), kMainCaption, 20000);
     ASSERT_NE(window, nullptr);
 
     // Another program in front, so that coming to the front is observable.
@@ -40,7 +40,7 @@ TEST_F(SingleInstance, SecondStartLeavesOneWindowAndActivatesTheFirst)
     ASSERT_TRUE(second.Started());
     ASSERT_TRUE(second.WaitForExit(20000)) << "the second instance must quit by itself";
 
-    std::vector<HWND> windows = WindowsWithCaption(kCaption);
+    std::vector<HWND> windows = WindowsWithCaption(kMainCaption);
     ASSERT_EQ(windows.size(), 1u);
     EXPECT_EQ(windows[0], window);
     // The activation the second instance asked for comes through the window
@@ -53,7 +53,7 @@ TEST_F(SingleInstance, SecondStartLeavesOneWindowAndActivatesTheFirst)
 TEST_F(SingleInstance, SecondStartRestoresAMinimisedFirstInstance)
 {
     ChildProcess first("keystave.exe");
-    HWND window = WaitForWindow(first.Id(), kCaption, 20000);
+    HWND window = WaitForWindow(first.Id(), kMainCaption, 20000);
     ASSERT_NE(window, nullptr);
     ::ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(::IsIconic(window));
@@ -63,14 +63,14 @@ TEST_F(SingleInstance, SecondStartRestoresAMinimisedFirstInstance)
 
     EXPECT_FALSE(::IsIconic(window));
     EXPECT_EQ(::GetForegroundWindow(), window);
-    EXPECT_EQ(WindowsWithCaption(kCaption).size(), 1u);
+    EXPECT_EQ(WindowsWithCaption(kMainCaption).size(), 1u);
     CloseMainWindow(window, first);
 }
 
 TEST_F(SingleInstance, MainWindowAnswersTheHandshakeWithItsId)
 {
     ChildProcess first("keystave.exe");
-    HWND window = WaitForWindow(first.Id(), kCaption, 20000);
+    HWND window = WaitForWindow(first.Id(), kMainCaption, 20000);
     ASSERT_NE(window, nullptr);
     UINT alive = ::RegisterWindowMessageA("KEYSTAVE_IS_ALIVE");
     DWORD_PTR reply = 0;
@@ -98,7 +98,7 @@ TEST_F(SingleInstance, OnWindowsXpTheProgramSaysItNeedsVistaAndEnds)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(WindowText(::GetDlgItem(box, 0xFFFF)),
               "This application is for Vista and later operating systems.");
-    EXPECT_TRUE(WindowsWithCaption(kCaption).empty()) << "no main window";
+    EXPECT_TRUE(WindowsWithCaption(kMainCaption).empty()) << "no main window";
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(program.WaitForExit(10000));
 }

@@ -3,11 +3,49 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "framework/CWinApp.h"
 #include "sim/SimStoreFile.h"
 
 std::string TestProgramFolder() { return CWinApp::ProgramFolder(); }
+
+std::string Windows32Folder()
+{
+    char folder[MAX_PATH] = {};
+    DWORD length = ::GetEnvironmentVariableA("KEYSTAVE_WINDOWS32_BIN", folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? folder : "";
+}
+
+WORD ImageMachine(const std::string& path)
+{
+    std::string image;
+    if (!ReadWholeFile(path, image) || image.size() < 0x40 || image.compare(0, 2, "MZ") != 0)
+        return 0;
+    DWORD header = 0;
+    memcpy(&header, image.data() + 0x3c, sizeof header);
+    if (header > image.size() - 6 || image.compare(header, 4, std::string("PE\0\0", 4)) != 0)
+        return 0;
+    WORD machine = 0;
+    memcpy(&machine, image.data() + header + 4, sizeof machine);
+    return machine;
+}
+
+std::string FileVersionOf(const std::string& path)
+{
+    DWORD ignored = 0;
+    DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0)
+        return "";
+    std::string block(size, '\0');
+    char* text = nullptr;
+    UINT length = 0;
+    if (!::GetFileVersionInfoA(path.c_str(), 0, size, &block[0]) ||
+        !::VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileVersion",
+                          reinterpret_cast<void**>(&text), &length) || !text)
+        return "";
+    return std::string(text, strnlen(text, length));
+}
 
 std::string MakeTempFolder(const char* prefix)
 {
@@ -48,6 +86,14 @@ ChildProcess::~ChildProcess()
         Kill();
     ::CloseHandle(m_info.hProcess);
     ::CloseHandle(m_info.hThread);
+}
+
+DWORD ChildProcess::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (m_info.hProcess)
+        ::GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
 }
 
 bool ChildProcess::WaitForExit(DWORD milliseconds)
@@ -126,13 +172,39 @@ namespace {
 constexpr size_t kRemoteSize = 4096;
 }
 
+namespace {
+
+// LVITEMA as a 32-bit program lays it out, up to what LVM_GETITEMTEXT reads.
+struct LvItem32 {
+    UINT mask;
+    int iItem;
+    int iSubItem;
+    UINT state;
+    UINT stateMask;
+    DWORD pszText;
+    int cchTextMax;
+    int iImage;
+    DWORD lParam;
+    int iIndent;
+    int iGroupId;
+    UINT cColumns;
+    DWORD puColumns;
+    DWORD piColFmt;
+    int iGroup;
+};
+
+}  // namespace
+
 RemoteListView::RemoteListView(HWND list) : m_list(list)
 {
-    m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                              WindowProcess(list));
-    if (m_process)
-        m_remote = static_cast<char*>(
-            ::VirtualAllocEx(m_process, nullptr, kRemoteSize, MEM_COMMIT, PAGE_READWRITE));
+    m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                  PROCESS_QUERY_INFORMATION,
+                              FALSE, WindowProcess(list));
+    if (!m_process)
+        return;
+    m_remote = static_cast<char*>(::VirtualAllocEx(m_process, nullptr, kRemoteSize, MEM_COMMIT, PAGE_READWRITE));
+    BOOL wow64 = FALSE;
+    m_narrowPointers = sizeof(void*) == 8 && ::IsWow64Process(m_process, &wow64) && wow64;
 }
 
 RemoteListView::~RemoteListView()
@@ -152,11 +224,20 @@ std::string RemoteListView::Text(int row, int column) const
 {
     if (!m_remote)
         return "<no remote memory>";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = m_remote + 512;
-    item.cchTextMax = 1024;
-    ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
+    if (m_narrowPointers) {
+        // A 32-bit program reads the item with 32-bit pointers.
+        LvItem32 item = {};
+        item.iSubItem = column;
+        item.pszText = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(m_remote + 512));
+        item.cchTextMax = 1024;
+        ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
+    } else {
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = m_remote + 512;
+        item.cchTextMax = 1024;
+        ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
+    }
     ::SendMessageA(m_list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
                    reinterpret_cast<LPARAM>(m_remote));
     char text[1024] = {};

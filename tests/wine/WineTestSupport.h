@@ -7,6 +7,12 @@
 
 // Folder of the running test program (the simulator and keystave.exe sit there).
 std::string TestProgramFolder();
+// The folder of the 32-bit build (KEYSTAVE_WINDOWS32_BIN), or "" when none was named.
+std::string Windows32Folder();
+// IMAGE_FILE_MACHINE_I386 or _AMD64 of a program file; 0 when it is none.
+WORD ImageMachine(const std::string& path);
+// The "FileVersion" string of a program's version resource, or "".
+std::string FileVersionOf(const std::string& path);
 // A fresh, empty folder under the system's temporary folder.
 std::string MakeTempFolder(const char* prefix);
 // Writes the sample store to `path` and points the simulator at it.
@@ -19,6 +25,8 @@ public:
     ~ChildProcess();
     bool Started() const { return m_info.hProcess != nullptr; }
     bool WaitForExit(DWORD milliseconds);
+    // The exit code once it has ended; STILL_ACTIVE before.
+    DWORD ExitCode() const;
     DWORD Id() const { return m_info.dwProcessId; }
     void Kill();
 
@@ -49,6 +57,7 @@ private:
     HWND m_list;
     HANDLE m_process = nullptr;
     char* m_remote = nullptr;
+    bool m_narrowPointers = false;  // a 32-bit program's list, read from a 64-bit test
 };
 
 // Top-level dialog windows (message boxes, dialogs) of a process with that caption.
