@@ -61,6 +61,22 @@ VIAddVersionKey "LegalCopyright" "MIT License"
   !endif
 !macroend
 
+; The program's single-instance mutex: while it is there, Keystave runs and
+; its files cannot be replaced. Silent runs end with exit code 3 instead.
+!define INSTANCE_MUTEX "KEYSTAVE-336C86FC-C4C2-4831-B62E-CAC068BFA5CC"
+!macro RefuseWhileRunning WHAT
+  ${Do}
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${INSTANCE_MUTEX}") p .r0'
+    ${If} $0 P= 0
+      ${Break}
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Keystave is running. Close it, then choose Retry to ${WHAT}." /SD IDCANCEL IDRETRY +3
+    SetErrorLevel 3
+    Quit
+  ${Loop}
+!macroend
+
 Function .onInit
   !if "${ARCH}" == "win64"
     ${IfNot} ${RunningX64}
@@ -70,10 +86,12 @@ Function .onInit
     ${EndIf}
   !endif
   !insertmacro UseMachineViews
+  !insertmacro RefuseWhileRunning "install"
 FunctionEnd
 
 Function un.onInit
   !insertmacro UseMachineViews
+  !insertmacro RefuseWhileRunning "remove it"
 FunctionEnd
 
 Section "Keystave"

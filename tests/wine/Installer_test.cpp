@@ -78,10 +78,15 @@ protected:
         return run.ExitCode();
     }
 
+    static std::string Setup(const Build& build)
+    {
+        return build.folder + "\\keystave-" KEYSTAVE_VERSION_TEXT "-" + build.arch + "-setup.exe";
+    }
+
     // Installs silently and checks what is where; the install folder.
     std::string InstallSilently(const Build& build)
     {
-        std::string setup = build.folder + "\\keystave-" KEYSTAVE_VERSION_TEXT "-" + build.arch + "-setup.exe";
+        std::string setup = Setup(build);
         EXPECT_TRUE(Exists(setup)) << setup;
         EXPECT_EQ(RunToEnd("\"" + setup + "\" /S"), 0u);
         std::string installed = ShellFolder(build.programFiles) + "\\Keystave";
@@ -111,6 +116,14 @@ protected:
         PressKey('F');
         ASSERT_TRUE(WaitUntil([&] { return Count(std::string("/set {bootmgr} default ") + kWin10) == 1; }));
         EXPECT_EQ(BackupFiles().size(), 1u);
+
+        // While it runs, neither installing again nor removing it goes on
+        // (the uninstaller run in place, so that its exit code is its own).
+        EXPECT_EQ(RunToEnd("\"" + Setup(build) + "\" /S"), 3u);
+        EXPECT_EQ(RunToEnd("\"" + installed + "\\uninstall.exe\" /S _?=" + installed), 3u);
+        for (const char* file : kInstalledFiles)
+            EXPECT_TRUE(Exists(installed + "\\" + file)) << file << " stays while the program runs";
+        EXPECT_TRUE(Exists(shortcut));
         ::PostMessageA(main, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(program->WaitForExit(20000));
     }
