@@ -147,7 +147,9 @@ include(CPack)
 find_program(MAKENSIS makensis)
 if(MAKENSIS)
   set(KEYSTAVE_INSTALLER ${CMAKE_BINARY_DIR}/keystave-${PROJECT_VERSION}-${KEYSTAVE_ARCH}-setup.exe)
+  # The program by its own path: a multi-configuration build puts it in a folder of its own.
   set(NSIS_OPTIONS -V2 -DVERSION=${PROJECT_VERSION} -DARCH=${KEYSTAVE_ARCH} -DFILES=${CMAKE_BINARY_DIR}
+                   -DPROGRAM=$<TARGET_FILE:keystave>
                    -DOUTFILE=${KEYSTAVE_INSTALLER} -DICON=${CMAKE_SOURCE_DIR}/res/keystave.ico)
   if(CHMCMD)
     list(APPEND NSIS_OPTIONS -DHELP)

@@ -1,12 +1,13 @@
 ; Keystave's installer: per machine, under Program Files, with a Start-menu
 ; shortcut and an entry in the list of installed programs. "/S" installs and
 ; uninstalls without a window, for deployment tools.
-;   makensis -DVERSION=1.0.0 -DARCH=win64 -DFILES=<folder> -DOUTFILE=<setup.exe> -DICON=<.ico> keystave.nsi
-; FILES holds keystave.exe, keystavedata.xml, README.txt, LICENSE.txt and,
-; when HELP is defined, keystave.chm.
+;   makensis -DVERSION=1.0.0 -DARCH=win64 -DPROGRAM=<keystave.exe> -DFILES=<folder>
+;            -DOUTFILE=<setup.exe> -DICON=<.ico> keystave.nsi
+; FILES holds keystavedata.xml, README.txt, LICENSE.txt and, when HELP is
+; defined, keystave.chm.
 
-!ifndef VERSION | ARCH | FILES | OUTFILE | ICON
-  !error "VERSION, ARCH, FILES, OUTFILE and ICON must be defined"
+!ifndef VERSION | ARCH | PROGRAM | FILES | OUTFILE | ICON
+  !error "VERSION, ARCH, PROGRAM, FILES, OUTFILE and ICON must be defined"
 !endif
 
 Unicode true
@@ -96,7 +97,7 @@ FunctionEnd
 
 Section "Keystave"
   SetOutPath "$INSTDIR"
-  File "${FILES}\keystave.exe"
+  File "${PROGRAM}"
   File "${FILES}\keystavedata.xml"
   File "${FILES}\README.txt"
   File "${FILES}\LICENSE.txt"
