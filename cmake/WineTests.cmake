@@ -52,6 +52,29 @@ foreach(file ${WINE_TEST_FILES})
   endforeach()
 endforeach()
 
+# The suites that start keystave.exe once more against the 32-bit program
+# (label wine32): the test command runs only the 32-bit suites above, as a
+# whole second pass costs minutes; "ctest -L wine32" runs these.
+foreach(file ${WINE_TEST_FILES})
+  file(STRINGS ${file} drives REGEX "ProgramFixture\\.h")
+  if(NOT drives)
+    continue()
+  endif()
+  get_filename_component(stem ${file} NAME_WE)
+  string(REGEX REPLACE "_test$" "" suite ${stem})
+  if(suite IN_LIST WINE_SUITES_NEEDING_32BIT)
+    continue()
+  endif()
+  add_test(NAME wine32.${suite}
+    COMMAND ${WINE_SUITE} ${WINE_TEMPLATE}
+            ${WINE_PROGRAM} ${KEYSTAVE_WINDOWS_BIN}/keystave_wine_tests.exe --gtest_filter=${suite}.*
+    WORKING_DIRECTORY ${KEYSTAVE_WINDOWS_BIN})
+  set_tests_properties(wine32.${suite} PROPERTIES
+    FIXTURES_REQUIRED wineprefix LABELS wine32 TIMEOUT 300
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\] 0 tests from"
+    ENVIRONMENT "${WINE_TEST_ENVIRONMENT};KEYSTAVE_TEST_32BIT_PROGRAM=1")
+endforeach()
+
 # Tests that need the code pages of another system locale run again with
 # Wine in that locale; elsewhere they skip.
 foreach(run "PolishLocaleRun;pl_PL.UTF-8;Languages.APolish*"

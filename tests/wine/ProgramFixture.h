@@ -99,6 +99,9 @@ protected:
 
     void SetUp() override
     {
+        // A whole suite can drive the 32-bit program in place of the 64-bit one.
+        if (::GetEnvironmentVariableA("KEYSTAVE_TEST_32BIT_PROGRAM", nullptr, 0) > 0)
+            programFolder = Windows32Folder();
         folder = MakeTempFolder("ks-main");
         storePath = folder + "\\store.txt";
         logPath = folder + "\\commands.txt";
