@@ -9,8 +9,8 @@
 #include "version.h"
 
 // The installers as a deployment tool runs them: silent install to Program
-// Files, the installed program against the simulator, silent uninstall, and
-// what is left after it.
+// Files, the installed program against the simulator, silent uninstall (or
+// one by hand, with its last message), and what is left after it.
 namespace {
 
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Keystave";
@@ -147,6 +147,43 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return !Exists(installed + "\\uninstall.exe") && !Exists(shortcut); }, 60000));
     }
 
+    // Removes it as a user does: the uninstaller's window, its Uninstall
+    // button, the message it ends with (returned), its Close button.
+    std::string UninstallByHand(const std::string& installed, const char* bits)
+    {
+        // NSIS ends its window's caption with a space, not its message's.
+        std::string caption = std::string("Keystave " KEYSTAVE_VERSION_TEXT " (") + bits + ") Uninstall";
+        ChildProcess run("\"" + installed + "\\uninstall.exe\"");
+        EXPECT_TRUE(run.Started());
+        HWND window = nullptr;
+        EXPECT_TRUE(WaitUntil([&] {
+            std::vector<HWND> found = WindowsWithCaption(caption + " ");
+            window = found.empty() ? nullptr : found.front();
+            return window != nullptr;
+        }, 30000)) << caption;
+        if (!window)
+            return "<no uninstaller>";
+        ::ClickAt(WindowCentre(::GetDlgItem(window, IDOK)));
+        HWND box = nullptr;
+        WaitUntil([&] {
+            for (HWND candidate : WindowsWithCaption(caption))
+                if (::GetDlgItem(candidate, 0xFFFF))
+                    box = candidate;
+            return box != nullptr;
+        }, 60000);
+        std::string said = box ? WindowText(::GetDlgItem(box, 0xFFFF)) : "<no message>";
+        if (box)
+            ::ClickAt(WindowCentre(::GetDlgItem(box, IDOK)));
+        // The last page: its Close button ends the uninstaller.
+        EXPECT_TRUE(WaitUntil([&] { return box == nullptr || !::IsWindow(box); }));
+        EXPECT_TRUE(WaitUntil([&] {
+            if (::IsWindow(window) && ::IsWindowEnabled(::GetDlgItem(window, IDOK)))
+                ::ClickAt(WindowCentre(::GetDlgItem(window, IDOK)));
+            return !::IsWindow(window);
+        }, 30000));
+        return said;
+    }
+
     std::string shortcut;
 };
 
@@ -168,7 +205,7 @@ TEST_F(Installer, The64BitOneInstallsRunsAndUninstallsSilently)
     EXPECT_EQ(BackupFiles().size(), 1u) << "the session's backup stays";
 }
 
-TEST_F(Installer, The32BitOneInstallsRunsAndUninstallsSilently)
+TEST_F(Installer, The32BitOneInstallsSilentlyRunsAndIsRemovedByHandSayingTheBackupsStay)
 {
     std::string bits32 = Windows32Folder();
     if (bits32.empty())
@@ -179,8 +216,12 @@ TEST_F(Installer, The32BitOneInstallsRunsAndUninstallsSilently)
     RunInstalled(build, installed);
     std::string userBackup = PlantUserBackup();
 
-    // A file someone put beside the program is all that is left.
-    UninstallSilently(installed);
+    // Removed by hand, it says the backups stay; a file someone put beside
+    // the program is all that is left.
+    std::string said = UninstallByHand(installed, "32-bit");
+    EXPECT_NE(said.find("backups of the boot configuration it made are kept"), std::string::npos) << said;
+    EXPECT_NE(said.find("\\Keystave\\Backups"), std::string::npos) << said;
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(installed + "\\uninstall.exe") && !Exists(shortcut); }));
     EXPECT_EQ(FolderEntries(installed), std::vector<std::string>{"BCDEDIT.EXE"});
     EXPECT_EQ(UninstallValue(KEY_WOW64_32KEY, "DisplayVersion"), "<none>");
     EXPECT_TRUE(Exists(userBackup));
