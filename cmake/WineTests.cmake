@@ -29,50 +29,49 @@ endif()
 # Suites that skip without the 32-bit build, which the test command makes.
 set(WINE_SUITES_NEEDING_32BIT Win32Program Installer)
 
+# One Wine test: the gtest `filter` of the test program in a display and a
+# prefix of its own, failing on a failed test, on none run and, with
+# STRICT, on a skipped one.
+set(WINE_FAILED "\\[  FAILED  \\]|\\] 0 tests from")
+function(keystave_wine_test name filter label)
+  cmake_parse_arguments(ARG "STRICT" "" "ENVIRONMENT" ${ARGN})
+  set(fail "${WINE_FAILED}")
+  if(ARG_STRICT)
+    set(fail "${fail}|\\[  SKIPPED \\]")
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${WINE_SUITE} ${WINE_TEMPLATE}
+            ${WINE_PROGRAM} ${KEYSTAVE_WINDOWS_BIN}/keystave_wine_tests.exe --gtest_filter=${filter}
+    WORKING_DIRECTORY ${KEYSTAVE_WINDOWS_BIN})
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED wineprefix LABELS ${label} TIMEOUT 300
+    FAIL_REGULAR_EXPRESSION "${fail}" ENVIRONMENT "${ARG_ENVIRONMENT}")
+endfunction()
+
 # One gtest suite per file, named after it.
 file(GLOB WINE_TEST_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_test.cpp)
 foreach(file ${WINE_TEST_FILES})
   get_filename_component(stem ${file} NAME_WE)
   string(REGEX REPLACE "_test$" "" suite ${stem})
-  add_test(NAME wine.${suite}
-    COMMAND ${WINE_SUITE} ${WINE_TEMPLATE}
-            ${WINE_PROGRAM} ${KEYSTAVE_WINDOWS_BIN}/keystave_wine_tests.exe --gtest_filter=${suite}.*
-    WORKING_DIRECTORY ${KEYSTAVE_WINDOWS_BIN})
-  set(fail "\\[  FAILED  \\]|\\] 0 tests from")
+  set(strict "")
   if(suite IN_LIST WINE_SUITES_NEEDING_32BIT)
-    set(fail "${fail}|\\[  SKIPPED \\]")
+    set(strict STRICT)
   endif()
-  set_tests_properties(wine.${suite} PROPERTIES
-    FIXTURES_REQUIRED wineprefix LABELS wine TIMEOUT 300
-    FAIL_REGULAR_EXPRESSION "${fail}" ENVIRONMENT "${WINE_TEST_ENVIRONMENT}")
+  keystave_wine_test(wine.${suite} ${suite}.* wine ${strict} ENVIRONMENT ${WINE_TEST_ENVIRONMENT})
   foreach(entry ${WINE_SUITE_COST})
     if(entry MATCHES "^${suite}=([0-9]+)$")
       set_tests_properties(wine.${suite} PROPERTIES COST ${CMAKE_MATCH_1})
     endif()
   endforeach()
-endforeach()
 
-# The suites that start keystave.exe once more against the 32-bit program
-# (label wine32): the test command runs only the 32-bit suites above, as a
-# whole second pass costs minutes; "ctest -L wine32" runs these.
-foreach(file ${WINE_TEST_FILES})
+  # The suites that start keystave.exe run once more against the 32-bit
+  # program (label wine32): the test command runs only the 32-bit suites, as
+  # a whole second pass costs minutes; "ctest -L wine32" runs these.
   file(STRINGS ${file} drives REGEX "ProgramFixture\\.h")
-  if(NOT drives)
-    continue()
+  if(drives AND NOT suite IN_LIST WINE_SUITES_NEEDING_32BIT)
+    keystave_wine_test(wine32.${suite} ${suite}.* wine32
+                       ENVIRONMENT ${WINE_TEST_ENVIRONMENT} KEYSTAVE_TEST_32BIT_PROGRAM=1)
   endif()
-  get_filename_component(stem ${file} NAME_WE)
-  string(REGEX REPLACE "_test$" "" suite ${stem})
-  if(suite IN_LIST WINE_SUITES_NEEDING_32BIT)
-    continue()
-  endif()
-  add_test(NAME wine32.${suite}
-    COMMAND ${WINE_SUITE} ${WINE_TEMPLATE}
-            ${WINE_PROGRAM} ${KEYSTAVE_WINDOWS_BIN}/keystave_wine_tests.exe --gtest_filter=${suite}.*
-    WORKING_DIRECTORY ${KEYSTAVE_WINDOWS_BIN})
-  set_tests_properties(wine32.${suite} PROPERTIES
-    FIXTURES_REQUIRED wineprefix LABELS wine32 TIMEOUT 300
-    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\] 0 tests from"
-    ENVIRONMENT "${WINE_TEST_ENVIRONMENT};KEYSTAVE_TEST_32BIT_PROGRAM=1")
 endforeach()
 
 # Tests that need the code pages of another system locale run again with
@@ -82,12 +81,5 @@ foreach(run "PolishLocaleRun;pl_PL.UTF-8;Languages.APolish*"
   list(GET run 0 name)
   list(GET run 1 locale)
   list(GET run 2 filter)
-  add_test(NAME wine.${name}
-    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=${locale}
-            ${WINE_SUITE} ${WINE_TEMPLATE}
-            ${WINE_PROGRAM} ${KEYSTAVE_WINDOWS_BIN}/keystave_wine_tests.exe --gtest_filter=${filter}
-    WORKING_DIRECTORY ${KEYSTAVE_WINDOWS_BIN})
-  set_tests_properties(wine.${name} PROPERTIES
-    FIXTURES_REQUIRED wineprefix LABELS wine TIMEOUT 300
-    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|\\[  SKIPPED \\]|\\] 0 tests from")
+  keystave_wine_test(wine.${name} ${filter} wine STRICT ENVIRONMENT LC_ALL=${locale})
 endforeach()

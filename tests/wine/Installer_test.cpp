@@ -38,21 +38,6 @@ std::string UninstallValue(REGSAM view, const char* name)
     return result == ERROR_SUCCESS ? value : "<none>";
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0)
-            names.push_back(data.cFileName);
-    while (::FindNextFileA(search, &data));
-    ::FindClose(search);
-    return names;
-}
-
 class Installer : public ProgramTest {
 protected:
     struct Build {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "tests/wine/ProgramFixture.h"
+#include "version.h"
 
 namespace {
 
@@ -269,6 +270,7 @@ TEST_F(MainWindow, TheAboutBoxOpensFromTheSystemMenu)
     ::PostMessageA(main, WM_SYSCOMMAND, 16, 0);
     HWND about = WaitForProcessWindow(program->Id(), "#32770", "About Keystave", 5000);
     ASSERT_NE(about, nullptr);
+    EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), KEYSTAVE_ABOUT_TEXT);
     ::PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !FindProcessWindow(program->Id(), "#32770", "About Keystave"); }));
 }

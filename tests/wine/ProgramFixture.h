@@ -190,17 +190,7 @@ protected:
     // The backup files in the test's backup folder.
     std::vector<std::string> BackupFiles() const
     {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA data;
-        HANDLE search = ::FindFirstFileA((appData + "\\Keystave\\Backups\\*.bak").c_str(), &data);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do
-            names.push_back(data.cFileName);
-        while (::FindNextFileA(search, &data));
-        ::FindClose(search);
-        std::sort(names.begin(), names.end());
-        return names;
+        return FolderEntries(appData + "\\Keystave\\Backups", "*.bak");
     }
     // The values of an element in the simulator's store file.
     std::vector<std::string> Stored(const std::string& guid, const std::string& name) const

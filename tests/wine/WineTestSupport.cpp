@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -45,6 +46,22 @@ std::string FileVersionOf(const std::string& path)
                           reinterpret_cast<void**>(&text), &length) || !text)
         return "";
     return std::string(text, strnlen(text, length));
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder, const char* pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE search = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0)
+            names.push_back(data.cFileName);
+    while (::FindNextFileA(search, &data));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string MakeTempFolder(const char* prefix)
@@ -169,10 +186,8 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD millisecon
 }
 
 namespace {
-constexpr size_t kRemoteSize = 4096;
-}
 
-namespace {
+constexpr size_t kRemoteSize = 4096;
 
 // LVITEMA as a 32-bit program lays it out, up to what LVM_GETITEMTEXT reads.
 struct LvItem32 {
@@ -192,6 +207,17 @@ struct LvItem32 {
     DWORD piColFmt;
     int iGroup;
 };
+
+// Puts an item asking for `column`'s text, read into `text`, at `remote`.
+template <typename Item, typename Pointer>
+void WriteTextRequest(HANDLE process, char* remote, int column, Pointer text)
+{
+    Item item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 1024;
+    ::WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+}
 
 }  // namespace
 
@@ -224,20 +250,12 @@ std::string RemoteListView::Text(int row, int column) const
 {
     if (!m_remote)
         return "<no remote memory>";
-    if (m_narrowPointers) {
-        // A 32-bit program reads the item with 32-bit pointers.
-        LvItem32 item = {};
-        item.iSubItem = column;
-        item.pszText = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(m_remote + 512));
-        item.cchTextMax = 1024;
-        ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
-    } else {
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.pszText = m_remote + 512;
-        item.cchTextMax = 1024;
-        ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
-    }
+    // A 32-bit program reads the item with 32-bit pointers.
+    if (m_narrowPointers)
+        WriteTextRequest<LvItem32>(m_process, m_remote, column,
+                                   static_cast<DWORD>(reinterpret_cast<UINT_PTR>(m_remote + 512)));
+    else
+        WriteTextRequest<LVITEMA>(m_process, m_remote, column, m_remote + 512);
     ::SendMessageA(m_list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
                    reinterpret_cast<LPARAM>(m_remote));
     char text[1024] = {};

@@ -13,6 +13,8 @@ std::string Windows32Folder();
 WORD ImageMachine(const std::string& path);
 // The "FileVersion" string of a program's version resource, or "".
 std::string FileVersionOf(const std::string& path);
+// The names in `folder` matching `pattern`, sorted, without "." and "..".
+std::vector<std::string> FolderEntries(const std::string& folder, const char* pattern = "*");
 // A fresh, empty folder under the system's temporary folder.
 std::string MakeTempFolder(const char* prefix);
 // Writes the sample store to `path` and points the simulator at it.
